@@ -1,0 +1,21 @@
+// The picture model the image frame and the colour table window share: the colour table and its counts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quirlwerk::bitmap {
+
+struct FarbEintrag {
+    std::int16_t Rot = 0;
+    std::int16_t Gruen = 0;
+    std::int16_t Blau = 0;
+    std::int32_t Anzahl = 0;   // pixels of this colour in the picture last drawn
+};
+
+struct PictureModel {
+    std::array<FarbEintrag, 256> FarbTabelle{};
+    std::int32_t AnzahlFarben = 0;
+};
+
+} // namespace quirlwerk::bitmap

@@ -1,0 +1,45 @@
+// Pieces shared by the subcommands of quirlwerk-cli.
+#pragma once
+
+#include "common/report.h"
+#include "common/text.h"
+
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quirlwerk::cli {
+
+using Arguments = std::span<const std::string_view>;
+
+inline constexpr int exitOk = 0;
+inline constexpr int exitFailed = 1;
+inline constexpr int exitUsage = 2;
+
+// Thrown for a call the program cannot run; main prints it and exits with status 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Message boxes become "<icon>: <text>" lines on stderr; questions are answered by --yes.
+class StderrReporter : public common::Reporter {
+public:
+    explicit StderrReporter(bool answerYes = false) : m_answerYes(answerYes) {}
+    void show(const common::Message& message) override;
+    bool askYesNo(const common::Message& question) override;
+
+private:
+    bool m_answerYes;
+};
+
+void printMessage(const common::Message& message);
+
+// A command-line argument as a text; invalid UTF-8 is a usage error naming the argument.
+Text argumentText(std::string_view argument, std::string_view what);
+
+int runConvert(Arguments arguments);
+int runHexfile(Arguments arguments);
+int runBitmap(Arguments arguments);
+
+} // namespace quirlwerk::cli

@@ -1,0 +1,56 @@
+// quirlwerk-cli: the conversions, the hex file writer and the bitmap reader for scripts and checks.
+#include "cli/cli.h"
+
+#include "version.h"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view usage =
+    "Aufruf:\n"
+    "  quirlwerk-cli convert MODE RICHTUNG [--rows TEXT] [--cols TEXT] [--sequence TEXT]\n"
+    "                        [--order row|col] [--max-steps N]\n"
+    "      MODE: 1 geocode, 2 ascii, 3 ook, 4 brainfuck, 6 wordlengths, 7 bits, 8 matrix,\n"
+    "            9 morse, 10 letters\n"
+    "      RICHTUNG: decrypt (erste Richtungstaste) oder crypt (zweite Richtungstaste)\n"
+    "      Eingabe: UTF-8 auf stdin; Ausgabe: der Text des Ausgabefelds auf stdout\n"
+    "  quirlwerk-cli hexfile EINGABE AUSGABE [--yes]\n"
+    "  quirlwerk-cli bitmap DATEI [--modulo TEXT] [--modulo-on index|colours]\n"
+    "                       [--threshold TEXT] [--threshold-on index|colours] [--png AUS] [--palette]\n"
+    "Exit-Status: 0 OK, 1 Meldung oder Fehler, 2 falscher Aufruf.\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace quirlwerk::cli;
+    std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    try {
+        if (arguments.empty())
+            throw UsageError("Unterbefehl fehlt");
+        const std::string_view command = arguments.front();
+        const Arguments rest(arguments.begin() + 1, arguments.end());
+        if (command == "--help" || command == "-h") {
+            std::cout << usage;
+            return exitOk;
+        }
+        if (command == "--version") {
+            std::cout << "quirlwerk-cli " << quirlwerk::versionMajor << '.' << quirlwerk::versionMinor << '.'
+                      << quirlwerk::versionRevision << '\n';
+            return exitOk;
+        }
+        if (command == "convert")
+            return runConvert(rest);
+        if (command == "hexfile")
+            return runHexfile(rest);
+        if (command == "bitmap")
+            return runBitmap(rest);
+        throw UsageError("unbekannter Unterbefehl '" + std::string(command) + "'");
+    } catch (const UsageError& error) {
+        std::cerr << "quirlwerk-cli: " << error.what() << "\n\n" << usage;
+        return exitUsage;
+    }
+}

@@ -1,0 +1,9 @@
+// Mode 9: Morse code in both directions. (not built yet: every direction gives an empty output).
+#include "conversions/morse.h"
+
+namespace quirlwerk::conversions {
+
+Conversion TextMorse(Text) { return {}; }
+Conversion MorseText(Text) { return {}; }
+
+} // namespace quirlwerk::conversions

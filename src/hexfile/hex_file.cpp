@@ -1,0 +1,3 @@
+// The hex file writer lands here.
+namespace quirlwerk::hexfile {
+} // namespace quirlwerk::hexfile

@@ -1,0 +1,49 @@
+// Every message box and file dialog goes through here, so that tests can answer them.
+#pragma once
+
+#include "common/report.h"
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace quirlwerk::ui {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Modal to the parent's window; returns the button pressed.
+    virtual QMessageBox::StandardButton showMessage(QWidget* parent, const common::Message& message,
+                                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok) = 0;
+
+    // The chosen file, or an empty text when the user cancelled.
+    virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                                   const QStringList& filters) = 0;
+};
+
+// The program's own: QMessageBox and QFileDialog.
+class QtDialogs final : public Dialogs {
+public:
+    QMessageBox::StandardButton showMessage(QWidget* parent, const common::Message& message,
+                                            QMessageBox::StandardButtons buttons) override;
+    QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                           const QStringList& filters) override;
+};
+
+// The core's reporter for a window: boxes through the dialogs, questions as Yes/No, and repaints on yield.
+class DialogReporter : public common::Reporter {
+public:
+    DialogReporter(Dialogs& dialogs, QWidget* parent) : m_dialogs(dialogs), m_parent(parent) {}
+    void show(const common::Message& message) override;
+    bool askYesNo(const common::Message& question) override;
+    void yield() override;
+
+private:
+    Dialogs& m_dialogs;
+    QWidget* m_parent;
+};
+
+} // namespace quirlwerk::ui

@@ -1,0 +1,20 @@
+// Quirlwerk: the main window is the whole start-up.
+#include "ui/GlobData.h"
+#include "ui/dialogs.h"
+#include "ui/frmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quirlwerk"));
+    QApplication::setApplicationName(QStringLiteral("Quirlwerk"));
+
+    quirlwerk::ui::GlobData glob;
+    quirlwerk::ui::QtDialogs dialogs;
+    auto* window = new quirlwerk::ui::frmMain(glob, dialogs);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,32 @@
+// Window positions in the settings store: decimal twips under application "Quirlwerk", section "Settings".
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+class QWidget;
+
+namespace quirlwerk::ui {
+
+inline constexpr int twipsPerPixel = 15;
+inline constexpr std::int32_t defaultPositionTwips = 1000;
+
+// The stored value of a key, or the default when the key is absent.
+// A stored text that is not a number throws common::Failure (type mismatch or overflow).
+std::int32_t readStoredTwips(const QString& key, std::int32_t defaultValue = defaultPositionTwips);
+void writeStoredTwips(const QString& key, std::int32_t value);
+
+// A negative edge becomes 0; then an edge beyond the screen less the window becomes that difference.
+// The upper bound comes last, so a window larger than the screen ends at a negative edge.
+QPoint clampToScreen(QPoint twips, QSize windowTwips, QSize screenTwips);
+
+// Sizes and positions of real windows, in twips.
+QSize outerSizeTwips(const QWidget& window);
+QSize screenSizeTwips(const QWidget& window);
+QPoint positionTwips(const QWidget& window);
+void moveToTwips(QWidget& window, QPoint twips);
+
+} // namespace quirlwerk::ui

@@ -1,0 +1,82 @@
+// Runs quirlwerk-cli as a child process with a given stdin, for end-to-end tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace quirlwerk::cli::testing {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string cliPath()
+{
+    const char* path = std::getenv("QUIRLWERK_CLI");
+    return path ? path : "quirlwerk-cli";
+}
+
+inline std::string readAll(int fd)
+{
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(n));
+    close(fd);
+    return text;
+}
+
+// stdout and stderr go to temporary files so that large outputs cannot deadlock the pipes.
+inline CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = {})
+{
+    char inName[] = "/tmp/quirlwerk-cli-inXXXXXX";
+    char outName[] = "/tmp/quirlwerk-cli-outXXXXXX";
+    char errName[] = "/tmp/quirlwerk-cli-errXXXXXX";
+    const int inFd = mkstemp(inName), outFd = mkstemp(outName), errFd = mkstemp(errName);
+    EXPECT_EQ(write(inFd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    lseek(inFd, 0, SEEK_SET);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, inFd, 0);
+    posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+    posix_spawn_file_actions_adddup2(&actions, errFd, 2);
+
+    std::vector<std::string> all{cliPath()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : all)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    CliRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    lseek(outFd, 0, SEEK_SET);
+    lseek(errFd, 0, SEEK_SET);
+    run.out = readAll(outFd);
+    run.err = readAll(errFd);
+    close(inFd);
+    unlink(inName);
+    unlink(outName);
+    unlink(errName);
+    return run;
+}
+
+} // namespace quirlwerk::cli::testing
