@@ -3,6 +3,7 @@
 
 namespace quirlwerk::conversions {
 
+void FillMorse() {}
 Conversion TextMorse(Text) { return {}; }
 Conversion MorseText(Text) { return {}; }
 

@@ -5,6 +5,9 @@
 
 namespace quirlwerk::conversions {
 
+// Builds the Morse lookup once; the main window calls it at start-up, the conversions rely on it.
+void FillMorse();
+
 Conversion TextMorse(Text input);
 Conversion MorseText(Text input);
 

@@ -4,5 +4,6 @@
 namespace quirlwerk::conversions {
 
 Conversion Ook2Brainfuck(Text) { return {}; }
+Text BrainfuckToOok(TextView) { return {}; }
 
 } // namespace quirlwerk::conversions
