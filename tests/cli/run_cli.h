@@ -1,4 +1,5 @@
 // Runs quirlwerk-cli as a child process with a given stdin, for end-to-end tests.
+// The build names the binary; QUIRLWERK_CLI overrides it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ struct CliRun {
 inline std::string cliPath()
 {
     const char* path = std::getenv("QUIRLWERK_CLI");
-    return path ? path : "quirlwerk-cli";
+    return path ? path : QUIRLWERK_CLI_PATH;
 }
 
 inline std::string readAll(int fd)
