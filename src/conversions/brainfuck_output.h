@@ -1,0 +1,36 @@
+// What a Brainfuck run prints and how its end becomes the routine's result; both interpreters share it.
+#pragma once
+
+#include "conversions/conversion.h"
+
+#include <cstdint>
+#include <exception>
+
+namespace quirlwerk::conversions::brainfuck {
+
+inline constexpr int tapeLength = 1000;
+inline constexpr std::int32_t startCell = 500;
+inline constexpr int maxOpenLoops = 1000;
+
+// Thrown inside a run when the next command would exceed the step bound.
+struct BoundReached {};
+
+// The two sections of the report: every printed value in decimal, and the printable ones as text.
+class Printout {
+public:
+    void print(std::int32_t value);
+    Text report() const;
+
+private:
+    Text m_decimals;
+    Text m_printed;
+};
+
+bool isCommand(char16_t c);
+
+Conversion completed(const Printout& printout);
+// Not a failure of the program: the report shows what it printed before the bound stopped it.
+Conversion stoppedAtBound(const Printout& printout, std::int64_t maxSteps);
+Conversion failedRun(const std::exception& failure);
+
+} // namespace quirlwerk::conversions::brainfuck
