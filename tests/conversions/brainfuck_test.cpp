@@ -1,0 +1,262 @@
+// Brainfuck: the interpreter's semantics, its errors and step bound, and the fast interpreter
+// checked against the literal one.
+#include "conversions/brainfuck.h"
+#include "conversions/brainfuck_reference.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quirlwerk;
+using namespace quirlwerk::conversions;
+
+namespace {
+
+Text repeated(std::size_t count, char16_t c)
+{
+    return Text(count, c);
+}
+
+Text report(TextView decimals, TextView printed)
+{
+    return u"Ausgabe als Dezimalzahlen: \r\n" + Text(decimals) + u"\r\n\r\nAusgabe als Text: \r\n" + Text(printed);
+}
+
+Text pluses(int count)
+{
+    return repeated(static_cast<std::size_t>(count), u'+');
+}
+
+struct RunRow {
+    const char* name;
+    Text program;
+    Text decimals;
+    Text printed;
+};
+
+const RunRow completeRuns[] = {
+    {"empty program", u"", u"", u""},
+    {"no commands", u"Hallo, Welt", u"", u""},
+    {"comma does nothing", u"+,,.", u"1", u""},
+    {"negative value", u"-.", u"-1", u""},
+    {"line feed printed as line break", pluses(10) + u".", u"10", u"\r\n"},
+    {"carriage return alone", pluses(13) + u".", u"13", u"\r"},
+    {"below blank listed only", pluses(31) + u".+.", u"31 32", u" "},
+    {"code page character", pluses(228) + u".", u"228", u"ä"},
+    {"euro from 128", pluses(128) + u".", u"128", u"€"},
+    {"256 listed only", pluses(256) + u".", u"256", u""},
+    {"negative cell never enters a loop", u"-[+.]", u"", u""},
+    {"loop runs while positive", u"+++[.-]", u"3 2 1", u""},
+    {"cell 1 reachable", repeated(499, u'<') + u"+.", u"1", u""},
+    {"moving off the tape without touching", repeated(500, u'<'), u"", u""},
+    {"moving far right and back", repeated(600, u'>') + repeated(600, u'<') + u"+.", u"1", u""},
+    {"unmatched close ignored", u"]+.]", u"1", u""},
+    {"unmatched open on zero ends the run", u"[+.", u"", u""},
+    {"skipped loop then a stray close", u"[+.]]+.", u"1", u""},
+    {"unmatched open on zero at the end", u"+.>[", u"1", u""},
+    {"unmatched open entered goes on", u"+[.", u"1", u""},
+    {"nested loops", u"++[>+++[>+<-]<-]>>.", u"6", u""},
+    {"clear loop", u"+++++[-].", u"0", u""},
+    {"decrement by two stops below zero", u"+++[-->+<]>.<.", u"2 -1", u""},
+    {"move loop keeps the source on zero", u"+++[->++>+++<<]>.>.<<.", u"6 9 0", u""},
+    {"loop that never ran skips nested ones", u"[[]].", u"0", u""},
+    {"1000 open loops", u"+" + repeated(1000, u'[') + u".", u"1", u""},
+    {"hello world",
+     u">+++++++++[<++++++++>-]<.>+++++++[<++++>-]<+.+++++++..+++.>>>++++++++[<++++>-]<.>>>++++++++++"
+     u"[<+++++++++>-]<---.<<<<.+++.------.--------.>>+.",
+     u"72 101 108 108 111 32 87 111 114 108 100 33", u"Hello World!"},
+};
+
+struct FailureRow {
+    const char* name;
+    Text program;
+    Text description;
+    std::int64_t steps;
+};
+
+const FailureRow failures[] = {
+    {"cell 0", repeated(500, u'<') + u"+", u"Index außerhalb des gültigen Bereichs", 501},
+    {"cell 1001", repeated(501, u'>') + u".", u"Index außerhalb des gültigen Bereichs", 502},
+    {"loop test off the tape", repeated(501, u'>') + u"[", u"Index außerhalb des gültigen Bereichs", 502},
+    {"unmatched close off the tape", repeated(501, u'>') + u"]", u"Index außerhalb des gültigen Bereichs", 502},
+    {"move loop reaching off the tape", u"+[" + repeated(500, u'<') + u"+" + repeated(500, u'>') + u"-]",
+     u"Index außerhalb des gültigen Bereichs", 503},
+    {"1001st open loop", u"+" + repeated(1001, u'['), u"Index außerhalb des gültigen Bereichs", 1002},
+    {"1001st loop even when closed", u"+" + repeated(1001, u'[') + repeated(1001, u']'),
+     u"Index außerhalb des gültigen Bereichs", 1002},
+};
+
+void expectSameRun(const BrainfuckRun& fast, const BrainfuckRun& reference)
+{
+    EXPECT_EQ(fast.result.output, reference.result.output);
+    EXPECT_EQ(fast.result.status, reference.result.status);
+    EXPECT_EQ(fast.result.failure, reference.result.failure);
+    EXPECT_EQ(fast.steps, reference.steps);
+}
+
+// Cell 500 ends on the largest 32-bit value; the pointer stays on it.
+Text largestCell()
+{
+    return pluses(128) + u"[>" + pluses(256) + u"<-]>[>" + pluses(256) + u"<-]>[>" + pluses(255)
+        + u">+<<-]>>-[<+>-]<";
+}
+
+} // namespace
+
+TEST(InterpretBrainfuck, reports_what_the_program_printed)
+{
+    for (const RunRow& row : completeRuns) {
+        SCOPED_TRACE(row.name);
+        const BrainfuckRun run = runBrainfuck(row.program);
+        EXPECT_EQ(run.result.status, u"OK");
+        EXPECT_EQ(run.result.output, report(row.decimals, row.printed));
+        EXPECT_FALSE(run.result.failure);
+        expectSameRun(run, InterpretBrainfuckReference(row.program));
+    }
+}
+
+TEST(InterpretBrainfuck, stops_at_errors_with_a_critical_box)
+{
+    for (const FailureRow& row : failures) {
+        SCOPED_TRACE(row.name);
+        const BrainfuckRun run = runBrainfuck(row.program);
+        EXPECT_EQ(run.result.status, u"Fehler aufgetreten: " + row.description);
+        EXPECT_EQ(run.result.output, row.description);
+        ASSERT_TRUE(run.result.failure);
+        EXPECT_EQ(run.result.failure->icon, common::Icon::Critical);
+        EXPECT_EQ(run.result.failure->text, u"InterpretBrainfuck() - Error " + row.description);
+        EXPECT_EQ(run.steps, row.steps);
+        expectSameRun(run, InterpretBrainfuckReference(row.program));
+    }
+}
+
+TEST(InterpretBrainfuck, stops_at_the_step_bound_without_a_box)
+{
+    struct BoundRow {
+        const char* name;
+        Text program;
+        std::int64_t maxSteps;
+        Text decimals;
+    };
+    const BoundRow rows[] = {
+        {"empty loop", u"+[]", 1000, u""},
+        {"empty loop at once", u"+[]", 1, u""},
+        {"moves only", u"+[><]", 1001, u""},
+        {"printed so far is kept", u"+[.]", 10, u"1 1 1 1"},
+        {"inside a folded run", u"+++.", 2, u""},
+        {"exactly enough steps", u"+++.", 4, u"3"},
+        {"move loop too long", u"+++++++[->+<]>.", 30, u""},
+        {"move loop one step short", u"+++++++[->+<]>.", 44, u""},
+        {"move loop just long enough", u"+++++++[->+<]>.", 45, u"7"},
+    };
+    for (const BoundRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BrainfuckRun run = runBrainfuck(row.program, row.maxSteps);
+        expectSameRun(run, InterpretBrainfuckReference(row.program, row.maxSteps));
+        EXPECT_EQ(run.result.output, report(row.decimals, u""));
+        EXPECT_FALSE(run.result.failure);
+        if (run.result.ok())
+            continue;
+        EXPECT_EQ(run.result.status, u"Fehler aufgetreten: Abbruch nach " + decimal(row.maxSteps) + u" Schritten (Endlosschleife?)");
+        EXPECT_EQ(run.steps, row.maxSteps);
+    }
+    EXPECT_EQ(InterpretBrainfuck(u"+[]").status, u"Fehler aufgetreten: Abbruch nach 1000000000 Schritten (Endlosschleife?)");
+}
+
+// The literal interpreter would need billions of steps for this, so the fast one is checked
+// against the step count of its own shorter runs.
+TEST(InterpretBrainfuck, overflows_exactly_where_the_cell_leaves_32_bits)
+{
+    constexpr std::int64_t plenty = 10'000'000'000;
+    const BrainfuckRun ready = runBrainfuck(largestCell() + u".", plenty);
+    ASSERT_EQ(ready.result.output, report(u"2147483647", u""));
+    const std::int64_t before = ready.steps - 1;
+
+    const Text program = largestCell() + u"---+++++";
+    const BrainfuckRun atBound = runBrainfuck(program, before + 6);
+    EXPECT_EQ(atBound.result.status, u"Fehler aufgetreten: Abbruch nach " + decimal(before + 6) + u" Schritten (Endlosschleife?)");
+    const BrainfuckRun overflow = runBrainfuck(program, before + 7);
+    EXPECT_EQ(overflow.result.status, u"Fehler aufgetreten: Überlauf");
+    EXPECT_EQ(overflow.result.output, u"Überlauf");
+    EXPECT_EQ(overflow.steps, before + 7);
+
+    const BrainfuckRun intoLoop = runBrainfuck(largestCell() + u"<+[->+<]", plenty);
+    EXPECT_EQ(intoLoop.result.status, u"Fehler aufgetreten: Überlauf");
+    EXPECT_EQ(intoLoop.steps, before + 1 + 1 + 1 + 3);
+}
+
+// Random programs of runs, loops of every shape and stray brackets, some of them near the tape's ends.
+class ProgramGenerator {
+public:
+    explicit ProgramGenerator(unsigned seed) : m_random(seed) {}
+
+    Text program()
+    {
+        Text text;
+        if (chance(3))
+            text += repeated(pick(490, 500), chance(2) ? u'<' : u'>');
+        append(text, 0);
+        return text;
+    }
+
+private:
+    bool chance(unsigned oneIn) { return m_random() % oneIn == 0; }
+    std::size_t pick(std::size_t low, std::size_t high) { return low + m_random() % (high - low + 1); }
+
+    void append(Text& text, int depth)
+    {
+        static constexpr TextView shapes[] = {u"[-]", u"[->+<]", u"[>++<-]", u"[--<+++>]", u"[->+>-<<]", u"[><]", u"[]", u"[-<<+>>]"};
+        static constexpr TextView singles = u"+-<>.";
+        const std::size_t pieces = pick(1, 8);
+        for (std::size_t i = 0; i < pieces; ++i) {
+            switch (m_random() % 8) {
+            case 0:
+                if (depth < 3) {
+                    text += u'[';
+                    append(text, depth + 1);
+                    text += chance(2) ? u"-]" : u"]";
+                }
+                break;
+            case 1:
+                text += shapes[m_random() % std::size(shapes)];
+                break;
+            case 2:
+                text += chance(2) ? u'[' : u']';
+                break;
+            case 3:
+                text += u'x';
+                break;
+            default:
+                text += repeated(pick(1, 4), singles[m_random() % singles.size()]);
+                break;
+            }
+        }
+    }
+
+    std::mt19937 m_random;
+};
+
+TEST(InterpretBrainfuck, agrees_with_the_literal_reading_on_random_programs)
+{
+    ProgramGenerator generator(2026);
+    int finished = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const Text program = generator.program();
+        constexpr std::int64_t generous = 3000;
+        std::int64_t maxSteps = generous;
+        BrainfuckRun reference = InterpretBrainfuckReference(program, maxSteps);
+        // Every other program is stopped somewhere along its way, inside folded runs and loops too.
+        if (round % 2 == 1 && reference.steps > 1) {
+            maxSteps = 1 + round % (reference.steps - 1);
+            reference = InterpretBrainfuckReference(program, maxSteps);
+        }
+        const BrainfuckRun fast = runBrainfuck(program, maxSteps);
+        SCOPED_TRACE(std::string(program.begin(), program.end()) + " with at most " + std::to_string(maxSteps) + " steps");
+        expectSameRun(fast, reference);
+        if (reference.result.ok())
+            ++finished;
+        if (HasFailure())
+            break;
+    }
+    EXPECT_GT(finished, 1000);
+}
