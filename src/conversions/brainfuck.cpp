@@ -331,7 +331,8 @@ bool Machine::simpleLoop(const LoopShape& shape)
         m_steps = m_maxSteps;
         throw BoundReached{};
     }
-    const std::int64_t passes = (own + static_cast<std::int64_t>(shape.decrement) - 1) / shape.decrement;
+    // Most loops count down by one; they spare the division.
+    const std::int64_t passes = shape.decrement == 1 ? own : (own + static_cast<std::int64_t>(shape.decrement) - 1) / shape.decrement;
     const std::int64_t cost = 1 + passes * shape.stepsPerPass;
     if (m_maxSteps - m_steps < cost)
         return false;
