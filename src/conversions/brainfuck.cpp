@@ -357,23 +357,13 @@ bool Machine::simpleLoop(const LoopShape& shape)
 
 BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps)
 {
-    BrainfuckRun run;
     try {
         const Translation translation = translate(program);
         Machine machine(translation, maxSteps);
-        try {
-            machine.run();
-            run.result = completed(machine.printout());
-        } catch (const BoundReached&) {
-            run.result = stoppedAtBound(machine.printout(), maxSteps);
-        } catch (const std::exception& failure) {
-            run.result = failedRun(failure);
-        }
-        run.steps = machine.steps();
+        return runToEnd(machine, maxSteps);
     } catch (const std::exception& failure) {
-        run.result = failedRun(failure);
+        return {failedRun(failure)};
     }
-    return run;
 }
 
 Conversion InterpretBrainfuck(Text program, std::int64_t maxSteps)

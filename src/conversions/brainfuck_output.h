@@ -1,6 +1,7 @@
 // What a Brainfuck run prints and how its end becomes the routine's result; both interpreters share it.
 #pragma once
 
+#include "conversions/brainfuck.h"
 #include "conversions/conversion.h"
 
 #include <cstdint>
@@ -32,5 +33,22 @@ Conversion completed(const Printout& printout);
 // Not a failure of the program: the report shows what it printed before the bound stopped it.
 Conversion stoppedAtBound(const Printout& printout, std::int64_t maxSteps);
 Conversion failedRun(const std::exception& failure);
+
+// Runs a machine (run(), steps(), printout()) and turns the way it ended into the result.
+template <typename Machine>
+BrainfuckRun runToEnd(Machine& machine, std::int64_t maxSteps)
+{
+    BrainfuckRun run;
+    try {
+        machine.run();
+        run.result = completed(machine.printout());
+    } catch (const BoundReached&) {
+        run.result = stoppedAtBound(machine.printout(), maxSteps);
+    } catch (const std::exception& failure) {
+        run.result = failedRun(failure);
+    }
+    run.steps = machine.steps();
+    return run;
+}
 
 } // namespace quirlwerk::conversions::brainfuck

@@ -109,17 +109,7 @@ private:
 BrainfuckRun InterpretBrainfuckReference(TextView program, std::int64_t maxSteps)
 {
     ReferenceMachine machine(program, maxSteps);
-    BrainfuckRun run;
-    try {
-        machine.run();
-        run.result = completed(machine.printout());
-    } catch (const BoundReached&) {
-        run.result = stoppedAtBound(machine.printout(), maxSteps);
-    } catch (const std::exception& failure) {
-        run.result = failedRun(failure);
-    }
-    run.steps = machine.steps();
-    return run;
+    return runToEnd(machine, maxSteps);
 }
 
 } // namespace quirlwerk::conversions

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <span>
 
 using namespace quirlwerk;
 using namespace quirlwerk::conversions;
@@ -59,27 +60,26 @@ const Text tableCharacters = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ÀÄÈÉÖÜ�
 
 } // namespace
 
-TEST(TextMorse, encodes_each_character)
+void expectRows(std::span<const MorseRow> rows, Conversion (*routine)(Text))
 {
-    FillMorse();
-    for (const MorseRow& row : textToMorse) {
+    for (const MorseRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const Conversion result = TextMorse(Text(row.input));
+        const Conversion result = routine(Text(row.input));
         EXPECT_EQ(result.status, u"OK");
         EXPECT_EQ(result.output, row.output);
         EXPECT_FALSE(result.failure);
     }
 }
 
+TEST(TextMorse, encodes_each_character)
+{
+    FillMorse();
+    expectRows(textToMorse, TextMorse);
+}
+
 TEST(MorseText, decodes_each_code)
 {
-    for (const MorseRow& row : morseToText) {
-        SCOPED_TRACE(row.name);
-        const Conversion result = MorseText(Text(row.input));
-        EXPECT_EQ(result.status, u"OK");
-        EXPECT_EQ(result.output, row.output);
-        EXPECT_FALSE(result.failure);
-    }
+    expectRows(morseToText, MorseText);
 }
 
 TEST(FillMorse, builds_without_a_message)
