@@ -18,6 +18,14 @@ std::optional<int> bwwValue(char16_t c);
 char16_t bwwLetter(int value);   // 1 to 30
 std::optional<int> scrabbleValue(char16_t c);
 
+// Values are 0 to 30; written without a temporary, since a line may hold millions of them.
+void appendDecimal(Text& text, int value)
+{
+    if (value >= 10)
+        appendDecimal(text, value / 10);
+    text += static_cast<char16_t>(u'0' + value % 10);
+}
+
 // One section of Buchstabe2Zahl: a value line per input line, "(<label>: <sum>): <values>".
 class LineWriter {
 public:
@@ -26,7 +34,8 @@ public:
     void value(int value)
     {
         m_sum = checkedAdd(m_sum, value);
-        m_line += decimal(value) + u' ';
+        appendDecimal(m_line, value);
+        m_line += u' ';
     }
     void blank() { m_line += u'_'; }
     void other(char16_t c) { m_line += c; }
@@ -156,9 +165,13 @@ std::optional<int> bwwValue(char16_t c)
 {
     if (c >= u'0' && c <= u'9')
         return c - u'0';
-    if ((c >= u'a' && c <= u'z') || smallUmlauts.find(c) != TextView::npos)
+    if (c >= u'a' && c <= u'z')
         c = common::toUpper(c);
-    const std::size_t place = bwwLetters.find(c);
+    if (c >= u'A' && c <= u'Z')
+        return c - u'A' + 1;
+    if (smallUmlauts.find(c) != TextView::npos)
+        c = common::toUpper(c);
+    const std::size_t place = bwwLetters.find(c, 26);
     if (place == TextView::npos)
         return std::nullopt;
     return static_cast<int>(place) + 1;
