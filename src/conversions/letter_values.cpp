@@ -165,13 +165,11 @@ std::optional<int> bwwValue(char16_t c)
 {
     if (c >= u'0' && c <= u'9')
         return c - u'0';
-    if (c >= u'a' && c <= u'z')
+    if ((c >= u'a' && c <= u'z') || smallUmlauts.find(c) != TextView::npos)
         c = common::toUpper(c);
-    if (c >= u'A' && c <= u'Z')
+    if (c >= u'A' && c <= u'Z')   // the common case, without a search
         return c - u'A' + 1;
-    if (smallUmlauts.find(c) != TextView::npos)
-        c = common::toUpper(c);
-    const std::size_t place = bwwLetters.find(c, 26);
+    const std::size_t place = bwwLetters.find(c);
     if (place == TextView::npos)
         return std::nullopt;
     return static_cast<int>(place) + 1;

@@ -3,6 +3,7 @@
 
 #include "common/numbers.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>

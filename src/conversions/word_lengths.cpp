@@ -29,9 +29,9 @@ public:
         }
     }
 
-    void add(std::int32_t length, bool lineStarted)
+    void add(std::int32_t length, bool blankBefore)
     {
-        if (lineStarted)
+        if (blankBefore)
             m_lengths += u' ';
         m_lengths += decimal(length);
         ++m_numbersOnLine;

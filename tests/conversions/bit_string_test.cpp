@@ -3,6 +3,7 @@
 
 #include "common/windows1252.h"
 #include "conversions/word_lengths.h"
+#include "conversions/repeated_text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 
 using namespace quirlwerk;
 using namespace quirlwerk::conversions;
+using quirlwerk::conversions::testing::repeated;
 using namespace std::literals;
 
 namespace {
@@ -19,14 +21,6 @@ Text expectedBits(TextView groups, TextView hex, TextView text)
 {
     return Text(groups) + u"\r\n\r\nUmwandlung in HEX-Zahlen:\r\n" + Text(hex) + u"\r\n\r\nUmwandlung in Text:\r\n"
         + Text(text);
-}
-
-Text joined(TextView piece, int times, TextView between)
-{
-    Text text;
-    for (int i = 0; i < times; ++i)
-        text += (i > 0 ? Text(between) : Text()) + Text(piece);
-    return text;
 }
 
 struct BitsRow {
@@ -45,9 +39,9 @@ const BitsRow rows[] = {
     {"zero byte written", u"00000000", expectedBits(u"00000000", u"0", u"\0"sv)},
     {"a group may be split anywhere", u"0100 1\r\n000", expectedBits(u"01001000", u"48", u"H")},
     {"upper half by the code page", u"11100100 10000000", expectedBits(u"11100100 10000000", u"E4 80", u"ä€")},
-    {"30 groups: 8 groups a line, 27 values a hex line", joined(u"01000001", 30, u""),
-     expectedBits(joined(joined(u"01000001", 8, u" "), 3, u"\r\n ") + u"\r\n " + joined(u"01000001", 6, u" "),
-                  joined(u"41", 27, u" ") + u"\r\n41 41 41", joined(u"A", 27, u"") + u"\r\nAAA")},
+    {"30 groups: 8 groups a line, 27 values a hex line", repeated(u"01000001", 30, u""),
+     expectedBits(repeated(repeated(u"01000001", 8, u" "), 3, u"\r\n ") + u"\r\n " + repeated(u"01000001", 6, u" "),
+                  repeated(u"41", 27, u" ") + u"\r\n41 41 41", repeated(u"A", 27, u"") + u"\r\nAAA")},
 };
 
 // Word lengths whose parities spell the bits of the bytes: odd for "1", even for "0".

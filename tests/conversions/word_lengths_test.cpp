@@ -1,10 +1,13 @@
 // Word lengths: the length list with its 40-number lines and the two bit strings with their 80-bit lines.
 #include "conversions/word_lengths.h"
 
+#include "conversions/repeated_text.h"
+
 #include <gtest/gtest.h>
 
 using namespace quirlwerk;
 using namespace quirlwerk::conversions;
+using quirlwerk::conversions::testing::repeated;
 
 namespace {
 
@@ -12,14 +15,6 @@ Text expectedWordLengths(TextView lengths, TextView evenZero, TextView evenOne)
 {
     return Text(lengths) + u"\r\n\r\nGerade Zahlen = 0, Ungerade Zahlen = 1:\r\n" + Text(evenZero)
         + u"\r\n\r\nGerade Zahlen = 1, Ungerade Zahlen = 0:\r\n" + Text(evenOne);
-}
-
-Text repeated(TextView piece, int times, TextView between = u"")
-{
-    Text text;
-    for (int i = 0; i < times; ++i)
-        text += (i > 0 ? Text(between) : Text()) + Text(piece);
-    return text;
 }
 
 constexpr TextView workedExample =
