@@ -1,8 +1,6 @@
 // The matrix definition: which counts a rebuild accepts, and how the cell table is filled.
 #include "conversions/matrix_definition.h"
 
-#include "common/failure.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -114,21 +112,4 @@ TEST(MatrixDefinition, a_refused_count_keeps_the_previous_table)
         EXPECT_EQ(matrix.builtColumns(), 9);
         EXPECT_EQ(matrix.cell(1, 1), u"A");
     }
-}
-
-TEST(MatrixDefinition, refused_messages_name_the_count_and_the_range)
-{
-    for (const auto& [refused, count] : {std::pair{Refused::Rows, u"Zeilen"}, std::pair{Refused::Columns, u"Spalten"}}) {
-        const Text message = refusedMessage(refused);
-        EXPECT_NE(message.find(count), Text::npos) << int(refused);
-        EXPECT_NE(message.find(u"1 und 99"), Text::npos) << int(refused);
-    }
-}
-
-TEST(MatrixDefinition, a_count_beyond_32_bits_is_an_overflow_failure)
-{
-    MatrixDefinition matrix;
-    matrix.columnsText = u"1e20";
-    EXPECT_THROW(matrix.FillMatrixGrid(), common::Failure);
-    EXPECT_EQ(matrix.builtRows(), 6);
 }
