@@ -2,6 +2,7 @@
 // checked against the literal one.
 #include "conversions/brainfuck.h"
 #include "conversions/brainfuck_reference.h"
+#include "conversions/repeated_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +10,13 @@
 
 using namespace quirlwerk;
 using namespace quirlwerk::conversions;
+using quirlwerk::conversions::testing::repeated;
 
 namespace {
-
-Text repeated(std::size_t count, char16_t c)
-{
-    return Text(count, c);
-}
 
 Text report(TextView decimals, TextView printed)
 {
     return u"Ausgabe als Dezimalzahlen: \r\n" + Text(decimals) + u"\r\n\r\nAusgabe als Text: \r\n" + Text(printed);
-}
-
-Text pluses(int count)
-{
-    return repeated(static_cast<std::size_t>(count), u'+');
 }
 
 struct RunRow {
@@ -39,17 +31,17 @@ const RunRow completeRuns[] = {
     {"no commands", u"Hallo, Welt", u"", u""},
     {"comma does nothing", u"+,,.", u"1", u""},
     {"negative value", u"-.", u"-1", u""},
-    {"line feed printed as line break", pluses(10) + u".", u"10", u"\r\n"},
-    {"carriage return alone", pluses(13) + u".", u"13", u"\r"},
-    {"below blank listed only", pluses(31) + u".+.", u"31 32", u" "},
-    {"code page character", pluses(228) + u".", u"228", u"ä"},
-    {"euro from 128", pluses(128) + u".", u"128", u"€"},
-    {"256 listed only", pluses(256) + u".", u"256", u""},
+    {"line feed printed as line break", repeated(u"+", 10) + u".", u"10", u"\r\n"},
+    {"carriage return alone", repeated(u"+", 13) + u".", u"13", u"\r"},
+    {"below blank listed only", repeated(u"+", 31) + u".+.", u"31 32", u" "},
+    {"code page character", repeated(u"+", 228) + u".", u"228", u"ä"},
+    {"euro from 128", repeated(u"+", 128) + u".", u"128", u"€"},
+    {"256 listed only", repeated(u"+", 256) + u".", u"256", u""},
     {"negative cell never enters a loop", u"-[+.]", u"", u""},
     {"loop runs while positive", u"+++[.-]", u"3 2 1", u""},
-    {"cell 1 reachable", repeated(499, u'<') + u"+.", u"1", u""},
-    {"moving off the tape without touching", repeated(500, u'<'), u"", u""},
-    {"moving far right and back", repeated(600, u'>') + repeated(600, u'<') + u"+.", u"1", u""},
+    {"cell 1 reachable", repeated(u"<", 499) + u"+.", u"1", u""},
+    {"moving off the tape without touching", repeated(u"<", 500), u"", u""},
+    {"moving far right and back", repeated(u">", 600) + repeated(u"<", 600) + u"+.", u"1", u""},
     {"unmatched close ignored", u"]+.]", u"1", u""},
     {"unmatched open on zero ends the run", u"[+.", u"", u""},
     {"skipped loop then a stray close", u"[+.]]+.", u"1", u""},
@@ -60,7 +52,7 @@ const RunRow completeRuns[] = {
     {"decrement by two stops below zero", u"+++[-->+<]>.<.", u"2 -1", u""},
     {"move loop keeps the source on zero", u"+++[->++>+++<<]>.>.<<.", u"6 9 0", u""},
     {"loop that never ran skips nested ones", u"[[]].", u"0", u""},
-    {"1000 open loops", u"+" + repeated(1000, u'[') + u".", u"1", u""},
+    {"1000 open loops", u"+" + repeated(u"[", 1000) + u".", u"1", u""},
     {"hello world",
      u">+++++++++[<++++++++>-]<.>+++++++[<++++>-]<+.+++++++..+++.>>>++++++++[<++++>-]<.>>>++++++++++"
      u"[<+++++++++>-]<---.<<<<.+++.------.--------.>>+.",
@@ -75,14 +67,14 @@ struct FailureRow {
 };
 
 const FailureRow failures[] = {
-    {"cell 0", repeated(500, u'<') + u"+", u"Index außerhalb des gültigen Bereichs", 501},
-    {"cell 1001", repeated(501, u'>') + u".", u"Index außerhalb des gültigen Bereichs", 502},
-    {"loop test off the tape", repeated(501, u'>') + u"[", u"Index außerhalb des gültigen Bereichs", 502},
-    {"unmatched close off the tape", repeated(501, u'>') + u"]", u"Index außerhalb des gültigen Bereichs", 502},
-    {"move loop reaching off the tape", u"+[" + repeated(500, u'<') + u"+" + repeated(500, u'>') + u"-]",
+    {"cell 0", repeated(u"<", 500) + u"+", u"Index außerhalb des gültigen Bereichs", 501},
+    {"cell 1001", repeated(u">", 501) + u".", u"Index außerhalb des gültigen Bereichs", 502},
+    {"loop test off the tape", repeated(u">", 501) + u"[", u"Index außerhalb des gültigen Bereichs", 502},
+    {"unmatched close off the tape", repeated(u">", 501) + u"]", u"Index außerhalb des gültigen Bereichs", 502},
+    {"move loop reaching off the tape", u"+[" + repeated(u"<", 500) + u"+" + repeated(u">", 500) + u"-]",
      u"Index außerhalb des gültigen Bereichs", 503},
-    {"1001st open loop", u"+" + repeated(1001, u'['), u"Index außerhalb des gültigen Bereichs", 1002},
-    {"1001st loop even when closed", u"+" + repeated(1001, u'[') + repeated(1001, u']'),
+    {"1001st open loop", u"+" + repeated(u"[", 1001), u"Index außerhalb des gültigen Bereichs", 1002},
+    {"1001st loop even when closed", u"+" + repeated(u"[", 1001) + repeated(u"]", 1001),
      u"Index außerhalb des gültigen Bereichs", 1002},
 };
 
@@ -97,7 +89,7 @@ void expectSameRun(const BrainfuckRun& fast, const BrainfuckRun& reference)
 // Cell 500 ends on the largest 32-bit value; the pointer stays on it.
 Text largestCell()
 {
-    return pluses(128) + u"[>" + pluses(256) + u"<-]>[>" + pluses(256) + u"<-]>[>" + pluses(255)
+    return repeated(u"+", 128) + u"[>" + repeated(u"+", 256) + u"<-]>[>" + repeated(u"+", 256) + u"<-]>[>" + repeated(u"+", 255)
         + u">+<<-]>>-[<+>-]<";
 }
 
@@ -194,7 +186,7 @@ public:
     {
         Text text;
         if (chance(3))
-            text += repeated(pick(490, 500), chance(2) ? u'<' : u'>');
+            text += Text(pick(490, 500), chance(2) ? u'<' : u'>');
         append(text, 0);
         return text;
     }
@@ -227,7 +219,7 @@ private:
                 text += u'x';
                 break;
             default:
-                text += repeated(pick(1, 4), singles[m_random() % singles.size()]);
+                text += Text(pick(1, 4), singles[m_random() % singles.size()]);
                 break;
             }
         }
