@@ -7,6 +7,7 @@
 #include "conversions/brainfuck_output.h"
 
 #include <array>
+#include <bitset>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -71,8 +72,9 @@ std::size_t runLength(const Text& commands, std::size_t i)
 std::optional<LoopShape> simpleShape(const Text& commands, std::size_t open, std::size_t close)
 {
     LoopShape shape;
-    std::int32_t offset = 0;
-    std::vector<std::int32_t> touched;
+    std::int64_t offset = 0;
+    // A cell further away than the tape is long can never be on the tape together with the loop's own.
+    std::bitset<2 * tapeLength + 1> touched;
     std::optional<std::int32_t> ownChange;
     for (std::size_t i = open + 1; i < close;) {
         const char16_t c = commands[i];
@@ -85,15 +87,13 @@ std::optional<LoopShape> simpleShape(const Text& commands, std::size_t open, std
         }
         if (c != u'+' && c != u'-')
             return std::nullopt;
-        for (const std::int32_t seen : touched) {
-            if (seen == offset)
-                return std::nullopt;
-        }
-        touched.push_back(offset);
+        if (offset < -tapeLength || offset > tapeLength || touched.test(static_cast<std::size_t>(offset + tapeLength)))
+            return std::nullopt;
+        touched.set(static_cast<std::size_t>(offset + tapeLength));
         if (offset == 0)
             ownChange = change;
         else
-            shape.transfers.push_back({offset, change});
+            shape.transfers.push_back({static_cast<std::int32_t>(offset), change});
     }
     if (offset != 0 || (ownChange && *ownChange > 0))
         return std::nullopt;
@@ -297,8 +297,8 @@ void Machine::run()
     }
 }
 
-// A folded run that meets an error or the bound: its commands one at a time, exactly as written.
-// It never returns normally, since the run ends inside it.
+// A folded run that meets an error or the bound: its commands one at a time, exactly as written,
+// so that the run ends on the very command where the literal reading ends it.
 void Machine::commandsOneByOne(const Op& op)
 {
     const std::int32_t unit = op.amount > 0 ? 1 : -1;
