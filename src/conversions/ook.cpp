@@ -42,7 +42,7 @@ const OokPair* pairForCommand(char16_t command)
     return nullptr;
 }
 
-// The consumed-character counter is a 32-bit value in the original design; it may not wrap.
+// The counter of consumed characters is a signed 32-bit value: it overflows rather than wraps.
 void count(std::int32_t& counter)
 {
     if (counter == std::numeric_limits<std::int32_t>::max())
