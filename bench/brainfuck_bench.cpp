@@ -10,7 +10,7 @@ using namespace quirlwerk;
 using namespace quirlwerk::conversions;
 
 // Three counting loops around a body that fills, copies, moves back and clears work cells;
-// no loop ever sees a negative cell. Each pass of the innermost loop runs 157 commands.
+// no loop ever sees a negative cell. Each pass of the innermost loop runs 156 commands.
 Text countingProgram(int outerPasses)
 {
     const Text hundred(100, u'+');
