@@ -64,8 +64,9 @@ TEST(BrainfuckToOok, spells_the_help_example_in_1409_characters)
     for (std::size_t word = 0; word < ook.size(); word += 5) {
         EXPECT_EQ(ook.substr(word, 3), u"Ook");
         EXPECT_NE(std::u16string_view(u".!?").find(ook[word + 3]), std::u16string_view::npos);
-        if (word + 4 < ook.size())
+        if (word + 4 < ook.size()) {
             EXPECT_EQ(ook[word + 4], u' ');
+        }
     }
 
     const Conversion back = Ook2Brainfuck(ook);
