@@ -82,3 +82,33 @@ TEST(Dispatch, the_routine_gets_its_own_copy_of_the_input)
     runDecrypt(1, input, {});
     EXPECT_EQ(input, u"Nord");
 }
+
+TEST(Dispatch, ook_shows_the_report_then_the_translated_program)
+{
+    const Shown shown = runDecrypt(3, u"Ook. Ook. Ook! Ook.", {});
+    EXPECT_EQ(shown.status, u"OK");
+    EXPECT_EQ(shown.text, u"Ausgabe als Dezimalzahlen: \r\n1\r\n\r\nAusgabe als Text: \r\n"
+                          u"\r\n\r\nBrainfuck-Syntax:\r\n+.");
+}
+
+TEST(Dispatch, ook_with_a_faulty_pair_shows_the_translation_and_runs_nothing)
+{
+    const Shown shown = runDecrypt(3, u"Ook. Ook? Ook? Ook?", {});
+    EXPECT_EQ(shown.text, u"Fehler bei Zeichen hinter Position 19: Fehlerhafte Folge ''?/?''\r\n>?");
+    EXPECT_FALSE(shown.ok());
+    EXPECT_FALSE(shown.failure);
+}
+
+TEST(Dispatch, ook_whose_program_fails_shows_only_the_interpreters_status)
+{
+    // "<" 500 times moves off the tape; "+" then touches a cell outside it.
+    Text ook;
+    for (int i = 0; i < 500; ++i)
+        ook += u"Ook? Ook. ";
+    ook += u"Ook. Ook. ";
+    const Shown shown = runDecrypt(3, ook, {});
+    EXPECT_EQ(shown.text, u"Fehler aufgetreten: Index außerhalb des gültigen Bereichs\r\n"
+                          u"Index außerhalb des gültigen Bereichs");
+    ASSERT_TRUE(shown.failure);
+    EXPECT_EQ(shown.failure->text, u"InterpretBrainfuck() - Error Index außerhalb des gültigen Bereichs");
+}
