@@ -337,8 +337,8 @@ void frmMain::Form_Resize()
             if (!widget)
                 continue;
             QRect geometry = toPixels(control.rect);
-            // A label is at least as wide as its caption in this font.
-            if (qobject_cast<QLabel*>(widget) && widget != lblHeader)
+            // The two field labels are at least as wide as their captions in this font.
+            if (widget == lblTextIn || widget == lblTextOut)
                 geometry.setWidth(std::max(geometry.width(), widget->sizeHint().width()));
             widget->setGeometry(geometry);
         }

@@ -138,8 +138,9 @@ TEST_F(MainWindow, each_mode_command_sets_heading_frame_and_buttons)
         }
         EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(row.decrypt));
         EXPECT_EQ(button("cmdCrypt").isVisibleTo(window.get()), row.crypt != nullptr);
-        if (row.crypt)
+        if (row.crypt) {
             EXPECT_EQ(button("cmdCrypt").text(), QString::fromUtf16(row.crypt));
+        }
     }
 }
 
