@@ -237,6 +237,27 @@ TEST(MatrixWindowWithMain, a_closed_window_comes_back_with_the_initial_definitio
     EXPECT_FALSE(again->isVisible());   // created for the conversion, not shown
     EXPECT_EQ(control<QLineEdit>(*again, "txtZeilen").text(), QStringLiteral("5"));
     EXPECT_EQ(again->definition().rowsText, u"5");
+    EXPECT_EQ(control<TextField>(main, "txtOut").text(), u"A");
+}
+
+TEST(MatrixWindowWithMain, the_conversions_read_the_definition_as_the_window_shows_it)
+{
+    testing::clearSettings();
+    GlobData glob;
+    testing::RecordingDialogs dialogs;
+    frmMain main(glob, dialogs);
+    control<QAction>(main, "mnuMatrixText").trigger();
+    frmMatrixProj& matrix = *main.existingMatrixWindow();
+    control<QLineEdit>(matrix, "txtZeichenfolge").setText(QStringLiteral("QRSTUVWXYZ"));
+    control<QRadioButton>(matrix, "optFolge1").setChecked(true);
+
+    control<TextField>(main, "txtIn").setText(u"11 21");
+    control<QPushButton>(main, "cmdDecrypt").click();
+    EXPECT_EQ(control<TextField>(main, "txtOut").text(), u"QR");
+    control<TextField>(main, "txtIn").setText(u"R");
+    control<QPushButton>(main, "cmdCrypt").click();
+    EXPECT_EQ(control<TextField>(main, "txtOut").text(), u"21 ");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 } // namespace
