@@ -35,6 +35,15 @@ protected:
     }
 
     QLineEdit& box(const char* name) { return control<QLineEdit>(*window, name); }
+
+    // Opens the window as the active one with the focus in a box, as a user typing there.
+    QLineEdit& openTypingIn(const char* name)
+    {
+        open();
+        testing::showActive(*window);
+        box(name).setFocus();
+        return box(name);
+    }
     QTableWidget& grid() { return control<QTableWidget>(*window, "grdData"); }
     QString cell(int row, int column) { return grid().item(row - 1, column - 1)->text(); }
 
@@ -113,9 +122,7 @@ TEST_F(MatrixWindow, a_count_out_of_range_is_refused_with_the_focus_on_its_box)
 {
     for (const RefusedRow& row : refusedCounts) {
         SCOPED_TRACE(row.name);
-        open();
-        testing::showActive(*window);
-        box("txtZeichenfolge").setFocus();
+        openTypingIn("txtZeichenfolge");
         box(row.box).setText(QString::fromLatin1(row.typed));
         ASSERT_EQ(dialogs.messages.size(), 1u);
         const testing::RecordedMessage& shown = dialogs.messages.front();
@@ -142,37 +149,31 @@ TEST_F(MatrixWindow, both_counts_invalid_give_only_the_rows_message)
 
 TEST_F(MatrixWindow, an_emptied_count_is_refused_only_on_leaving_its_box)
 {
-    open();
-    testing::showActive(*window);
-    box("txtZeilen").setFocus();
-    box("txtZeilen").clear();
+    QLineEdit& typed = openTypingIn("txtZeilen");
+    typed.clear();
     EXPECT_TRUE(dialogs.messages.empty());
-    QTest::keyClick(&box("txtZeilen"), Qt::Key_Tab);
+    QTest::keyClick(&typed, Qt::Key_Tab);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front().focusAtShow, QStringLiteral("txtZeilen"));
-    EXPECT_TRUE(box("txtZeilen").hasFocus());
+    EXPECT_TRUE(typed.hasFocus());
     EXPECT_EQ(grid().rowCount(), 5);
 }
 
 TEST_F(MatrixWindow, a_third_digit_cannot_be_typed_into_a_count)
 {
-    open();
-    testing::showActive(*window);
-    box("txtZeilen").setFocus();
-    box("txtZeilen").selectAll();
-    QTest::keyClicks(&box("txtZeilen"), QStringLiteral("123"));
-    EXPECT_EQ(box("txtZeilen").text(), QStringLiteral("12"));
+    QLineEdit& typed = openTypingIn("txtZeilen");
+    typed.selectAll();
+    QTest::keyClicks(&typed, QStringLiteral("123"));
+    EXPECT_EQ(typed.text(), QStringLiteral("12"));
     EXPECT_EQ(grid().rowCount(), 12);
 }
 
 TEST_F(MatrixWindow, an_emptied_sequence_blanks_the_matrix_on_leaving_its_box)
 {
-    open();
-    testing::showActive(*window);
-    box("txtZeichenfolge").setFocus();
-    box("txtZeichenfolge").clear();
+    QLineEdit& typed = openTypingIn("txtZeichenfolge");
+    typed.clear();
     EXPECT_EQ(cell(1, 1), QStringLiteral("A"));
-    QTest::keyClick(&box("txtZeichenfolge"), Qt::Key_Tab);
+    QTest::keyClick(&typed, Qt::Key_Tab);
     EXPECT_EQ(cell(1, 1), QStringLiteral(" "));
     EXPECT_EQ(cell(5, 8), QStringLiteral(" "));
     EXPECT_TRUE(dialogs.messages.empty());
