@@ -33,16 +33,6 @@ TEST_F(HelpWindow, an_unknown_topic_empties_the_text_and_keeps_the_heading)
     EXPECT_TRUE(control<TextField>(help, "txtHilfe").text().empty());
 }
 
-TEST_F(HelpWindow, shows_the_page_lines_as_lines)
-{
-    glob.HilfeThema = 1;
-    help.SetHilfeText();
-    const TextField& text = control<TextField>(help, "txtHilfe");
-    EXPECT_EQ(text.blockCount(), 6);
-    EXPECT_TRUE(text.text().ends_with(u"L-Y, M-Z"));
-    EXPECT_TRUE(text.isReadOnly());
-}
-
 struct SizeRow {
     const char* name;
     QSize window;

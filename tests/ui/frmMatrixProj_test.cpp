@@ -179,15 +179,6 @@ TEST_F(MatrixWindow, an_emptied_sequence_blanks_the_matrix_on_leaving_its_box)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(MatrixWindow, the_option_buttons_set_the_reading_order)
-{
-    open();
-    control<QRadioButton>(*window, "optFolge1").setChecked(true);
-    EXPECT_EQ(window->definition().order, conversions::ReadingOrder::ColumnRow);
-    control<QRadioButton>(*window, "optFolge0").setChecked(true);
-    EXPECT_EQ(window->definition().order, conversions::ReadingOrder::RowColumn);
-}
-
 struct StoredRow {
     const char* name;
     const char* stored;

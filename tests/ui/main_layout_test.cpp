@@ -62,13 +62,6 @@ TEST(layoutMainWindow, caps_the_hex_file_fields_in_a_wide_window)
     EXPECT_EQ(layout["txtIn"].width, 29640);
 }
 
-TEST(layoutMainWindow, centres_the_heading_by_its_width)
-{
-    const MainLayout layout = layoutMainWindow({8000, 6000}, {7880, 5200}, 4000);
-    EXPECT_EQ(layout["lblHeader"].left, 1940);
-    EXPECT_EQ(layout["lblHeader"].width, 4000);
-}
-
 TEST(layoutMainWindow, a_size_beyond_32_bits_is_an_overflow)
 {
     EXPECT_ANY_THROW(layoutMainWindow({1e12, 6000}, {1e12, 5200}));
