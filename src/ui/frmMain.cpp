@@ -284,20 +284,20 @@ conversions::DispatchContext frmMain::dispatchContext()
 
 void frmMain::cmdDecrypt_Click()
 {
-    conversions::Shown shown;
-    {
-        const WaitCursor busy;
-        shown = conversions::runDecrypt(m_glob.ConversionMode, txtIn->text(), dispatchContext());
-    }
-    showResult(shown);
+    runDirection(&conversions::runDecrypt);
 }
 
 void frmMain::cmdCrypt_Click()
 {
+    runDirection(&conversions::runCrypt);
+}
+
+void frmMain::runDirection(Direction run)
+{
     conversions::Shown shown;
     {
         const WaitCursor busy;
-        shown = conversions::runCrypt(m_glob.ConversionMode, txtIn->text(), dispatchContext());
+        shown = run(m_glob.ConversionMode, txtIn->text(), dispatchContext());
     }
     showResult(shown);
 }

@@ -61,6 +61,8 @@ private:
     std::int32_t storedEdge(const QString& key);
     void showHelp(int topic);
     void setHeading(const QString& heading);
+    using Direction = conversions::Shown (*)(int mode, Text input, const conversions::DispatchContext& context);
+    void runDirection(Direction run);
     void showResult(const conversions::Shown& shown);
     conversions::DispatchContext dispatchContext();
 
