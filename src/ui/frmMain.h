@@ -1,12 +1,18 @@
-// The main window: heading, the three mode frames, and the direction buttons of the text conversions.
+// The main window: menus, heading, the three mode frames, the direction buttons of the text conversions,
+// its position in the settings store, and the layout that follows its size.
 #pragma once
 
+#include "conversions/dispatch.h"
 #include "ui/GlobData.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
+#include <cstdint>
+#include <functional>
+
+class QFrame;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace quirlwerk::ui {
@@ -14,26 +20,68 @@ namespace quirlwerk::ui {
 class Dialogs;
 class HexFileFrame;
 class ImageFrame;
+class TextField;
+class frmHilfe;
+class frmMatrixProj;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     frmMain(GlobData& glob, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~frmMain() override;
 
+    // The direction buttons.
     void cmdDecrypt_Click();
     void cmdCrypt_Click();
 
+    // The menu commands.
+    void chooseMode(int mode);
+    void mnuExit_Click();
+    void mnuHilfeAllg_Click();
+    void mnuHilfeKonvert_Click();
+
+    // "E&xit" ends the program through this at once; tests put a recorder in its place.
+    void setTerminate(std::function<void()> terminate) { m_terminate = std::move(terminate); }
+
+    // The matrix definition window, created hidden on first need.
+    frmMatrixProj& matrixWindow();
+    frmMatrixProj* existingMatrixWindow() const;
+    frmHilfe* helpWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildMenus();
+    void buildFrames();
+    void Form_Load();
+    void Form_Unload();
+    void Form_Resize();
+    std::int32_t storedEdge(const QString& key);
+    void showHelp(int topic);
+    void setHeading(const QString& heading);
+    using Direction = conversions::Shown (*)(int mode, Text input, const conversions::DispatchContext& context);
+    void runDirection(Direction run);
+    void showResult(const conversions::Shown& shown);
+    conversions::DispatchContext dispatchContext();
 
     GlobData& m_glob;
     Dialogs& m_dialogs;
+    std::function<void()> m_terminate;
+    QPointer<frmMatrixProj> m_matrix;
+    QPointer<frmHilfe> m_help;
 
+    QWidget* client = nullptr;
+    QFrame* frameMask = nullptr;
     QLabel* lblHeader = nullptr;
-    QWidget* frameConv = nullptr;
-    QPlainTextEdit* txtIn = nullptr;
-    QPlainTextEdit* txtOut = nullptr;
+    QFrame* frameConv = nullptr;
+    QLabel* lblTextIn = nullptr;
+    TextField* txtIn = nullptr;
     QPushButton* cmdDecrypt = nullptr;
     QPushButton* cmdCrypt = nullptr;
+    QLabel* lblTextOut = nullptr;
+    TextField* txtOut = nullptr;
     HexFileFrame* frameDatei = nullptr;
     ImageFrame* frameBild = nullptr;
 };

@@ -1,0 +1,71 @@
+// The main window's resize rules as a function of its size.
+#include "ui/main_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace quirlwerk::ui {
+namespace {
+
+struct GeometryRow {
+    const char* control;
+    TwipsRect rect;
+};
+
+// Outer width 8000, client 7880 x 5200.
+constexpr GeometryRow workedExample[] = {
+    {"frameMask", {-60, -60, 8120, 5320}},
+    {"lblHeader", {2747.5, 300, 2385, 195}},
+    {"frameConv", {180, 540, 7640, 4660}},
+    {"frameDatei", {180, 540, 7640, 4660}},
+    {"frameBild", {30, 540, 7820, 4660}},
+    {"lblTextIn", {60, 0, 945, 195}},
+    {"txtIn", {0, 240, 7640, 1823}},
+    {"txtOut", {0, 2777, 7640, 1823}},
+    {"lblTextOut", {60, 2537, 990, 195}},
+    {"cmdDecrypt", {595, 2232, 3255, 375}},
+    {"cmdCrypt", {4150, 2232, 3135, 375}},
+    {"cmdFile", {5625, 300, 375, 315}},
+    {"txtDateiIn", {120, 300, 5385, 315}},
+    {"txtDateiOut", {120, 1140, 5760, 315}},
+    {"lblDateiMeldung", {120, 2520, 5760, 255}},
+    {"lblBildInfoWert", {600, 1050, 7100, 300}},
+};
+
+TEST(layoutMainWindow, places_every_control_of_the_worked_example)
+{
+    const MainLayout layout = layoutMainWindow({8000, 6000}, {7880, 5200});
+    for (const GeometryRow& row : workedExample) {
+        SCOPED_TRACE(row.control);
+        EXPECT_EQ(layout[row.control], row.rect);
+    }
+}
+
+TEST(layoutMainWindow, keeps_the_minimum_sizes_in_a_tiny_window)
+{
+    const MainLayout layout = layoutMainWindow({1000, 800}, {880, 300});
+    EXPECT_EQ(layout.outer.width, 5100);
+    EXPECT_EQ(layout.outer.height, 3900);
+    EXPECT_EQ(layout["frameMask"].width, 5220);   // from the corrected outer width
+    EXPECT_EQ(layout["frameConv"].height, 1200);
+    EXPECT_EQ(layout["frameBild"].height, 1200);
+    EXPECT_EQ(layout["txtIn"].width, 4740);
+    EXPECT_EQ(layout["txtIn"].height, 900);
+    EXPECT_EQ(layout["txtOut"].height, 900);
+}
+
+TEST(layoutMainWindow, caps_the_hex_file_fields_in_a_wide_window)
+{
+    const MainLayout layout = layoutMainWindow({30000, 6000}, {29880, 5200});
+    EXPECT_EQ(layout["cmdFile"].left, 5625);
+    EXPECT_EQ(layout["txtDateiIn"].width, 5385);
+    EXPECT_EQ(layout["txtDateiOut"].width, 5760);
+    EXPECT_EQ(layout["txtIn"].width, 29640);
+}
+
+TEST(layoutMainWindow, a_size_beyond_32_bits_is_an_overflow)
+{
+    EXPECT_ANY_THROW(layoutMainWindow({1e12, 6000}, {1e12, 5200}));
+}
+
+} // namespace
+} // namespace quirlwerk::ui

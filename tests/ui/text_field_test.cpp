@@ -1,0 +1,84 @@
+// The multi-line text fields: CR LF to the conversions and back, copying, and the Tab key.
+#include "ui/text_field.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace quirlwerk::ui {
+namespace {
+
+struct ShownRow {
+    const char* name;
+    std::u16string_view text;
+    int lines;
+    std::u16string_view readBack;
+};
+
+constexpr ShownRow shownTexts[] = {
+    {"CR LF", u"eins\r\nzwei", 2, u"eins\r\nzwei"},
+    {"lone CR", u"eins\rzwei", 2, u"eins\r\nzwei"},
+    {"lone LF", u"eins\nzwei", 2, u"eins\r\nzwei"},
+    {"LF CR is two breaks", u"eins\n\rzwei", 3, u"eins\r\n\r\nzwei"},
+    {"break at the end", u"eins\r\n", 2, u"eins\r\n"},
+    {"non-breaking blank kept", u"a\u00A0b\tc", 1, u"a\u00A0b\tc"},
+};
+
+TEST(TextField, shows_each_kind_of_line_break_as_a_line_and_reads_back_crlf)
+{
+    TextField field(nullptr);
+    for (const ShownRow& row : shownTexts) {
+        SCOPED_TRACE(row.name);
+        field.setText(row.text);
+        EXPECT_EQ(field.blockCount(), row.lines);
+        EXPECT_EQ(field.text(), row.readBack);
+    }
+}
+
+TEST(TextField, typed_line_breaks_reach_the_conversions_as_crlf)
+{
+    TextField field(nullptr);
+    QTest::keyClicks(&field, QStringLiteral("ab"));
+    QTest::keyClick(&field, Qt::Key_Return);
+    QTest::keyClicks(&field, QStringLiteral("cd"));
+    QTest::keyClick(&field, Qt::Key_Return, Qt::ShiftModifier);   // a line separator within the paragraph
+    QTest::keyClicks(&field, QStringLiteral("ef"));
+    EXPECT_EQ(field.text(), u"ab\r\ncd\r\nef");
+}
+
+TEST(TextField, copying_gives_the_text_with_crlf)
+{
+    TextField field(nullptr);
+    field.setText(u"eins\r\nzwei\u00A0drei");
+    field.selectAll();
+    field.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"eins\r\nzwei\u00A0drei"));
+}
+
+TEST(TextField, tab_leaves_the_field_and_ctrl_tab_types_a_tab)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* field = new TextField(&window);
+    auto* next = new QPushButton(QStringLiteral("weiter"), &window);
+    layout->addWidget(field);
+    layout->addWidget(next);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), u"\t");
+    EXPECT_TRUE(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(field->text(), u"\t");
+}
+
+} // namespace
+} // namespace quirlwerk::ui

@@ -1,0 +1,48 @@
+// Shared by the window tests: the settings store, finding controls, and waiting for a window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTest>
+#include <QWidget>
+
+namespace quirlwerk::ui::testing {
+
+inline QSettings settingsStore()
+{
+    return QSettings(QSettings::UserScope, QStringLiteral("Quirlwerk"), QStringLiteral("Quirlwerk"));
+}
+
+inline void storeSetting(const char* key, const QString& value)
+{
+    settingsStore().setValue(QStringLiteral("Settings/") + QLatin1String(key), value);
+}
+
+inline QString storedSetting(const char* key)
+{
+    return settingsStore().value(QStringLiteral("Settings/") + QLatin1String(key)).toString();
+}
+
+inline void clearSettings()
+{
+    settingsStore().clear();
+}
+
+template <typename Control>
+Control& control(const QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!found)
+        throw std::runtime_error(std::string("no control ") + name);
+    return *found;
+}
+
+inline void showActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+} // namespace quirlwerk::ui::testing
