@@ -162,7 +162,8 @@ void frmMain::Form_Load()
             if (auto* frame = frameBild->findChild<QFrame*>(QString::fromLatin1(name)))
                 frame->setFrameShape(QFrame::NoFrame);
         }
-        conversions::FillMorse();
+        if (const auto failure = conversions::FillMorse())
+            m_dialogs.showMessage(this, *failure);
         m_glob.ConversionMode = 1;
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Fehler: " + common::describe(failure)});
