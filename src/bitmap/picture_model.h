@@ -10,12 +10,18 @@ struct FarbEintrag {
     std::int16_t Rot = 0;
     std::int16_t Gruen = 0;
     std::int16_t Blau = 0;
-    std::int32_t Anzahl = 0;   // pixels of this colour in the picture last drawn
+    std::int32_t Anzahl = 0;   // pixels of this colour in the picture last loaded
 };
 
 struct PictureModel {
     std::array<FarbEintrag, 256> FarbTabelle{};
-    std::int32_t AnzahlFarben = 0;
+    std::int32_t AnzahlFarben = 0;   // entries the last full load read from its file
 };
+
+// Colours handed to the front ends: 0xAARRGGBB, always opaque.
+using Colour = std::uint32_t;
+
+// The drawing colour of an entry. An edited component outside 0..255 is drawn at the nearer limit.
+Colour drawingColour(const FarbEintrag& entry);
 
 } // namespace quirlwerk::bitmap
