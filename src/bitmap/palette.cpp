@@ -7,6 +7,13 @@
 namespace quirlwerk::bitmap {
 namespace {
 
+std::int32_t wrapAbove255(std::int32_t value)
+{
+    return value < 255 ? value + 1 : 0;
+}
+
+} // namespace
+
 TextView trimBlanks(TextView text)
 {
     while (!text.empty() && text.front() == u' ')
@@ -15,13 +22,6 @@ TextView trimBlanks(TextView text)
         text.remove_suffix(1);
     return text;
 }
-
-std::int32_t wrapAbove255(std::int32_t value)
-{
-    return value < 255 ? value + 1 : 0;
-}
-
-} // namespace
 
 std::int32_t settingValue(TextView text)
 {

@@ -19,6 +19,9 @@ struct TransformSettings {
     bool thresholdOn() const { return threshold > 0; }
 };
 
+// A field's text without leading and trailing blanks.
+TextView trimBlanks(TextView text);
+
 // A modulo or threshold field: empty gives 0, otherwise its leading number rounded (overflow failure
 // beyond 32 bits).
 std::int32_t settingValue(TextView text);

@@ -1,6 +1,7 @@
 // The picture model the image frame and the colour table window share: the colour table and its counts.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -22,6 +23,10 @@ struct PictureModel {
 using Colour = std::uint32_t;
 
 // The drawing colour of an entry. An edited component outside 0..255 is drawn at the nearer limit.
-Colour drawingColour(const FarbEintrag& entry);
+inline Colour drawingColour(const FarbEintrag& entry)
+{
+    auto component = [](std::int16_t value) { return static_cast<Colour>(std::clamp<int>(value, 0, 255)); };
+    return 0xFF000000u | component(entry.Rot) << 16 | component(entry.Gruen) << 8 | component(entry.Blau);
+}
 
 } // namespace quirlwerk::bitmap

@@ -20,15 +20,7 @@ using common::Icon;
 
 constexpr std::size_t infoFieldBytes = 32;   // the info header fields a run reads, after its size field
 constexpr std::size_t fileBufferBytes = 64 * 1024;
-
-TextView trimBlanks(TextView text)
-{
-    while (!text.empty() && text.front() == u' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == u' ')
-        text.remove_suffix(1);
-    return text;
-}
+constexpr std::size_t readBytes = 256 * 1024;   // pixel rows are read in pieces of about this size
 
 std::int32_t checkedTwips(std::int32_t pixels)
 {
@@ -201,14 +193,16 @@ private:
         return bytes;
     }
 
-    // Reads the rows in the file's order, each padded to a multiple of 4 bytes. A file that ends early
-    // leaves the rows it did not reach empty; a row it cut short is drawn as far as it goes.
+    // Reads the rows in the file's order, each padded to a multiple of 4 bytes, several rows per read.
+    // A file that ends early leaves the rows it did not reach empty; a row it cut short is drawn as far
+    // as it goes.
     RunEnd streamPixels(std::int32_t width, std::int32_t height, bool bottomUp)
     {
         if (width == 0 || height == 0)
             return RunEnd::Drawn;
         const std::size_t paddedWidth = (static_cast<std::size_t>(width) + 3) / 4 * 4;
-        std::vector<std::uint8_t> indices(paddedWidth);
+        const std::size_t rowsPerRead = std::max<std::size_t>(1, readBytes / paddedWidth);
+        std::vector<std::uint8_t> chunk(rowsPerRead * paddedWidth);
 
         std::array<std::uint8_t, 256> target{};   // the entry an index is drawn with
         for (int b = 0; b < 256; ++b)
@@ -217,35 +211,41 @@ private:
         std::array<std::array<std::uint32_t, 256>, 4> counts{};
         const bool count = m_keep == 0;
 
-        for (std::int32_t done = 0; done < height; ++done) {
-            const std::int32_t y = bottomUp ? height - 1 - done : done;
-            m_file.read(reinterpret_cast<char*>(indices.data()), static_cast<std::streamsize>(paddedWidth));
-            const auto drawn = static_cast<std::int32_t>(std::min<std::streamsize>(m_file.gcount(), width));
-            if (drawn == 0)
-                break;
-            // Read per row, so that an entry edited while the run yields is drawn from the next row on.
-            for (int b = 0; b < 256; ++b)
-                colours[b] = drawingColour(m_model.FarbTabelle[target[b]]);
-            Colour* out = m_sink.row(y);
-            if (count && out)
-                handleRow<true, true>(indices.data(), drawn, colours, counts, out);
-            else if (count)
-                handleRow<true, false>(indices.data(), drawn, colours, counts, out);
-            else if (out)
-                handleRow<false, true>(indices.data(), drawn, colours, counts, out);
-            if (count) {
-                for (int b = 0; b < 256; ++b) {
-                    m_model.FarbTabelle[target[b]].Anzahl +=
-                        static_cast<std::int32_t>(counts[0][b] + counts[1][b] + counts[2][b] + counts[3][b]);
+        std::int32_t done = 0;
+        while (done < height) {
+            const std::size_t rows = std::min<std::size_t>(rowsPerRead, static_cast<std::size_t>(height - done));
+            m_file.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::streamsize>(rows * paddedWidth));
+            std::size_t available = static_cast<std::size_t>(m_file.gcount());
+            for (const std::uint8_t* indices = chunk.data(); available > 0; indices += paddedWidth, ++done) {
+                const auto drawn = static_cast<std::int32_t>(std::min<std::size_t>(available, std::size_t(width)));
+                available -= std::min(available, paddedWidth);
+                const std::int32_t y = bottomUp ? height - 1 - done : done;
+                // Read per row, so that an entry edited while the run yields is drawn from the next row on.
+                for (int b = 0; b < 256; ++b)
+                    colours[b] = drawingColour(m_model.FarbTabelle[target[b]]);
+                Colour* out = m_sink.row(y);
+                if (count && out)
+                    handleRow<true, true>(indices, drawn, colours, counts, out);
+                else if (count)
+                    handleRow<true, false>(indices, drawn, colours, counts, out);
+                else if (out)
+                    handleRow<false, true>(indices, drawn, colours, counts, out);
+                if (count) {
+                    for (int b = 0; b < 256; ++b) {
+                        m_model.FarbTabelle[target[b]].Anzahl +=
+                            static_cast<std::int32_t>(counts[0][b] + counts[1][b] + counts[2][b] + counts[3][b]);
+                    }
+                    counts = {};
                 }
-                counts = {};
+                m_sink.rowDrawn(y, drawn);
+                if (drawn < width || done == height - 1)
+                    return RunEnd::Drawn;
+                m_sink.yield();
+                if (m_sink.stopRequested())
+                    return RunEnd::Stopped;
             }
-            m_sink.rowDrawn(y, drawn);
-            if (drawn < width || done == height - 1)
+            if (!m_file)
                 break;
-            m_sink.yield();
-            if (m_sink.stopRequested())
-                return RunEnd::Stopped;
         }
         return RunEnd::Drawn;
     }

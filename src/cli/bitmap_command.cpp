@@ -2,9 +2,9 @@
 #include "cli/cli.h"
 
 #include "bitmap/zeichne_bitmap.h"
+#include "cli/image_sink.h"
 #include "common/utf8.h"
 
-#include <QImage>
 #include <QSaveFile>
 #include <QString>
 
@@ -67,40 +67,6 @@ BitmapOptions parseOptions(Arguments arguments)
     return options;
 }
 
-// Collects the picture in an image; pixels no row reached stay transparent.
-class ImageSink : public bitmap::PixelSink {
-public:
-    ImageSink(bitmap::BitmapInputs inputs, bool keepPixels) : m_inputs(std::move(inputs)), m_keepPixels(keepPixels) {}
-
-    void show(const common::Message& message) override { printMessage(message); }
-    bitmap::BitmapInputs inputs() override { return m_inputs; }
-    void showInfo(const Text& line) override { m_info = line; }
-    void clearPicture() override { m_image.fill(Qt::transparent); }
-    void resizePicture(std::int32_t width, std::int32_t height) override
-    {
-        if (!m_keepPixels)
-            return;
-        m_image = QImage(width, height, QImage::Format_ARGB32);
-        if (width > 0 && height > 0 && m_image.isNull())
-            throw std::bad_alloc();
-        m_image.fill(Qt::transparent);
-    }
-    bitmap::Colour* row(std::int32_t y) override
-    {
-        return m_keepPixels ? reinterpret_cast<bitmap::Colour*>(m_image.scanLine(y)) : nullptr;
-    }
-    void rowDrawn(std::int32_t, std::int32_t) override {}
-
-    const Text& info() const { return m_info; }
-    const QImage& image() const { return m_image; }
-
-private:
-    bitmap::BitmapInputs m_inputs;
-    bool m_keepPixels;
-    Text m_info;
-    QImage m_image;
-};
-
 // Written beside the target and renamed into place, so that a failure leaves no half-written file.
 bool writePng(const QImage& image, const std::string& fileName)
 {
@@ -122,7 +88,8 @@ int runBitmap(Arguments arguments)
 {
     const BitmapOptions options = parseOptions(arguments);
     bitmap::PictureModel model;
-    ImageSink sink(options.inputs, options.pngFile.has_value());
+    StderrReporter messages;
+    ImageSink sink(options.inputs, messages, options.pngFile.has_value());
     const bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink);
 
     std::cout << common::toUtf8(sink.info()) << '\n';

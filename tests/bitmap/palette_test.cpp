@@ -42,8 +42,11 @@ const EntryRow entryRows[] = {
 std::vector<std::uint8_t> tableOf(int entries, std::uint8_t base = 0)
 {
     std::vector<std::uint8_t> bytes;
-    for (int e = 0; e < entries; ++e)
-        bytes.insert(bytes.end(), {std::uint8_t(base + e), std::uint8_t(base + e + 1), std::uint8_t(base + e + 2), 0});
+    for (int e = 0; e < entries; ++e) {
+        for (int c = 0; c < 3; ++c)
+            bytes.push_back(static_cast<std::uint8_t>(base + e + c));
+        bytes.push_back(0);
+    }
     return bytes;
 }
 
