@@ -22,10 +22,8 @@ struct BmpSpec {
     std::int32_t compression = 0;
     std::int32_t coloursUsed = 0;      // the header field; 0 means 256
     std::vector<Rgb> palette;          // written 4 bytes each
-    std::vector<std::uint8_t> extraTable;   // bytes after the palette, still before the pixel data
     // Pixel indices in file order (first stored row first), without padding; the writer pads.
     std::vector<std::vector<std::uint8_t>> rows;
-    std::uint8_t padding = 0xEE;       // value of the padding bytes, so that a test sees one drawn wrongly
 };
 
 inline void putLong(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
@@ -39,7 +37,7 @@ inline std::vector<std::uint8_t> bmpBytes(const BmpSpec& spec)
     std::vector<std::uint8_t> bytes(14 + static_cast<std::size_t>(spec.infoSize), 0);
     bytes[0] = 'B';
     bytes[1] = 'M';
-    const std::size_t tableLength = spec.palette.size() * 4 + spec.extraTable.size();
+    const std::size_t tableLength = spec.palette.size() * 4;
     putLong(bytes, 10, static_cast<std::uint32_t>(14 + spec.infoSize + tableLength));
     putLong(bytes, 14, static_cast<std::uint32_t>(spec.infoSize));
     // A short info header keeps only the fields that fit into it.
@@ -58,11 +56,10 @@ inline std::vector<std::uint8_t> bmpBytes(const BmpSpec& spec)
         bytes.push_back(static_cast<std::uint8_t>(colour.red));
         bytes.push_back(0);
     }
-    bytes.insert(bytes.end(), spec.extraTable.begin(), spec.extraTable.end());
     for (const auto& row : spec.rows) {
         bytes.insert(bytes.end(), row.begin(), row.end());
         while ((bytes.size() - (14 + spec.infoSize + tableLength)) % 4 != 0)
-            bytes.push_back(spec.padding);
+            bytes.push_back(0xEE);   // padding a test would notice if it were drawn
     }
     putLong(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
     return bytes;
@@ -85,6 +82,17 @@ inline std::vector<std::vector<std::uint8_t>> countingRows(int width, int rows)
         for (int x = 0; x < width; ++x)
             result[r].push_back(static_cast<std::uint8_t>((r * width + x) % 256));
     return result;
+}
+
+// A picture with the grey palette; height negative for top-down, rows in file order.
+inline BmpSpec greyPicture(std::int32_t width, std::int32_t height, std::vector<std::vector<std::uint8_t>> rows)
+{
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.palette = greyPalette();
+    spec.rows = std::move(rows);
+    return spec;
 }
 
 // A temporary folder that removes itself and what it holds.

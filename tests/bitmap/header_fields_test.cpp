@@ -1,4 +1,4 @@
-// LeseLong and its siblings: little-endian fields with overflow and index failures.
+// LeseLong: little-endian fields with overflow and index failures.
 #include "bitmap/header_fields.h"
 
 #include "common/failure.h"
@@ -48,21 +48,4 @@ TEST(LeseLong, reads_little_endian_or_fails)
             }
         }
     }
-}
-
-TEST(LeseLong, signed_reader_and_word_reader_accept_what_lese_long_refuses)
-{
-    const std::array<std::uint8_t, 4> minusSixteen{0xF0, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(readSignedLong(minusSixteen, 1), -16);
-    EXPECT_EQ(readWord(minusSixteen, 3), 0xFFFF);
-    EXPECT_THROW(readWord(minusSixteen, 4), common::Failure);
-}
-
-TEST(InformationLine, pieces_follow_the_documented_forms)
-{
-    EXPECT_EQ(offsetInfo(1078) + sizeInfo(32, 16, true, 8, 0) + coloursInfo(256, 12),
-              u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine"
-              u"    Anzahl Farben: 256/12");
-    EXPECT_EQ(sizeInfo(5, 0, false, 24, 1), u"    B*H: 5*0 Pixel TopDown    Farbtiefe: 24bit    Komprimierung: 1-Lauflänge 8-Bit");
-    EXPECT_EQ(sizeInfo(1, 1, true, 8, 3), u"    B*H: 1*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 3-??");
 }

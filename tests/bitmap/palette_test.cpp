@@ -1,4 +1,4 @@
-// The colour functions, the colour table load with its index limits, and the "+" steppers.
+// The colour functions, the index limits of the colour table load, and the "+" steppers.
 #include "bitmap/palette.h"
 
 #include "common/failure.h"
@@ -59,22 +59,6 @@ TEST(ColourFunctions, transform_an_entry_modulo_first)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(F(row.rgb[c], row.entry, row.settings), row.expected[c]);
     }
-}
-
-TEST(ColourTableLoad, writes_entries_and_restarts_every_count)
-{
-    PictureModel model;
-    for (FarbEintrag& entry : model.FarbTabelle)
-        entry = {7, 7, 7, 42};
-    const auto table = tableOf(3, 10);
-    loadColourTable(table, std::int64_t(table.size()), 256, {}, model);
-    EXPECT_EQ(model.AnzahlFarben, 3);
-    EXPECT_EQ(model.FarbTabelle[0].Blau, 10);
-    EXPECT_EQ(model.FarbTabelle[0].Gruen, 11);
-    EXPECT_EQ(model.FarbTabelle[0].Rot, 12);
-    EXPECT_EQ(model.FarbTabelle[3].Rot, 7);   // later entries keep their colours
-    for (const FarbEintrag& entry : model.FarbTabelle)
-        EXPECT_EQ(entry.Anzahl, 0);
 }
 
 struct LimitRow {
@@ -140,12 +124,4 @@ TEST(Steppers, modulo_skips_one_threshold_counts_on)
         EXPECT_EQ(nextThreshold(row.text), row.threshold);
     }
     EXPECT_THROW(nextModulo(u"9E9"), common::Failure);
-}
-
-TEST(Settings, empty_is_zero_and_text_is_read_by_its_leading_number)
-{
-    EXPECT_EQ(settingValue(u""), 0);
-    EXPECT_EQ(settingValue(u" 17"), 17);
-    EXPECT_EQ(settingValue(u"abc"), 0);
-    EXPECT_THROW(settingValue(u"9E9"), common::Failure);
 }

@@ -3,7 +3,6 @@
 
 #include "bitmap/zeichne_bitmap.h"
 
-#include <functional>
 #include <vector>
 
 namespace quirlwerk::bitmap::testing {
@@ -21,15 +20,11 @@ public:
     int focusRequests = 0;
     int colourTableShown = 0;
     std::vector<bool> busy;
-    std::function<void()> onYield;   // runs during every yield, as a user acting meanwhile would
+    int stopAfterYields = -1;   // answers the stop question as a closed window would
 
     void show(const common::Message& message) override { messages.push_back(message); }
-    void yield() override
-    {
-        ++yields;
-        if (onYield)
-            onYield();
-    }
+    void yield() override { ++yields; }
+    bool stopRequested() override { return stopAfterYields >= 0 && yields >= stopAfterYields; }
     BitmapInputs inputs() override { return given; }
     void showInfo(const Text& line) override { infoLines.push_back(line); }
     void focusFileName() override { ++focusRequests; }

@@ -124,6 +124,8 @@ std::vector<InfoRow> infoRows()
         {"too many pixels to show", withSpec([](BmpSpec& s) { s.width = 20000; s.height = -20000; }),
          u"Offset Data: 1078 Bytes    B*H: 20000*20000 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine",
          u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
+        {"257th colour", withSpec([](BmpSpec& s) { s.coloursUsed = 300; s.palette.resize(300); }),
+         u"Offset Data: 1254 Bytes" + sizeLine, u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': " + indexFailure},
         {"info header size near 2 GiB", hugeInfoSize(), u"Offset Data: 1078 Bytes" + sizeLine,
          u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
     };
@@ -192,11 +194,7 @@ TEST_F(ZeichneBitmapTest, rows_land_by_their_stored_order)
 {
     for (const bool bottomUp : {true, false}) {
         SCOPED_TRACE(bottomUp ? "bottom-up" : "top-down");
-        BmpSpec spec;
-        spec.width = 3;
-        spec.height = bottomUp ? 2 : -2;
-        spec.palette = greyPalette();
-        spec.rows = {{1, 2, 3}, {4, 5, 6}};
+        const BmpSpec spec = greyPicture(3, bottomUp ? 2 : -2, {{1, 2, 3}, {4, 5, 6}});
         const Outcome run = load(bmpBytes(spec));
         const int firstStored = bottomUp ? 1 : 0;
         EXPECT_EQ(run.sink.at(0, firstStored), rgb(1, 1, 1));
@@ -209,11 +207,7 @@ TEST_F(ZeichneBitmapTest, padding_bytes_are_skipped)
 {
     for (const int width : {4, 5, 6, 7}) {
         SCOPED_TRACE(width);
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = 3;
-        spec.palette = greyPalette();
-        spec.rows = countingRows(width, 3);
+        const BmpSpec spec = greyPicture(width, 3, countingRows(width, 3));
         const Outcome run = load(bmpBytes(spec));
         for (int r = 0; r < 3; ++r)
             for (int x = 0; x < width; ++x)
@@ -224,11 +218,7 @@ TEST_F(ZeichneBitmapTest, padding_bytes_are_skipped)
 
 TEST_F(ZeichneBitmapTest, a_file_ending_early_draws_only_the_bytes_read)
 {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 3;
-    spec.palette = greyPalette();
-    spec.rows = {{10, 10, 10, 10}, {20, 20}};
+    const BmpSpec spec = greyPicture(4, 3, {{10, 10, 10, 10}, {20, 20}});
     std::vector<std::uint8_t> bytes = bmpBytes(spec);
     bytes.resize(bytes.size() - 2);   // cut the padding the writer added behind the short row
     const Outcome run = load(bytes);
@@ -249,12 +239,7 @@ namespace {
 // Every index 0..255 once, in one row.
 BmpSpec allIndices()
 {
-    BmpSpec spec;
-    spec.width = 256;
-    spec.height = 1;
-    spec.palette = greyPalette();
-    spec.rows = countingRows(256, 1);
-    return spec;
+    return greyPicture(256, 1, countingRows(256, 1));
 }
 
 } // namespace
@@ -317,39 +302,10 @@ TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
     EXPECT_TRUE(run.sink.lastInfo().ends_with(u"    Anzahl Farben: 16/1"));
 }
 
-TEST_F(ZeichneBitmapTest, colour_table_failure_keeps_the_entries_written)
-{
-    BmpSpec spec = allIndices();
-    spec.coloursUsed = 300;
-    spec.palette = std::vector<Rgb>(300, Rgb{5, 6, 7});
-    const Outcome run = load(bmpBytes(spec));
-    EXPECT_EQ(run.end, RunEnd::Failed);
-    ASSERT_EQ(run.sink.messages.size(), 1u);
-    EXPECT_EQ(run.sink.messages[0].text, u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': " + indexFailure);
-    EXPECT_EQ(run.sink.messages[0].icon, common::Icon::Critical);
-    EXPECT_EQ(model.AnzahlFarben, 256);
-    EXPECT_EQ(model.FarbTabelle[255].Rot, 5);
-}
-
-namespace {
-
-// Answers the stop question after a given number of yields, as a closed window would.
-class StoppingSink : public RecordingSink {
-public:
-    int stopAfterYields = 0;
-    bool stopRequested() override { return yields >= stopAfterYields; }
-};
-
-} // namespace
-
 TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
 {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 5;
-    spec.palette = greyPalette();
-    spec.rows = countingRows(2, 5);
-    StoppingSink sink;
+    const BmpSpec spec = greyPicture(2, 5, countingRows(2, 5));
+    RecordingSink sink;
     sink.given.fileName = common::fromUtf8(folder.write("stop.bmp", bmpBytes(spec)).string()).value();
     sink.stopAfterYields = 3;   // the clearing yield and two rows
     EXPECT_EQ(ZeichneBitmap(0, model, sink), RunEnd::Stopped);
