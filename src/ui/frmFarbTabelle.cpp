@@ -47,7 +47,7 @@ bool isArrow(int key)
     return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
-// The numbers the old runtime gave its failures, which the grid routines' messages quote.
+// The error number the grid routines quote in their messages, one per kind of failure.
 int errorNumber(const std::exception& failure)
 {
     if (dynamic_cast<const std::bad_alloc*>(&failure))

@@ -14,7 +14,7 @@ struct Rgb {
     int red = 0, green = 0, blue = 0;
 };
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 4;
     std::int32_t height = 2;           // negative: rows stored top-down
     std::int32_t infoSize = 40;
@@ -32,33 +32,33 @@ inline void putLong(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint3
         bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-inline std::vector<std::uint8_t> bmpBytes(const BmpSpec& spec)
+inline std::vector<std::uint8_t> bmpBytes(const BmpLayout& layout)
 {
-    std::vector<std::uint8_t> bytes(14 + static_cast<std::size_t>(spec.infoSize), 0);
+    std::vector<std::uint8_t> bytes(14 + static_cast<std::size_t>(layout.infoSize), 0);
     bytes[0] = 'B';
     bytes[1] = 'M';
-    const std::size_t tableLength = spec.palette.size() * 4;
-    putLong(bytes, 10, static_cast<std::uint32_t>(14 + spec.infoSize + tableLength));
-    putLong(bytes, 14, static_cast<std::uint32_t>(spec.infoSize));
+    const std::size_t tableLength = layout.palette.size() * 4;
+    putLong(bytes, 10, static_cast<std::uint32_t>(14 + layout.infoSize + tableLength));
+    putLong(bytes, 14, static_cast<std::uint32_t>(layout.infoSize));
     // A short info header keeps only the fields that fit into it.
     auto field = [&](std::size_t at, std::uint32_t value) {
         if (at + 4 <= bytes.size())
             putLong(bytes, at, value);
     };
-    field(18, static_cast<std::uint32_t>(spec.width));
-    field(22, static_cast<std::uint32_t>(spec.height));
-    field(26, 1u | std::uint32_t(spec.bitCount) << 16);
-    field(30, static_cast<std::uint32_t>(spec.compression));
-    field(46, static_cast<std::uint32_t>(spec.coloursUsed));
-    for (const Rgb& colour : spec.palette) {
+    field(18, static_cast<std::uint32_t>(layout.width));
+    field(22, static_cast<std::uint32_t>(layout.height));
+    field(26, 1u | std::uint32_t(layout.bitCount) << 16);
+    field(30, static_cast<std::uint32_t>(layout.compression));
+    field(46, static_cast<std::uint32_t>(layout.coloursUsed));
+    for (const Rgb& colour : layout.palette) {
         bytes.push_back(static_cast<std::uint8_t>(colour.blue));
         bytes.push_back(static_cast<std::uint8_t>(colour.green));
         bytes.push_back(static_cast<std::uint8_t>(colour.red));
         bytes.push_back(0);
     }
-    for (const auto& row : spec.rows) {
+    for (const auto& row : layout.rows) {
         bytes.insert(bytes.end(), row.begin(), row.end());
-        while ((bytes.size() - (14 + spec.infoSize + tableLength)) % 4 != 0)
+        while ((bytes.size() - (14 + layout.infoSize + tableLength)) % 4 != 0)
             bytes.push_back(0xEE);   // padding a test would notice if it were drawn
     }
     putLong(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
@@ -85,14 +85,14 @@ inline std::vector<std::vector<std::uint8_t>> countingRows(int width, int rows)
 }
 
 // A picture with the grey palette; height negative for top-down, rows in file order.
-inline BmpSpec greyPicture(std::int32_t width, std::int32_t height, std::vector<std::vector<std::uint8_t>> rows)
+inline BmpLayout greyPicture(std::int32_t width, std::int32_t height, std::vector<std::vector<std::uint8_t>> rows)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.palette = greyPalette();
-    spec.rows = std::move(rows);
-    return spec;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.palette = greyPalette();
+    layout.rows = std::move(rows);
+    return layout;
 }
 
 // A temporary folder that removes itself and what it holds.

@@ -41,25 +41,25 @@ protected:
     }
 };
 
-BmpSpec twelveColours()
+BmpLayout twelveColours()
 {
-    BmpSpec spec;
-    spec.width = 32;
-    spec.height = 16;
-    spec.palette = greyPalette();
+    BmpLayout layout;
+    layout.width = 32;
+    layout.height = 16;
+    layout.palette = greyPalette();
     for (int r = 0; r < 16; ++r) {
-        spec.rows.emplace_back();
+        layout.rows.emplace_back();
         for (int x = 0; x < 32; ++x)
-            spec.rows.back().push_back(static_cast<std::uint8_t>(x % 12));
+            layout.rows.back().push_back(static_cast<std::uint8_t>(x % 12));
     }
-    return spec;
+    return layout;
 }
 
-std::vector<std::uint8_t> withSpec(const std::function<void(BmpSpec&)>& change)
+std::vector<std::uint8_t> twelveColoursWith(const std::function<void(BmpLayout&)>& change)
 {
-    BmpSpec spec = twelveColours();
-    change(spec);
-    return bmpBytes(spec);
+    BmpLayout layout = twelveColours();
+    change(layout);
+    return bmpBytes(layout);
 }
 
 // Says its info header is almost 2 GiB long: stepped over, and the colour table start overflows.
@@ -83,48 +83,48 @@ const Text indexFailure = u"Index außerhalb des gültigen Bereichs";
 
 std::vector<InfoRow> infoRows()
 {
-    auto bitCount = [](std::uint16_t bits) { return [bits](BmpSpec& s) { s.bitCount = bits; }; };
-    auto infoSize = [](std::int32_t size) { return [size](BmpSpec& s) { s.infoSize = size; }; };
+    auto bitCount = [](std::uint16_t bits) { return [bits](BmpLayout& s) { s.bitCount = bits; }; };
+    auto infoSize = [](std::int32_t size) { return [size](BmpLayout& s) { s.infoSize = size; }; };
     return {
-        {"bottom-up", withSpec([](BmpSpec&) {}), u"Offset Data: 1078 Bytes" + sizeLine + drawnEnd, u""},
-        {"top-down", withSpec([](BmpSpec& s) { s.height = -16; }),
+        {"bottom-up", twelveColoursWith([](BmpLayout&) {}), u"Offset Data: 1078 Bytes" + sizeLine + drawnEnd, u""},
+        {"top-down", twelveColoursWith([](BmpLayout& s) { s.height = -16; }),
          u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine" + drawnEnd, u""},
-        {"height 0", withSpec([](BmpSpec& s) { s.height = 0; }),
+        {"height 0", twelveColoursWith([](BmpLayout& s) { s.height = 0; }),
          u"Offset Data: 1078 Bytes    B*H: 32*0 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine"
          u"    Anzahl Farben: 256/0", u""},
-        {"compression 1", withSpec([](BmpSpec& s) { s.compression = 1; }),
+        {"compression 1", twelveColoursWith([](BmpLayout& s) { s.compression = 1; }),
          u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 1-Lauflänge 8-Bit" + drawnEnd, u""},
-        {"compression 2", withSpec([](BmpSpec& s) { s.compression = 2; }),
+        {"compression 2", twelveColoursWith([](BmpLayout& s) { s.compression = 2; }),
          u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 2-??" + drawnEnd, u""},
-        {"24 bit", withSpec(bitCount(24)),
+        {"24 bit", twelveColoursWith(bitCount(24)),
          u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine",
          u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!"},
-        {"4 bit", withSpec(bitCount(4)),
+        {"4 bit", twelveColoursWith(bitCount(4)),
          u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 4bit    Komprimierung: 0-keine",
          u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!"},
-        {"108-byte header", withSpec(infoSize(108)), u"Offset Data: 1146 Bytes" + sizeLine + drawnEnd, u""},
-        {"124-byte header", withSpec(infoSize(124)), u"Offset Data: 1162 Bytes" + sizeLine + drawnEnd, u""},
-        {"no colour table", withSpec([](BmpSpec& s) { s.palette.clear(); }), u"Offset Data: 54 Bytes" + sizeLine,
+        {"108-byte header", twelveColoursWith(infoSize(108)), u"Offset Data: 1146 Bytes" + sizeLine + drawnEnd, u""},
+        {"124-byte header", twelveColoursWith(infoSize(124)), u"Offset Data: 1162 Bytes" + sizeLine + drawnEnd, u""},
+        {"no colour table", twelveColoursWith([](BmpLayout& s) { s.palette.clear(); }), u"Offset Data: 54 Bytes" + sizeLine,
          u"Die Datei enthält keine Farbtabelle!"},
         {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes",
          u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': " + indexFailure},
         {"not a bitmap", {'P', 'K', 3, 4}, u"Die Datei ist keine Bitmapdatei .bmp",
          u"Die Datei ist keine Bitmapdatei .bmp!"},
-        {"info header too short for the colour count", withSpec(infoSize(32)), u"Offset Data: 1070 Bytes",
+        {"info header too short for the colour count", twelveColoursWith(infoSize(32)), u"Offset Data: 1070 Bytes",
          u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': " + indexFailure},
-        {"height -2147483648", withSpec([](BmpSpec& s) { s.height = INT32_MIN; }), u"Offset Data: 1078 Bytes",
+        {"height -2147483648", twelveColoursWith([](BmpLayout& s) { s.height = INT32_MIN; }), u"Offset Data: 1078 Bytes",
          u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
-        {"width times 15 beyond 32 bits", withSpec([](BmpSpec& s) { s.width = 200'000'000; }),
+        {"width times 15 beyond 32 bits", twelveColoursWith([](BmpLayout& s) { s.width = 200'000'000; }),
          u"Offset Data: 1078 Bytes", u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
-        {"width with top byte 128", withSpec([](BmpSpec& s) { s.width = INT32_MIN + 5; }), u"Offset Data: 1078 Bytes",
+        {"width with top byte 128", twelveColoursWith([](BmpLayout& s) { s.width = INT32_MIN + 5; }), u"Offset Data: 1078 Bytes",
          u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
-        {"too wide to show", withSpec([](BmpSpec& s) { s.width = 40000; s.height = 1; }),
+        {"too wide to show", twelveColoursWith([](BmpLayout& s) { s.width = 40000; s.height = 1; }),
          u"Offset Data: 1078 Bytes    B*H: 40000*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine",
          u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
-        {"too many pixels to show", withSpec([](BmpSpec& s) { s.width = 20000; s.height = -20000; }),
+        {"too many pixels to show", twelveColoursWith([](BmpLayout& s) { s.width = 20000; s.height = -20000; }),
          u"Offset Data: 1078 Bytes    B*H: 20000*20000 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine",
          u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
-        {"257th colour", withSpec([](BmpSpec& s) { s.coloursUsed = 300; s.palette.resize(300); }),
+        {"257th colour", twelveColoursWith([](BmpLayout& s) { s.coloursUsed = 300; s.palette.resize(300); }),
          u"Offset Data: 1254 Bytes" + sizeLine, u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': " + indexFailure},
         {"info header size near 2 GiB", hugeInfoSize(), u"Offset Data: 1078 Bytes" + sizeLine,
          u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
@@ -194,8 +194,8 @@ TEST_F(ZeichneBitmapTest, rows_land_by_their_stored_order)
 {
     for (const bool bottomUp : {true, false}) {
         SCOPED_TRACE(bottomUp ? "bottom-up" : "top-down");
-        const BmpSpec spec = greyPicture(3, bottomUp ? 2 : -2, {{1, 2, 3}, {4, 5, 6}});
-        const Outcome run = load(bmpBytes(spec));
+        const BmpLayout layout = greyPicture(3, bottomUp ? 2 : -2, {{1, 2, 3}, {4, 5, 6}});
+        const Outcome run = load(bmpBytes(layout));
         const int firstStored = bottomUp ? 1 : 0;
         EXPECT_EQ(run.sink.at(0, firstStored), rgb(1, 1, 1));
         EXPECT_EQ(run.sink.at(2, 1 - firstStored), rgb(6, 6, 6));
@@ -207,8 +207,8 @@ TEST_F(ZeichneBitmapTest, padding_bytes_are_skipped)
 {
     for (const int width : {4, 5, 6, 7}) {
         SCOPED_TRACE(width);
-        const BmpSpec spec = greyPicture(width, 3, countingRows(width, 3));
-        const Outcome run = load(bmpBytes(spec));
+        const BmpLayout layout = greyPicture(width, 3, countingRows(width, 3));
+        const Outcome run = load(bmpBytes(layout));
         for (int r = 0; r < 3; ++r)
             for (int x = 0; x < width; ++x)
                 EXPECT_EQ(run.sink.at(x, 2 - r), rgb(r * width + x, r * width + x, r * width + x));
@@ -218,8 +218,8 @@ TEST_F(ZeichneBitmapTest, padding_bytes_are_skipped)
 
 TEST_F(ZeichneBitmapTest, a_file_ending_early_draws_only_the_bytes_read)
 {
-    const BmpSpec spec = greyPicture(4, 3, {{10, 10, 10, 10}, {20, 20}});
-    std::vector<std::uint8_t> bytes = bmpBytes(spec);
+    const BmpLayout layout = greyPicture(4, 3, {{10, 10, 10, 10}, {20, 20}});
+    std::vector<std::uint8_t> bytes = bmpBytes(layout);
     bytes.resize(bytes.size() - 2);   // cut the padding the writer added behind the short row
     const Outcome run = load(bytes);
     EXPECT_EQ(run.end, RunEnd::Drawn);
@@ -237,7 +237,7 @@ TEST_F(ZeichneBitmapTest, a_file_ending_early_draws_only_the_bytes_read)
 namespace {
 
 // Every index 0..255 once, in one row.
-BmpSpec allIndices()
+BmpLayout allIndices()
 {
     return greyPicture(256, 1, countingRows(256, 1));
 }
@@ -286,7 +286,7 @@ TEST_F(ZeichneBitmapTest, redraw_keeps_table_and_counts_but_follows_the_index_mo
 TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
 {
     load(bmpBytes(allIndices()));
-    BmpSpec small;
+    BmpLayout small;
     small.width = 2;
     small.height = 1;
     small.coloursUsed = 16;
@@ -304,9 +304,9 @@ TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
 
 TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
 {
-    const BmpSpec spec = greyPicture(2, 5, countingRows(2, 5));
+    const BmpLayout layout = greyPicture(2, 5, countingRows(2, 5));
     RecordingSink sink;
-    sink.given.fileName = common::fromUtf8(folder.write("stop.bmp", bmpBytes(spec)).string()).value();
+    sink.given.fileName = common::fromUtf8(folder.write("stop.bmp", bmpBytes(layout)).string()).value();
     sink.stopAfterYields = 3;   // the clearing yield and two rows
     EXPECT_EQ(ZeichneBitmap(0, model, sink), RunEnd::Stopped);
     EXPECT_EQ(sink.at(0, 4), rgb(0, 0, 0));

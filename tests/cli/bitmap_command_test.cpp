@@ -13,11 +13,11 @@ using quirlwerk::cli::testing::runCli;
 
 namespace {
 
-BmpSpec smallPicture()
+BmpLayout smallPicture()
 {
-    BmpSpec spec = greyPicture(5, 2, {{37, 37, 1, 2, 3}, {4, 4, 4, 4, 4}});
-    spec.palette[37] = {16, 37, 65};
-    return spec;
+    BmpLayout layout = greyPicture(5, 2, {{37, 37, 1, 2, 3}, {4, 4, 4, 4, 4}});
+    layout.palette[37] = {16, 37, 65};
+    return layout;
 }
 
 std::vector<std::string> lines(const std::string& text)
@@ -74,7 +74,7 @@ TEST(BitmapCommand, writes_the_drawn_picture_as_png)
 TEST(BitmapCommand, messages_end_the_run_with_status_1)
 {
     TempFolder folder;
-    BmpSpec deep = smallPicture();
+    BmpLayout deep = smallPicture();
     deep.bitCount = 24;
     const std::string deepFile = folder.write("deep.bmp", bmpBytes(deep)).string();
     const std::string missing = (folder.path() / "nix.bmp").string();

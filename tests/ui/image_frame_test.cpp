@@ -55,9 +55,9 @@ protected:
     QString info() const { return child<QLabel>("lblBildInfoWert")->text(); }
     const QImage& picture() const { return child<PictureBox>("picBild")->picture(); }
 
-    QString writeBitmap(const BmpSpec& spec, const std::string& name = "bild.bmp")
+    QString writeBitmap(const BmpLayout& layout, const std::string& name = "bild.bmp")
     {
-        return QString::fromStdString(folder.write(name, bmpBytes(spec)).string());
+        return QString::fromStdString(folder.write(name, bmpBytes(layout)).string());
     }
     void draw(const QString& file)
     {
@@ -67,11 +67,11 @@ protected:
 };
 
 // Indices 0..7 in two rows of four, colours of a grey ramp but entry 5 coloured.
-BmpSpec eightPixels()
+BmpLayout eightPixels()
 {
-    BmpSpec spec = greyPicture(4, 2, {{0, 1, 2, 3}, {4, 5, 6, 7}});
-    spec.palette[5] = {16, 99, 133};
-    return spec;
+    BmpLayout layout = greyPicture(4, 2, {{0, 1, 2, 3}, {4, 5, 6, 7}});
+    layout.palette[5] = {16, 99, 133};
+    return layout;
 }
 
 QRgb grey(int level)
@@ -239,10 +239,10 @@ TEST_F(ImageFrameTest, redraw_keeps_the_loaded_threshold_while_bild_anzeigen_app
 
 TEST_F(ImageFrameTest, run_buttons_are_disabled_while_a_run_is_under_way)
 {
-    BmpSpec spec = eightPixels();
-    spec.height = 40;
-    spec.rows = countingRows(4, 40);
-    field("txtBildDatei")->setText(writeBitmap(spec));
+    BmpLayout layout = eightPixels();
+    layout.height = 40;
+    layout.rows = countingRows(4, 40);
+    field("txtBildDatei")->setText(writeBitmap(layout));
     bool checked = false;
     QTimer::singleShot(0, frame, [&] {
         checked = true;
@@ -261,10 +261,10 @@ TEST_F(ImageFrameTest, run_buttons_are_disabled_while_a_run_is_under_way)
 
 TEST_F(ImageFrameTest, closing_during_a_run_ends_it)
 {
-    BmpSpec spec = eightPixels();
-    spec.height = 40;
-    spec.rows = countingRows(4, 40);
-    field("txtBildDatei")->setText(writeBitmap(spec));
+    BmpLayout layout = eightPixels();
+    layout.height = 40;
+    layout.rows = countingRows(4, 40);
+    field("txtBildDatei")->setText(writeBitmap(layout));
     QTimer::singleShot(0, frame, [&] { frame->closeWindows(); });
     frame->cmdBildKonv_Click();
     EXPECT_FALSE(frame->drawing());
