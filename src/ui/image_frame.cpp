@@ -140,8 +140,8 @@ ImageFrame::ImageFrame(GlobData& glob, Dialogs& dialogs, QWidget* parent)
 
 void ImageFrame::buildControls()
 {
-    auto label = [this](QWidget* parent, const char* name, const QString& caption) {
-        auto* control = new QLabel(caption, parent);
+    auto label = [this](const char* name, const QString& caption) {
+        auto* control = new QLabel(caption, this);
         control->setObjectName(QString::fromLatin1(name));
         return control;
     };
@@ -177,24 +177,24 @@ void ImageFrame::buildControls()
         keepApart({options[0], options[1]});
     };
 
-    lblBildDatei = label(this, "lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"));
+    lblBildDatei = label("lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"));
     txtBildDatei = field("txtBildDatei", 0);
     cmdBildDatei = button("cmdBildDatei", QString());
     cmdBildDatei->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     cmdBildKonv = button("cmdBildKonv", QStringLiteral("Bild anzeigen"));
 
-    lblBildModulo = label(this, "lblBildModulo", QStringLiteral("Modulo"));
+    lblBildModulo = label("lblBildModulo", QStringLiteral("Modulo"));
     txtBildModulo = field("txtBildModulo", 3);
     cmdModulPlus = button("cmdModulPlus", QStringLiteral("+"));
     optionPair(frameModulo, "frameModulo", optModulo, "optModulo");
 
-    lblBildSchwellwert = label(this, "lblBildSchwellwert", QStringLiteral("Schwellwert"));
+    lblBildSchwellwert = label("lblBildSchwellwert", QStringLiteral("Schwellwert"));
     txtBildSchwellwert = field("txtBildSchwellwert", 3);
     cmdSchwellePlus = button("cmdSchwellePlus", QStringLiteral("+"));
     optionPair(frameSchwelle, "frameSchwelle", optSchwelle, "optSchwelle");
 
-    lblBildInfo = label(this, "lblBildInfo", QStringLiteral("Info"));
-    lblBildInfoWert = label(this, "lblBildInfoWert", QString());
+    lblBildInfo = label("lblBildInfo", QStringLiteral("Info"));
+    lblBildInfoWert = label("lblBildInfoWert", QString());
 
     picBildArea = new QScrollArea(this);
     picBildArea->setObjectName(QStringLiteral("picBildArea"));
