@@ -1,6 +1,7 @@
 // The picture model the image frame and the colour table window share: the colour table and its counts.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -10,12 +11,22 @@ struct FarbEintrag {
     std::int16_t Rot = 0;
     std::int16_t Gruen = 0;
     std::int16_t Blau = 0;
-    std::int32_t Anzahl = 0;   // pixels of this colour in the picture last drawn
+    std::int32_t Anzahl = 0;   // pixels of this colour in the picture last loaded
 };
 
 struct PictureModel {
     std::array<FarbEintrag, 256> FarbTabelle{};
-    std::int32_t AnzahlFarben = 0;
+    std::int32_t AnzahlFarben = 0;   // entries the last full load read from its file
 };
+
+// Colours handed to the front ends: 0xAARRGGBB, always opaque.
+using Colour = std::uint32_t;
+
+// The drawing colour of an entry. An edited component outside 0..255 is drawn at the nearer limit.
+inline Colour drawingColour(const FarbEintrag& entry)
+{
+    auto component = [](std::int16_t value) { return static_cast<Colour>(std::clamp<int>(value, 0, 255)); };
+    return 0xFF000000u | component(entry.Rot) << 16 | component(entry.Gruen) << 8 | component(entry.Blau);
+}
 
 } // namespace quirlwerk::bitmap

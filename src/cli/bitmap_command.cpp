@@ -1,11 +1,110 @@
-// quirlwerk-cli bitmap (not built yet).
+// quirlwerk-cli bitmap: one full load of a bitmap file, with the information line, the palette and a PNG.
 #include "cli/cli.h"
 
-namespace quirlwerk::cli {
+#include "bitmap/zeichne_bitmap.h"
+#include "cli/image_sink.h"
+#include "common/utf8.h"
 
-int runBitmap(Arguments)
+#include <QSaveFile>
+#include <QString>
+
+#include <iostream>
+#include <optional>
+
+namespace quirlwerk::cli {
+namespace {
+
+struct BitmapOptions {
+    bitmap::BitmapInputs inputs{Text(), u"0", u"0", true, true};   // the frame's start values
+    std::optional<std::string> pngFile;
+    bool palette = false;
+};
+
+// A value field takes at most three characters, like the frame's.
+Text valueText(std::string_view argument, std::string_view option)
 {
-    throw UsageError("'bitmap' ist noch nicht verfügbar");
+    Text text = argumentText(argument, option);
+    if (text.size() > 3)
+        throw UsageError(std::string(option) + ": höchstens 3 Zeichen");
+    return text;
+}
+
+bool onIndex(std::string_view value, std::string_view option)
+{
+    if (value != "index" && value != "colours")
+        throw UsageError(std::string(option) + " erwartet index oder colours");
+    return value == "index";
+}
+
+BitmapOptions parseOptions(Arguments arguments)
+{
+    if (arguments.empty())
+        throw UsageError("bitmap erwartet DATEI");
+    BitmapOptions options;
+    options.inputs.fileName = argumentText(arguments[0], "DATEI");
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view option = arguments[i];
+        if (option == "--palette") {
+            options.palette = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            throw UsageError("unbekannte Option oder Wert fehlt: '" + std::string(option) + "'");
+        const std::string_view value = arguments[++i];
+        if (option == "--modulo")
+            options.inputs.moduloText = valueText(value, option);
+        else if (option == "--threshold")
+            options.inputs.thresholdText = valueText(value, option);
+        else if (option == "--modulo-on")
+            options.inputs.moduloOnIndex = onIndex(value, option);
+        else if (option == "--threshold-on")
+            options.inputs.thresholdOnIndex = onIndex(value, option);
+        else if (option == "--png")
+            options.pngFile = std::string(value);
+        else
+            throw UsageError("unbekannte Option '" + std::string(option) + "'");
+    }
+    return options;
+}
+
+// Written beside the target and renamed into place, so that a failure leaves no half-written file.
+bool writePng(const QImage& image, const std::string& fileName)
+{
+    if (image.isNull()) {
+        printMessage({common::Icon::Exclamation, u"Das Bild hat keine Pixel; es wurde keine PNG-Datei geschrieben."});
+        return false;
+    }
+    QSaveFile file(QString::fromStdString(fileName));
+    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
+        return true;
+    printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + common::fromUtf8(fileName).value_or(Text()) +
+                                              u"'' konnte nicht geschrieben werden."});
+    return false;
+}
+
+} // namespace
+
+int runBitmap(Arguments arguments)
+{
+    const BitmapOptions options = parseOptions(arguments);
+    bitmap::PictureModel model;
+    StderrReporter messages;
+    ImageSink sink(options.inputs, messages, options.pngFile.has_value());
+    const bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink);
+
+    std::cout << common::toUtf8(sink.info()) << '\n';
+    if (options.palette) {
+        for (std::size_t i = 0; i < model.FarbTabelle.size(); ++i) {
+            const bitmap::FarbEintrag& entry = model.FarbTabelle[i];
+            std::cout << i << ' ' << entry.Rot << ' ' << entry.Gruen << ' ' << entry.Blau << ' ' << entry.Anzahl << '\n';
+        }
+    }
+    std::cout.flush();
+    if (end != bitmap::RunEnd::Drawn)
+        return exitFailed;
+    if (options.pngFile && !writePng(sink.image(), *options.pngFile))
+        return exitFailed;
+    return exitOk;
 }
 
 } // namespace quirlwerk::cli

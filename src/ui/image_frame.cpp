@@ -1,16 +1,338 @@
-// The image frame (its controls land with the bitmap reader).
+// The image frame: its controls at their design places, the handlers, and the window side of a bitmap run.
 #include "ui/image_frame.h"
 
+#include "bitmap/palette.h"
+#include "bitmap/zeichne_bitmap.h"
+#include "common/failure.h"
+#include "ui/GlobData.h"
+#include "ui/dialogs.h"
+#include "ui/focus_colours.h"
+#include "ui/frmFarbTabelle.h"
+#include "ui/nur_ziffern.h"
+#include "ui/picture_box.h"
+#include "ui/qt_text.h"
+#include "ui/wait_cursor.h"
+#include "ui/window_position.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QStyle>
+
+#include <optional>
+
 namespace quirlwerk::ui {
+namespace {
+
+constexpr QSize designSizeTwips(10335, 4935);
+constexpr QRect picBildTwips(120, 1440, 9495, 3375);
+constexpr int marginTwips = 120;
+
+// Design places are in twips. Labels and option buttons are never made narrower than their text needs.
+void placeTwips(QWidget* control, int left, int top, int width, int height)
+{
+    const QSize hint = control->sizeHint();
+    const bool fitsText = qobject_cast<QLabel*>(control) || qobject_cast<QRadioButton*>(control);
+    control->setGeometry(left / twipsPerPixel, top / twipsPerPixel,
+                         std::max(width / twipsPerPixel, fitsText ? hint.width() : 0),
+                         std::max(height / twipsPerPixel, hint.height()));
+}
+
+// Keeps the design order of a row when the texts came out wider than designed: a control that would
+// cover the one before it moves right.
+void keepApart(std::initializer_list<QWidget*> row)
+{
+    constexpr int gap = 4;
+    const QWidget* previous = nullptr;
+    for (QWidget* control : row) {
+        if (previous && control->x() < previous->geometry().right() + gap)
+            control->move(previous->geometry().right() + gap, control->y());
+        previous = control;
+    }
+}
+
+// The option buttons turn yellow with the focus and take the frame's background again without it.
+class OptionFocusColours : public QObject {
+public:
+    OptionFocusColours(QWidget* frame, QObject* parent) : QObject(parent), m_frame(frame) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* option = qobject_cast<QRadioButton*>(watched);
+        if (option && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+            QPalette palette = option->palette();
+            palette.setColor(QPalette::Window, event->type() == QEvent::FocusIn
+                                                   ? QColor(Qt::yellow)
+                                                   : m_frame->palette().color(QPalette::Window));
+            option->setPalette(palette);
+            option->setAutoFillBackground(true);
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_frame;
+};
+
+common::Message handlerFailure(const char16_t* handler, const std::exception& failure)
+{
+    return {common::Icon::Critical, Text(handler) + u"() - Fehler aufgetreten: " + common::describe(failure)};
+}
+
+} // namespace
+
+// The run's view of this frame: its fields, its information line, picBild and message boxes.
+class ImageFrame::FrameSink : public bitmap::PixelSink {
+public:
+    explicit FrameSink(ImageFrame& frame) : m_frame(frame) {}
+
+    void show(const common::Message& message) override { m_frame.m_dialogs.showMessage(&m_frame, message); }
+    void yield() override
+    {
+        m_frame.picBild->repaintDrawnRows(false);
+        QApplication::processEvents();
+    }
+    bitmap::BitmapInputs inputs() override
+    {
+        return {toText(m_frame.txtBildDatei->text()), toText(m_frame.txtBildModulo->text()),
+                toText(m_frame.txtBildSchwellwert->text()), m_frame.optModulo[0]->isChecked(),
+                m_frame.optSchwelle[0]->isChecked()};
+    }
+    void showInfo(const Text& line) override { m_frame.lblBildInfoWert->setText(toQString(line)); }
+    void focusFileName() override { m_frame.txtBildDatei->setFocus(); }
+    void setBusy(bool busy) override
+    {
+        if (busy)
+            m_busy.emplace();
+        else
+            m_busy.reset();
+    }
+    void clearPicture() override { m_frame.picBild->clearPicture(); }
+    void resizePicture(std::int32_t width, std::int32_t height) override { m_frame.picBild->resizePicture(width, height); }
+    bitmap::Colour* row(std::int32_t y) override { return m_frame.picBild->row(y); }
+    void rowDrawn(std::int32_t y, std::int32_t) override { m_frame.picBild->rowDrawn(y); }
+    void showColourTable() override { m_frame.showColourTable(); }
+    bool stopRequested() override { return m_frame.m_stopRequested; }
+
+private:
+    ImageFrame& m_frame;
+    std::optional<WaitCursor> m_busy;
+};
 
 ImageFrame::ImageFrame(GlobData& glob, Dialogs& dialogs, QWidget* parent)
     : QFrame(parent), m_glob(glob), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frameBild"));
+    buildControls();
+    connectHandlers();
+    // The main window's start-up values of the two fields.
+    txtBildModulo->setText(QStringLiteral("0"));
+    txtBildSchwellwert->setText(QStringLiteral("0"));
+    resize(designSizeTwips / twipsPerPixel);
+}
+
+void ImageFrame::buildControls()
+{
+    auto label = [this](const char* name, const QString& caption) {
+        auto* control = new QLabel(caption, this);
+        control->setObjectName(QString::fromLatin1(name));
+        return control;
+    };
+    auto field = [this](const char* name, int maxLength) {
+        auto* control = new QLineEdit(this);
+        control->setObjectName(QString::fromLatin1(name));
+        if (maxLength > 0)
+            control->setMaxLength(maxLength);
+        installFocusColours(control);
+        return control;
+    };
+    auto button = [this](const char* name, const QString& caption) {
+        auto* control = new QPushButton(caption, this);
+        control->setObjectName(QString::fromLatin1(name));
+        return control;
+    };
+    auto optionPair = [this](QFrame*& frame, const char* frameName, std::array<QRadioButton*, 2>& options,
+                             const char* name) {
+        frame = new QFrame(this);
+        frame->setObjectName(QString::fromLatin1(frameName));
+        auto* group = new QButtonGroup(frame);
+        auto* focusColours = new OptionFocusColours(this, frame);
+        const QString captions[] = {QStringLiteral("auf Index"), QStringLiteral("auf Farben")};
+        for (int i = 0; i < 2; ++i) {
+            options[i] = new QRadioButton(captions[i], frame);
+            options[i]->setObjectName(QString::fromLatin1(name) + QString::number(i));
+            options[i]->installEventFilter(focusColours);
+            group->addButton(options[i], i);
+        }
+        options[0]->setChecked(true);
+        placeTwips(options[0], 0, 0, 975, 255);
+        placeTwips(options[1], 1200, 0, 1095, 255);
+        keepApart({options[0], options[1]});
+    };
+
+    lblBildDatei = label("lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"));
+    txtBildDatei = field("txtBildDatei", 0);
+    cmdBildDatei = button("cmdBildDatei", QString());
+    cmdBildDatei->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    cmdBildKonv = button("cmdBildKonv", QStringLiteral("Bild anzeigen"));
+
+    lblBildModulo = label("lblBildModulo", QStringLiteral("Modulo"));
+    txtBildModulo = field("txtBildModulo", 3);
+    cmdModulPlus = button("cmdModulPlus", QStringLiteral("+"));
+    optionPair(frameModulo, "frameModulo", optModulo, "optModulo");
+
+    lblBildSchwellwert = label("lblBildSchwellwert", QStringLiteral("Schwellwert"));
+    txtBildSchwellwert = field("txtBildSchwellwert", 3);
+    cmdSchwellePlus = button("cmdSchwellePlus", QStringLiteral("+"));
+    optionPair(frameSchwelle, "frameSchwelle", optSchwelle, "optSchwelle");
+
+    lblBildInfo = label("lblBildInfo", QStringLiteral("Info"));
+    lblBildInfoWert = label("lblBildInfoWert", QString());
+
+    picBildArea = new QScrollArea(this);
+    picBildArea->setObjectName(QStringLiteral("picBildArea"));
+    picBildArea->setWidgetResizable(false);
+    picBild = new PictureBox(picBildArea);
+    picBildArea->setWidget(picBild);
+
+    for (QLineEdit* value : {txtBildModulo, txtBildSchwellwert})
+        installNurZiffern(value);
+
+    placeTwips(lblBildDatei, 240, 0, 2760, 195);
+    placeTwips(txtBildDatei, 240, 240, 6735, 315);
+    placeTwips(cmdBildDatei, 7080, 240, 375, 315);
+    placeTwips(cmdBildKonv, 7680, 210, 1335, 375);
+    placeTwips(lblBildModulo, 240, 690, 525, 195);
+    placeTwips(txtBildModulo, 840, 660, 615, 285);
+    placeTwips(cmdModulPlus, 1560, 660, 285, 285);
+    placeTwips(frameModulo, 1920, 690, 2415, 330);
+    placeTwips(lblBildSchwellwert, 4800, 690, 855, 195);
+    placeTwips(txtBildSchwellwert, 5760, 660, 615, 285);
+    placeTwips(cmdSchwellePlus, 6450, 660, 285, 285);
+    placeTwips(frameSchwelle, 6840, 690, 2415, 330);
+    placeTwips(lblBildInfo, 240, 1080, 270, 195);
+    placeTwips(lblBildInfoWert, 600, 1050, 8745, 300);
+    for (QFrame* options : {frameModulo, frameSchwelle})
+        options->resize(std::max(options->width(), options->childrenRect().right() + 1), options->height());
+    keepApart({lblBildModulo, txtBildModulo, cmdModulPlus, frameModulo, lblBildSchwellwert, txtBildSchwellwert,
+               cmdSchwellePlus, frameSchwelle});
+    keepApart({lblBildInfo, lblBildInfoWert});
+}
+
+void ImageFrame::connectHandlers()
+{
+    connect(cmdBildDatei, &QPushButton::clicked, this, &ImageFrame::cmdBildDatei_Click);
+    connect(cmdBildKonv, &QPushButton::clicked, this, &ImageFrame::cmdBildKonv_Click);
+    connect(cmdModulPlus, &QPushButton::clicked, this, &ImageFrame::cmdModulPlus_Click);
+    connect(cmdSchwellePlus, &QPushButton::clicked, this, &ImageFrame::cmdSchwellePlus_Click);
+}
+
+void ImageFrame::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    // The picture area takes the rest of the frame; larger pictures scroll inside it.
+    const int left = picBildTwips.left() / twipsPerPixel;
+    const int top = picBildTwips.top() / twipsPerPixel;
+    const int margin = marginTwips / twipsPerPixel;
+    const int minimum = 1200 / twipsPerPixel;
+    picBildArea->setGeometry(left, top, std::max(minimum, width() - 2 * left),
+                             std::max(minimum, height() - top - margin));
 }
 
 void ImageFrame::clearMessage() {}
 
-void ImageFrame::closeWindows() {}
+void ImageFrame::closeWindows()
+{
+    if (m_drawing)
+        m_stopRequested = true;
+    if (m_farbTabelle)
+        m_farbTabelle->close();
+}
+
+void ImageFrame::cmdBildDatei_Click()
+{
+    try {
+        lblBildInfoWert->clear();
+        const QString chosen = m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"),
+                                                        QApplication::applicationDirPath(),
+                                                        {QStringLiteral("*.bmp"), QStringLiteral("*.*")});
+        // A cancelled dialog leaves the field as it was.
+        if (!chosen.isEmpty())
+            txtBildDatei->setText(QDir::toNativeSeparators(chosen));
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, handlerFailure(u"cmdBildDatei_Click", failure));
+    }
+}
+
+void ImageFrame::cmdBildKonv_Click()
+{
+    ZeichneBitmap(0);
+}
+
+void ImageFrame::cmdModulPlus_Click()
+{
+    stepValue(txtBildModulo, u"cmdModulPlus_Click", bitmap::nextModulo);
+}
+
+void ImageFrame::cmdSchwellePlus_Click()
+{
+    stepValue(txtBildSchwellwert, u"cmdSchwellePlus_Click", bitmap::nextThreshold);
+}
+
+void ImageFrame::stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view))
+{
+    std::int32_t value = 0;
+    try {
+        value = next(toText(field->text()));
+    } catch (const std::exception& failure) {
+        // A pasted "9E9" does not fit 32 bits: say so instead of drawing.
+        m_dialogs.showMessage(this, handlerFailure(handler, failure));
+        return;
+    }
+    field->setText(QString::number(value));
+    ZeichneBitmap(0);
+}
+
+void ImageFrame::ZeichneBitmap(std::int32_t keep)
+{
+    // The buttons are disabled during a run; this also refuses a start from anywhere else.
+    if (m_drawing)
+        return;
+    m_drawing = true;
+    m_stopRequested = false;
+    setRunButtonsEnabled(false);
+    {
+        FrameSink sink(*this);
+        bitmap::ZeichneBitmap(keep, m_glob.picture, sink);
+    }
+    picBild->repaintDrawnRows(true);
+    m_drawing = false;
+    setRunButtonsEnabled(true);
+}
+
+void ImageFrame::setRunButtonsEnabled(bool enabled)
+{
+    for (QPushButton* start : {cmdBildKonv, cmdModulPlus, cmdSchwellePlus})
+        start->setEnabled(enabled);
+    if (m_farbTabelle)
+        m_farbTabelle->setRedrawEnabled(enabled);
+}
+
+void ImageFrame::showColourTable()
+{
+    if (!m_farbTabelle) {
+        m_farbTabelle = new frmFarbTabelle(m_glob, m_dialogs, [this] { ZeichneBitmap(1); }, this);
+        m_farbTabelle->setRedrawEnabled(!m_drawing);
+    }
+    m_farbTabelle->show();
+    m_farbTabelle->FillColorGrid();
+}
 
 } // namespace quirlwerk::ui

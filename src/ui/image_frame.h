@@ -1,11 +1,24 @@
-// The image frame of the main window (mode 11).
+// The image frame of the main window (mode 11): file choice, settings, the information line and the picture.
 #pragma once
 
+#include "ui/frmFarbTabelle.h"
+
 #include <QFrame>
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
 
 namespace quirlwerk::ui {
 
 class Dialogs;
+class PictureBox;
 struct GlobData;
 
 class ImageFrame : public QFrame {
@@ -13,14 +26,62 @@ class ImageFrame : public QFrame {
 public:
     ImageFrame(GlobData& glob, Dialogs& dialogs, QWidget* parent);
 
-    // A mode command empties the message label.
+    // A mode command empties the hex-file frame's message label; this frame has none of its own.
     void clearMessage();
-    // The main window closes: end a drawing run and close the colour table window.
+    // The main window closes: end a drawing run (its file closes) and close the colour table window.
     void closeWindows();
 
+    void cmdBildDatei_Click();
+    void cmdBildKonv_Click();
+    void cmdModulPlus_Click();
+    void cmdSchwellePlus_Click();
+
+    // keep = 0: full load from the file; otherwise redraw with the colour table as edited.
+    void ZeichneBitmap(std::int32_t keep);
+
+    bool drawing() const { return m_drawing; }
+    frmFarbTabelle* colourTableWindow() const { return m_farbTabelle; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    class FrameSink;
+
+    void buildControls();
+    void connectHandlers();
+    void setRunButtonsEnabled(bool enabled);
+    void stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view));
+    void showColourTable();
+
     GlobData& m_glob;
     Dialogs& m_dialogs;
+
+    QLabel* lblBildDatei = nullptr;
+    QLineEdit* txtBildDatei = nullptr;
+    QPushButton* cmdBildDatei = nullptr;
+    QPushButton* cmdBildKonv = nullptr;
+
+    QLabel* lblBildModulo = nullptr;
+    QLineEdit* txtBildModulo = nullptr;
+    QPushButton* cmdModulPlus = nullptr;
+    QFrame* frameModulo = nullptr;
+    std::array<QRadioButton*, 2> optModulo{};
+
+    QLabel* lblBildSchwellwert = nullptr;
+    QLineEdit* txtBildSchwellwert = nullptr;
+    QPushButton* cmdSchwellePlus = nullptr;
+    QFrame* frameSchwelle = nullptr;
+    std::array<QRadioButton*, 2> optSchwelle{};
+
+    QLabel* lblBildInfo = nullptr;
+    QLabel* lblBildInfoWert = nullptr;
+    QScrollArea* picBildArea = nullptr;
+    PictureBox* picBild = nullptr;
+
+    QPointer<frmFarbTabelle> m_farbTabelle;
+    bool m_drawing = false;
+    bool m_stopRequested = false;
 };
 
 } // namespace quirlwerk::ui

@@ -1,0 +1,270 @@
+// The bitmap run: each step names itself in Schritt so that a failure says where it happened.
+#include "bitmap/zeichne_bitmap.h"
+
+#include "bitmap/header_fields.h"
+#include "bitmap/palette.h"
+#include "common/failure.h"
+#include "common/utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <vector>
+
+namespace quirlwerk::bitmap {
+namespace {
+
+using common::Icon;
+
+constexpr std::size_t infoFieldBytes = 32;   // the info header fields a run reads, after its size field
+constexpr std::size_t fileBufferBytes = 64 * 1024;
+constexpr std::size_t readBytes = 256 * 1024;   // pixel rows are read in pieces of about this size
+
+std::int32_t checkedTwips(std::int32_t pixels)
+{
+    if (pixels > std::numeric_limits<std::int32_t>::max() / 15)
+        throw common::Failure::overflow();
+    return pixels * 15;
+}
+
+// Draws and counts one row. The four count arrays keep runs of equal indices from waiting on each other.
+template <bool Count, bool Draw>
+void handleRow(const std::uint8_t* indices, std::int32_t width, const std::array<Colour, 256>& colours,
+               std::array<std::array<std::uint32_t, 256>, 4>& counts, Colour* out)
+{
+    std::int32_t x = 0;
+    for (; x + 4 <= width; x += 4) {
+        const std::uint8_t b0 = indices[x], b1 = indices[x + 1], b2 = indices[x + 2], b3 = indices[x + 3];
+        if constexpr (Count) {
+            ++counts[0][b0];
+            ++counts[1][b1];
+            ++counts[2][b2];
+            ++counts[3][b3];
+        }
+        if constexpr (Draw) {
+            out[x] = colours[b0];
+            out[x + 1] = colours[b1];
+            out[x + 2] = colours[b2];
+            out[x + 3] = colours[b3];
+        }
+    }
+    for (; x < width; ++x) {
+        if constexpr (Count)
+            ++counts[0][indices[x]];
+        if constexpr (Draw)
+            out[x] = colours[indices[x]];
+    }
+}
+
+class BitmapRun {
+public:
+    BitmapRun(std::int32_t keep, PictureModel& model, PixelSink& sink) : m_keep(keep), m_model(model), m_sink(sink) {}
+
+    RunEnd run()
+    {
+        RunEnd end = RunEnd::Failed;
+        try {
+            end = steps();
+        } catch (const std::exception& failure) {
+            m_sink.show({Icon::Critical, u"ZeichneBitmap(): Fehler bei '" + m_schritt + u"': " + common::describe(failure)});
+        }
+        // The end step: the file closes with this object, the pointer comes back here.
+        if (m_busy)
+            m_sink.setBusy(false);
+        return end;
+    }
+
+private:
+    RunEnd steps()
+    {
+        m_schritt = u"Eingaben prüfen";
+        m_sink.clearPicture();
+        m_sink.yield();
+        if (m_sink.stopRequested())
+            return RunEnd::Stopped;
+        const BitmapInputs inputs = m_sink.inputs();
+        const Text name(trimBlanks(inputs.fileName));
+        if (name.empty())
+            return inputMessage(u"Geben Sie bitte den Namen der Bitmapdatei ein!");
+        const std::filesystem::path path(common::toUtf8(name));
+        std::error_code ignored;
+        if (!std::filesystem::is_regular_file(path, ignored))
+            return inputMessage(u"Die Bitmapdatei ''" + name + u"'' existiert nicht!");
+        m_settings.modulo = settingValue(inputs.moduloText);
+        m_settings.threshold = settingValue(inputs.thresholdText);
+        m_settings.moduloOnIndex = inputs.moduloOnIndex;
+        m_settings.thresholdOnIndex = inputs.thresholdOnIndex;
+        m_sink.setBusy(true);
+        m_busy = true;
+
+        m_schritt = u"Datei öffnen";
+        m_file.rdbuf()->pubsetbuf(m_fileBuffer.data(), static_cast<std::streamsize>(m_fileBuffer.size()));
+        m_file.open(path, std::ios::binary);
+        if (!m_file.is_open())
+            throw common::Failure(u"Fehler beim Zugriff auf Pfad/Datei");
+
+        m_schritt = u"Header einlesen";
+        const std::vector<std::uint8_t> header = readPiece(18, 18);
+        if (header[0] != 'B' || header[1] != 'M') {
+            m_sink.show({Icon::Exclamation, u"Die Datei ist keine Bitmapdatei .bmp!"});
+            m_sink.showInfo(u"Die Datei ist keine Bitmapdatei .bmp");
+            return RunEnd::Message;
+        }
+        const std::int32_t dataOffset = LeseLong(header, 11);
+        Text info = offsetInfo(dataOffset);
+        m_sink.showInfo(info);
+
+        m_schritt = u"Infoblock einlesen und auswerten";
+        const std::int32_t infoSize = LeseLong(header, 15);
+        if (infoSize - 4 < 1)
+            throw common::Failure::indexOutOfRange();
+        // Only the fields' bytes are kept; a longer header of any size is stepped over.
+        const std::vector<std::uint8_t> infoBlock = readPiece(infoSize - 4, infoFieldBytes);
+        const std::int32_t width = LeseLong(infoBlock, 1);
+        const std::int32_t storedHeight = readSignedLong(infoBlock, 5);
+        const bool bottomUp = storedHeight > 0;
+        if (storedHeight == std::numeric_limits<std::int32_t>::min())
+            throw common::Failure::overflow();
+        const std::int32_t height = bottomUp ? storedHeight : -storedHeight;
+        checkedTwips(width);
+        checkedTwips(height);
+        const bool tooLarge = width > maxPictureSide || height > maxPictureSide ||
+                              std::int64_t(width) * height > maxPicturePixels;
+        m_sink.resizePicture(tooLarge ? 0 : width, tooLarge ? 0 : height);
+        const std::int32_t bitCount = readWord(infoBlock, 11);
+        const std::int32_t compression = LeseLong(infoBlock, 13);
+        std::int32_t colourCount = LeseLong(infoBlock, 29);
+        if (colourCount == 0)
+            colourCount = 256;
+        info += sizeInfo(width, height, bottomUp, bitCount, compression);
+        m_sink.showInfo(info);
+        if (bitCount != 8)
+            return formatMessage(u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!");
+        if (tooLarge)
+            return formatMessage(u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe "
+                                 u"und höchstens 256 Megapixel!");
+        const std::int64_t tableStart = std::int64_t(infoSize) + 14;
+        if (tableStart > std::numeric_limits<std::int32_t>::max())
+            throw common::Failure::overflow();
+        if (dataOffset <= tableStart)
+            return formatMessage(u"Die Datei enthält keine Farbtabelle!");
+
+        m_schritt = u"Farbtabelle einlesen";
+        const std::int64_t tableLength = dataOffset - tableStart;
+        const std::vector<std::uint8_t> table = readPiece(tableLength, usableTableBytes);
+        if (m_keep == 0)
+            loadColourTable(table, tableLength, colourCount, m_settings, m_model);
+
+        m_schritt = u"Bild anzeigen";
+        m_sink.clearPicture();
+        if (streamPixels(width, height, bottomUp) == RunEnd::Stopped)
+            return RunEnd::Stopped;
+        const auto inUse = std::count_if(m_model.FarbTabelle.begin(), m_model.FarbTabelle.end(),
+                                         [](const FarbEintrag& entry) { return entry.Anzahl > 0; });
+        info += coloursInfo(m_model.AnzahlFarben, static_cast<std::int32_t>(inUse));
+        m_sink.showInfo(info);
+        if (m_keep == 0)
+            m_sink.showColourTable();
+        return RunEnd::Drawn;
+    }
+
+    RunEnd inputMessage(const Text& text)
+    {
+        m_sink.show({Icon::Exclamation, text});
+        m_sink.focusFileName();
+        return RunEnd::Message;
+    }
+
+    RunEnd formatMessage(const Text& text)
+    {
+        m_sink.show({Icon::Exclamation, text});
+        return RunEnd::Message;
+    }
+
+    // The next `length` bytes of the file; the first `kept` of them are returned, zero where the file ended.
+    std::vector<std::uint8_t> readPiece(std::int64_t length, std::size_t kept)
+    {
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::int64_t>(length, std::int64_t(kept))));
+        m_file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (const std::int64_t skipped = length - std::int64_t(bytes.size()); skipped > 0 && m_file)
+            m_file.seekg(skipped, std::ios::cur);
+        return bytes;
+    }
+
+    // Reads the rows in the file's order, each padded to a multiple of 4 bytes, several rows per read.
+    // A file that ends early leaves the rows it did not reach empty; a row it cut short is drawn as far
+    // as it goes.
+    RunEnd streamPixels(std::int32_t width, std::int32_t height, bool bottomUp)
+    {
+        if (width == 0 || height == 0)
+            return RunEnd::Drawn;
+        const std::size_t paddedWidth = (static_cast<std::size_t>(width) + 3) / 4 * 4;
+        const std::size_t rowsPerRead = std::max<std::size_t>(1, readBytes / paddedWidth);
+        std::vector<std::uint8_t> chunk(rowsPerRead * paddedWidth);
+
+        std::array<std::uint8_t, 256> target{};   // the entry an index is drawn with
+        for (int b = 0; b < 256; ++b)
+            target[b] = static_cast<std::uint8_t>(m_settings.moduloOn() && m_settings.moduloOnIndex ? b % m_settings.modulo : b);
+        std::array<Colour, 256> colours{};
+        std::array<std::array<std::uint32_t, 256>, 4> counts{};
+        const bool count = m_keep == 0;
+
+        std::int32_t done = 0;
+        while (done < height) {
+            const std::size_t rows = std::min<std::size_t>(rowsPerRead, static_cast<std::size_t>(height - done));
+            m_file.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::streamsize>(rows * paddedWidth));
+            std::size_t available = static_cast<std::size_t>(m_file.gcount());
+            for (const std::uint8_t* indices = chunk.data(); available > 0; indices += paddedWidth, ++done) {
+                const auto drawn = static_cast<std::int32_t>(std::min<std::size_t>(available, std::size_t(width)));
+                available -= std::min(available, paddedWidth);
+                const std::int32_t y = bottomUp ? height - 1 - done : done;
+                // Read per row, so that an entry edited while the run yields is drawn from the next row on.
+                for (int b = 0; b < 256; ++b)
+                    colours[b] = drawingColour(m_model.FarbTabelle[target[b]]);
+                Colour* out = m_sink.row(y);
+                if (count && out)
+                    handleRow<true, true>(indices, drawn, colours, counts, out);
+                else if (count)
+                    handleRow<true, false>(indices, drawn, colours, counts, out);
+                else if (out)
+                    handleRow<false, true>(indices, drawn, colours, counts, out);
+                if (count) {
+                    for (int b = 0; b < 256; ++b) {
+                        m_model.FarbTabelle[target[b]].Anzahl +=
+                            static_cast<std::int32_t>(counts[0][b] + counts[1][b] + counts[2][b] + counts[3][b]);
+                    }
+                    counts = {};
+                }
+                m_sink.rowDrawn(y, drawn);
+                if (drawn < width || done == height - 1)
+                    return RunEnd::Drawn;
+                m_sink.yield();
+                if (m_sink.stopRequested())
+                    return RunEnd::Stopped;
+            }
+            if (!m_file)
+                break;
+        }
+        return RunEnd::Drawn;
+    }
+
+    const std::int32_t m_keep;
+    PictureModel& m_model;
+    PixelSink& m_sink;
+    Text m_schritt;
+    TransformSettings m_settings;
+    bool m_busy = false;
+    std::vector<char> m_fileBuffer = std::vector<char>(fileBufferBytes);
+    std::ifstream m_file;
+};
+
+} // namespace
+
+RunEnd ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink)
+{
+    return BitmapRun(keep, model, sink).run();
+}
+
+} // namespace quirlwerk::bitmap

@@ -1,0 +1,381 @@
+// The colour table window. The edit box is a persistent editor that follows the current cell; edits go
+// straight into FarbTabelle, and the picture changes only when cmdRedraw draws it again.
+#include "ui/frmFarbTabelle.h"
+
+#include "common/failure.h"
+#include "common/numbers.h"
+#include "ui/GlobData.h"
+#include "ui/dialogs.h"
+#include "ui/focus_colours.h"
+#include "ui/nur_ziffern.h"
+#include "ui/qt_text.h"
+#include "ui/window_position.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <new>
+
+namespace quirlwerk::ui {
+namespace {
+
+constexpr int columnCount = 6;
+constexpr int firstEditedColumn = 1;
+constexpr int lastEditedColumn = 3;
+constexpr int colourColumn = 4;
+constexpr int marginPixels = 120 / twipsPerPixel;
+constexpr int minimumPixels = 1200 / twipsPerPixel;
+
+struct Column {
+    const char16_t* header;
+    int widthTwips;
+};
+
+constexpr Column columns[columnCount] = {
+    {u"Index", 600}, {u"Rot", 600}, {u"Grün", 600}, {u"Blau", 600}, {u"Farbe", 900}, {u"Anzahl Pixel", 1020},
+};
+
+bool isArrow(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+}
+
+// The error number the grid routines quote in their messages, one per kind of failure.
+int errorNumber(const std::exception& failure)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&failure))
+        return 7;
+    const Text description = common::describe(failure);
+    if (description == common::Failure::overflow().description())
+        return 6;
+    if (description == common::Failure::indexOutOfRange().description())
+        return 9;
+    if (description == common::Failure::typeMismatch().description())
+        return 13;
+    return 5;
+}
+
+QTableWidgetItem* cellItem(const QString& text, bool number)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    return item;
+}
+
+} // namespace
+
+// Creates the edit box txtChange over a red, green or blue cell. The window writes the cell itself on
+// every change, so the delegate neither reads nor writes the model.
+class frmFarbTabelle::ChangeDelegate : public QStyledItemDelegate {
+public:
+    explicit ChangeDelegate(frmFarbTabelle& window) : QStyledItemDelegate(&window), m_window(window) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        auto* edit = new QLineEdit(parent);
+        edit->setObjectName(QStringLiteral("txtChange"));
+        edit->setMaxLength(3);
+        edit->setFrame(false);
+        installNurZiffern(edit);
+        installFocusColours(edit);
+        edit->installEventFilter(&m_window);
+        connect(edit, &QLineEdit::textChanged, &m_window, &frmFarbTabelle::txtChange_Change);
+        m_window.m_txtChange = edit;
+        return edit;
+    }
+    void setEditorData(QWidget*, const QModelIndex&) const override {}
+    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+
+private:
+    frmFarbTabelle& m_window;
+};
+
+frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<void()> redraw, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_glob(glob), m_dialogs(dialogs), m_redraw(std::move(redraw))
+{
+    setObjectName(QStringLiteral("frmFarbTabelle"));
+    setWindowTitle(QStringLiteral("Farbtabelle"));
+    setMinimumSize(minimumPixels, minimumPixels);
+    resize(4920 / twipsPerPixel, 7395 / twipsPerPixel);
+
+    cmdRedraw = new QPushButton(QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
+    cmdRedraw->setObjectName(QStringLiteral("cmdRedraw"));
+    gridFarben = new QTableWidget(this);
+    gridFarben->setObjectName(QStringLiteral("gridFarben"));
+    gridFarben->setItemDelegate(new ChangeDelegate(*this));
+    gridFarben->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridFarben->setSelectionMode(QAbstractItemView::NoSelection);
+    gridFarben->verticalHeader()->hide();
+    gridFarben->verticalHeader()->setDefaultSectionSize(gridFarben->fontMetrics().height() + 6);
+
+    connect(cmdRedraw, &QPushButton::clicked, this, &frmFarbTabelle::cmdRedraw_Click);
+    connect(gridFarben, &QTableWidget::currentCellChanged, this, &frmFarbTabelle::gridFarben_CellEvent);
+    connect(gridFarben, &QTableWidget::itemSelectionChanged, this, &frmFarbTabelle::gridFarben_CellEvent);
+    for (QScrollBar* bar : {gridFarben->verticalScrollBar(), gridFarben->horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, &frmFarbTabelle::gridFarben_CellEvent);
+
+    Form_Load();
+    // Wide enough for every column when the font needs more than the design widths.
+    const int gridWidth = gridFarben->horizontalHeader()->length() + gridFarben->verticalScrollBar()->sizeHint().width() +
+                          2 * gridFarben->frameWidth();
+    resize(std::max(width(), gridWidth + 2 * marginPixels), height());
+}
+
+void frmFarbTabelle::Form_Load()
+{
+    try {
+        const QPoint stored(readStoredTwips(QStringLiteral("FarbLeft")), readStoredTwips(QStringLiteral("FarbTop")));
+        moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
+
+        // Row 0 is the header row; the table's own header shows it, so that it stays in sight when scrolling.
+        gridFarben->setColumnCount(columnCount);
+        gridFarben->setRowCount(1);
+        QStringList headers;
+        for (int c = 0; c < columnCount; ++c) {
+            const QString header = toQString(columns[c].header);
+            headers << header;
+            gridFarben->setItem(0, c, cellItem(header, false));
+            const int textWidth = gridFarben->fontMetrics().horizontalAdvance(header) + 2 * marginPixels;
+            gridFarben->setColumnWidth(c, std::max(columns[c].widthTwips / twipsPerPixel, textWidth));
+        }
+        gridFarben->setHorizontalHeaderLabels(headers);
+        gridFarben->setRowHidden(0, true);
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, {common::Icon::Critical, u"Farbtabelle_Load() - Error " + common::describe(failure)});
+    }
+    m_busy = false;
+}
+
+void frmFarbTabelle::FillColorGrid()
+{
+    m_busy = true;
+    gridFarben->setUpdatesEnabled(false);
+    try {
+        if (m_editorRow >= 0)
+            gridFarben->closePersistentEditor(gridFarben->item(m_editorRow, m_editorColumn));
+        m_editorRow = m_editorColumn = -1;
+        gridFarben->setRowCount(1);
+        gridFarben->setRowCount(257);
+        for (int i = 0; i < 256; ++i) {
+            const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(i)];
+            const int values[] = {i, entry.Rot, entry.Gruen, entry.Blau};
+            for (int c = 0; c < 4; ++c)
+                gridFarben->setItem(i + 1, c, cellItem(QString::number(values[c]), true));
+            gridFarben->setItem(i + 1, colourColumn, cellItem(QStringLiteral(" "), false));
+            gridFarben->setItem(i + 1, 5, cellItem(QString::number(entry.Anzahl), true));
+            paintColourCell(i + 1);
+        }
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, {common::Icon::Critical, u"FillColorGrid() - Error " + common::describe(failure)});
+    }
+    gridFarben->setUpdatesEnabled(true);
+    if (gridFarben->rowCount() > 1)
+        setCurrentCellQuietly(1, firstEditedColumn);
+    m_busy = false;
+    mSetChange();
+}
+
+std::int16_t frmFarbTabelle::mSetChange()
+{
+    if (m_placing)
+        return 0;
+    m_placing = true;
+    m_busy = true;
+    std::int16_t result = 0;
+    try {
+        const int rows = gridFarben->rowCount();
+        if (rows > 1) {
+            int row = std::clamp(gridFarben->currentRow(), 1, rows - 1);
+            const int column = std::clamp(gridFarben->currentColumn(), firstEditedColumn, lastEditedColumn);
+            // A current row scrolled out of sight moves to the nearest row in sight.
+            const int viewHeight = gridFarben->viewport()->height();
+            const int firstVisible = gridFarben->rowAt(0);
+            const int lastVisible = gridFarben->rowAt(viewHeight - 1);
+            if (lastVisible > 0 && row > lastVisible)
+                row = lastVisible;
+            if (firstVisible > 0 && row < firstVisible)
+                row = firstVisible;
+            QTableWidgetItem* cell = gridFarben->item(row, column);
+            if (row != m_editorRow || column != m_editorColumn) {
+                // Hiding an editor that has the focus would pass the focus on like a Tab key, which moves
+                // the current cell; the grid takes the focus first.
+                if (m_editorRow >= 0) {
+                    gridFarben->setFocus();
+                    gridFarben->closePersistentEditor(gridFarben->item(m_editorRow, m_editorColumn));
+                }
+                gridFarben->openPersistentEditor(cell);
+                m_editorRow = row;
+                m_editorColumn = column;
+            }
+            gridFarben->setCurrentCell(row, column);
+            gridFarben->scrollToItem(cell);   // a row cut at the edge comes fully into sight
+            if (m_txtChange) {
+                m_txtChange->setText(cell->text());
+                m_txtChange->selectAll();
+                if (m_txtChange->isVisible())
+                    m_txtChange->setFocus();
+            }
+        }
+    } catch (const std::exception& failure) {
+        showFailure("mSetChange", failure);
+        result = 1;
+    }
+    m_busy = false;
+    m_placing = false;
+    return result;
+}
+
+void frmFarbTabelle::mAnalyseKey(int key, Qt::KeyboardModifiers)
+{
+    if (!isArrow(key) || gridFarben->rowCount() < 2)
+        return;
+    try {
+        const int lastRow = gridFarben->rowCount() - 1;
+        int row = std::clamp(gridFarben->currentRow(), 1, lastRow);
+        int column = std::clamp(gridFarben->currentColumn(), firstEditedColumn, lastEditedColumn);
+        // No wrapping: the edges of the three columns and of the rows stop the walk.
+        if (key == Qt::Key_Left && column > firstEditedColumn)
+            --column;
+        else if (key == Qt::Key_Right && column < lastEditedColumn)
+            ++column;
+        else if (key == Qt::Key_Up && row > 1)
+            --row;
+        else if (key == Qt::Key_Down && row < lastRow)
+            ++row;
+        else
+            return;
+        m_busy = true;
+        gridFarben->setCurrentCell(row, column);
+        gridFarben->scrollToItem(gridFarben->item(row, column));   // one row at a time at the edges
+        m_busy = false;
+        mSetChange();
+    } catch (const std::exception& failure) {
+        m_busy = false;
+        showFailure("mAnalyseKey", failure);
+    }
+}
+
+bool frmFarbTabelle::txtChange_KeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    try {
+        mAnalyseKey(key, shift);
+        if (!isArrow(key))
+            return false;
+        if (m_txtChange)
+            m_txtChange->selectAll();
+    } catch (const std::exception& failure) {
+        showFailure("txtChange_KeyDown", failure);
+    }
+    return isArrow(key);
+}
+
+void frmFarbTabelle::txtChange_Change(const QString& text)
+{
+    if (m_busy || m_editorRow < 1)
+        return;
+    m_busy = true;
+    try {
+        std::int32_t value = common::leadingWholeNumber(toText(text));
+        if (value > 255) {
+            value = 255;
+            m_txtChange->setText(QStringLiteral("255"));
+        }
+        gridFarben->item(m_editorRow, m_editorColumn)->setText(QString::number(value));
+        auto component = [this](int column) {
+            return static_cast<std::int16_t>(common::wholeNumberValue(toText(gridFarben->item(m_editorRow, column)->text())));
+        };
+        bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(m_editorRow - 1)];
+        entry.Rot = component(1);
+        entry.Gruen = component(2);
+        entry.Blau = component(3);
+        paintColourCell(m_editorRow);
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, {common::Icon::Critical,
+                                     u"txtChange_Change() - Fehler aufgetreten: " + common::describe(failure)});
+    }
+    m_busy = false;
+}
+
+void frmFarbTabelle::cmdRedraw_Click()
+{
+    if (m_redraw)
+        m_redraw();
+}
+
+void frmFarbTabelle::setRedrawEnabled(bool enabled)
+{
+    cmdRedraw->setEnabled(enabled);
+}
+
+void frmFarbTabelle::gridFarben_CellEvent()
+{
+    if (!m_busy)
+        mSetChange();
+}
+
+bool frmFarbTabelle::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_txtChange && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return txtChange_KeyDown(key->key(), key->modifiers());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// All-zero entries are painted with red 1, as the colour 0 never was; negative pasted values as 0.
+void frmFarbTabelle::paintColourCell(int row)
+{
+    const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(row - 1)];
+    const bool black = entry.Rot == 0 && entry.Gruen == 0 && entry.Blau == 0;
+    auto level = [](std::int16_t value) { return std::clamp<int>(value, 0, 255); };
+    const QColor colour = black ? QColor(1, 0, 0) : QColor(level(entry.Rot), level(entry.Gruen), level(entry.Blau));
+    gridFarben->item(row, colourColumn)->setBackground(colour);
+}
+
+void frmFarbTabelle::setCurrentCellQuietly(int row, int column)
+{
+    const bool busy = m_busy;
+    m_busy = true;
+    gridFarben->setCurrentCell(row, column);
+    m_busy = busy;
+}
+
+void frmFarbTabelle::showFailure(const char* routine, const std::exception& failure)
+{
+    m_dialogs.showMessage(this, {common::Icon::Critical,
+                                 fromAscii(routine) + u"() - Error " + decimal(errorNumber(failure)) + u" - " +
+                                     common::describe(failure),
+                                 u"Datenbank-Editor"});
+}
+
+void frmFarbTabelle::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int buttonHeight = cmdRedraw->sizeHint().height();
+    cmdRedraw->setGeometry(marginPixels, marginPixels, std::max(minimumPixels, width() - 2 * marginPixels), buttonHeight);
+    const int gridTop = 2 * marginPixels + buttonHeight;
+    gridFarben->setGeometry(marginPixels, gridTop, std::max(minimumPixels, width() - 2 * marginPixels),
+                            std::max(0, height() - gridTop - marginPixels));
+}
+
+void frmFarbTabelle::closeEvent(QCloseEvent* event)
+{
+    try {
+        const QPoint position = positionTwips(*this);
+        writeStoredTwips(QStringLiteral("FarbLeft"), position.x());
+        writeStoredTwips(QStringLiteral("FarbTop"), position.y());
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Fehler: " + common::describe(failure)});
+    }
+    event->accept();
+}
+
+} // namespace quirlwerk::ui

@@ -1,0 +1,69 @@
+// The colour table window: the 256 entries of FarbTabelle in a grid, red, green and blue edited in place.
+#pragma once
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class QPushButton;
+class QTableWidget;
+
+namespace quirlwerk::ui {
+
+class Dialogs;
+struct GlobData;
+
+class frmFarbTabelle : public QWidget {
+    Q_OBJECT
+public:
+    // `redraw` draws the picture again with the table as edited (the image frame's redraw).
+    frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<void()> redraw, QWidget* parent = nullptr);
+
+    // Refills the grid from FarbTabelle; called by every full load.
+    void FillColorGrid();
+    // Places the edit box over the current cell, keeping the cell in the columns "Rot" to "Blau" and
+    // in the visible rows. 0 after placing, 1 after a failure.
+    std::int16_t mSetChange();
+    // Moves the current cell for the arrow keys; other keys do nothing.
+    void mAnalyseKey(int key, Qt::KeyboardModifiers shift);
+
+    void cmdRedraw_Click();
+    void setRedrawEnabled(bool enabled);
+
+    // The edit box, once placed.
+    QLineEdit* txtChange() const { return m_txtChange; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class ChangeDelegate;
+
+    void Form_Load();
+    void gridFarben_CellEvent();
+    void txtChange_Change(const QString& text);
+    bool txtChange_KeyDown(int key, Qt::KeyboardModifiers shift);
+    void paintColourCell(int row);
+    void setCurrentCellQuietly(int row, int column);
+    void showFailure(const char* routine, const std::exception& failure);
+
+    GlobData& m_glob;
+    Dialogs& m_dialogs;
+    std::function<void()> m_redraw;
+
+    QPushButton* cmdRedraw = nullptr;
+    QTableWidget* gridFarben = nullptr;
+    QPointer<QLineEdit> m_txtChange;
+    int m_editorRow = -1;
+    int m_editorColumn = -1;
+
+    bool m_busy = false;      // the window itself is changing the grid
+    bool m_placing = false;   // mSetChange is running
+};
+
+} // namespace quirlwerk::ui
