@@ -139,7 +139,9 @@ QImage loadWithBitmapRun()
     const std::string path = bitmapFile().file().string();
     bitmap::PictureModel model;
     SilentReporter messages;
-    cli::ImageSink sink({Text(path.begin(), path.end())}, messages, true);
+    bitmap::BitmapInputs inputs;
+    inputs.fileName = Text(path.begin(), path.end());
+    cli::ImageSink sink(inputs, messages, true);
     bitmap::ZeichneBitmap(0, model, sink);
     return sink.image();
 }
