@@ -1,8 +1,14 @@
-// The code cutter: a fast path for the usual pairs and short "0x" codes, a character-by-character path for the
-// rest and for codes that straddle two pieces of the file.
+// The code cutter. Windows of 64 characters holding only two-digit codes are judged by bit masks at once; other
+// plain codes go one at a time; anything unusual, and codes that straddle two pieces of the file, character by character.
 #include "hexfile/hex_codes.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quirlwerk::hexfile {
 namespace {
@@ -32,39 +38,95 @@ constexpr std::array<std::int8_t, 256> makeDigitValues()
 
 constexpr std::array<std::int8_t, 256> digitValues = makeDigitValues();
 
-} // namespace
+// One bit per character of a 64-character window, bit i for in[i].
+struct WindowClasses {
+    std::uint64_t separators = 0;
+    std::uint64_t digits = 0;
+    std::uint64_t zeros = 0;
+    std::uint64_t xs = 0;   // "x" or "X"
+};
 
-std::size_t HexCodeReader::read(std::span<const std::uint8_t> input, std::uint8_t* out)
+#if defined(__SSE2__)
+WindowClasses classify(const std::uint8_t* in)
 {
-    const std::uint8_t* const start = out;
-    const std::uint8_t* in = input.data();
-    const std::uint8_t* const end = in + input.size();
-    while (in != end && m_state != State::Stopped) {
-        if (m_state == State::BetweenCodes) {
-            in = readCommonCodes(in, end, out);
-            if (in == end)
-                break;
-        }
-        take(*in++, out);
+    WindowClasses classes;
+    const __m128i space = _mm_set1_epi8(32);
+    const __m128i nine = _mm_set1_epi8(9);
+    const __m128i five = _mm_set1_epi8(5);
+    const __m128i lowerCase = _mm_set1_epi8(0x20);
+    auto bits = [](__m128i mask, int at) {
+        return static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(mask))) << at;
+    };
+    for (int at = 0; at < 64; at += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at));
+        const __m128i folded = _mm_or_si128(c, lowerCase);
+        // Unsigned "at most" as max(a, b) == b.
+        const __m128i separator = _mm_cmpeq_epi8(_mm_max_epu8(c, space), space);
+        const __m128i decimal = _mm_sub_epi8(c, _mm_set1_epi8('0'));
+        const __m128i letter = _mm_sub_epi8(folded, _mm_set1_epi8('a'));
+        const __m128i digit = _mm_or_si128(_mm_cmpeq_epi8(_mm_max_epu8(decimal, nine), nine),
+                                           _mm_cmpeq_epi8(_mm_max_epu8(letter, five), five));
+        classes.separators |= bits(separator, at);
+        classes.digits |= bits(digit, at);
+        classes.zeros |= bits(_mm_cmpeq_epi8(c, _mm_set1_epi8('0')), at);
+        classes.xs |= bits(_mm_cmpeq_epi8(folded, _mm_set1_epi8('x')), at);
     }
-    return static_cast<std::size_t>(out - start);
+    return classes;
 }
-
-std::size_t HexCodeReader::finish(std::uint8_t* out)
+#else
+WindowClasses classify(const std::uint8_t* in)
 {
-    const std::uint8_t* const start = out;
-    if (m_state == State::FirstCharacter)
-        endCode(out, 1, m_first);
-    else if (m_state == State::AfterPrefix)
-        endCode(out, m_digits, m_last);
-    return static_cast<std::size_t>(out - start);
+    WindowClasses classes;
+    for (int at = 0; at < 64; ++at) {
+        const std::uint64_t bit = std::uint64_t{1} << at;
+        classes.separators |= isSeparator(in[at]) ? bit : 0;
+        classes.digits |= digitValues[in[at]] >= 0 ? bit : 0;
+        classes.zeros |= in[at] == '0' ? bit : 0;
+        classes.xs |= isX(in[at]) ? bit : 0;
+    }
+    return classes;
+}
+#endif
+
+// When every code before the separator at `limit` has two digits, writes their bytes and returns true.
+// The window starts between codes. Codes without "0x" then start at even offsets from the start of their run;
+// a "0x" code starts at such an offset too and must be the last code of its run.
+bool readPairs(const std::uint8_t* in, const WindowClasses& classes, int limit, std::uint8_t*& out)
+{
+    constexpr std::uint64_t oddPositions = 0xAAAAAAAAAAAAAAAA;
+    const std::uint64_t inside = (std::uint64_t{1} << limit) - 1;
+    const std::uint64_t code = ~classes.separators & inside;
+    const std::uint64_t runStarts = code & ~(code << 1);
+    const std::uint64_t runEnds = code & ~(code >> 1);
+    // Adding a run's start bit carries through the whole run: it marks the runs that start at odd positions.
+    const std::uint64_t oddStarts = runStarts & oddPositions;
+    const std::uint64_t oddRuns = ((code + oddStarts) ^ code) & code;
+    const std::uint64_t evenOffsets = code & ~(oddPositions ^ oddRuns);
+    const std::uint64_t prefixes = classes.zeros & (classes.xs >> 1) & evenOffsets;
+
+    const bool onlyDigitsAndPrefixes = (code & ~classes.digits) == prefixes << 1;
+    const bool pairsOnly = (runEnds & evenOffsets) == 0;   // no code of one digit
+    const bool prefixedEndRuns = ((prefixes << 3) & ~runEnds) == 0;   // "0x" and two digits, then a separator
+    if (!(onlyDigitsAndPrefixes && pairsOnly && prefixedEndRuns))
+        return false;
+    std::uint64_t digits = classes.digits & code & ~prefixes;
+    std::uint8_t* o = out;
+    while (digits != 0) {
+        const int high = std::countr_zero(digits);
+        digits &= digits - 1;
+        const int low = std::countr_zero(digits);
+        digits &= digits - 1;
+        *o++ = static_cast<std::uint8_t>(digitValues[in[high]] << 4 | digitValues[in[low]]);
+    }
+    out = o;
+    return true;
 }
 
-// Takes whole codes while the next few characters settle them; returns where a code needs the slow path.
-const std::uint8_t* HexCodeReader::readCommonCodes(const std::uint8_t* in, const std::uint8_t* end, std::uint8_t*& out)
+// Takes codes one at a time while the next 5 characters settle them; `stop` leaves at least 5 characters to read.
+const std::uint8_t* readShortCodes(const std::uint8_t* in, const std::uint8_t* stop, std::uint8_t*& out)
 {
     std::uint8_t* o = out;
-    while (end - in >= 5) {
+    while (in < stop) {
         const std::uint8_t c0 = in[0];
         if (isSeparator(c0)) {
             ++in;
@@ -100,6 +162,66 @@ const std::uint8_t* HexCodeReader::readCommonCodes(const std::uint8_t* in, const
     }
     out = o;
     return in;
+}
+
+} // namespace
+
+std::size_t HexCodeReader::read(std::span<const std::uint8_t> input, std::uint8_t* out)
+{
+    const std::uint8_t* const start = out;
+    const std::uint8_t* in = input.data();
+    const std::uint8_t* const end = in + input.size();
+    while (in != end && m_state != State::Stopped) {
+        if (m_state == State::BetweenCodes) {
+            in = readCommonCodes(in, end, out);
+            if (in == end)
+                break;
+        }
+        take(*in++, out);
+    }
+    return static_cast<std::size_t>(out - start);
+}
+
+std::size_t HexCodeReader::finish(std::uint8_t* out)
+{
+    const std::uint8_t* const start = out;
+    if (m_state == State::FirstCharacter)
+        endCode(out, 1, m_first);
+    else if (m_state == State::AfterPrefix)
+        endCode(out, m_digits, m_last);
+    return static_cast<std::size_t>(out - start);
+}
+
+// Takes whole codes while they are plain; returns where a code needs the character-by-character path.
+// Windows of 64 characters are judged at once; a window with unusual codes goes one code at a time.
+const std::uint8_t* HexCodeReader::readCommonCodes(const std::uint8_t* in, const std::uint8_t* end, std::uint8_t*& out)
+{
+    constexpr std::uint64_t allDigits = ~std::uint64_t{0};
+    while (end - in >= 64) {
+        const WindowClasses classes = classify(in);
+        // Codes before the window's last separator end inside it (kept 3 short of the end: "0x" looks ahead 3).
+        const std::uint64_t separators = classes.separators & ((std::uint64_t{1} << 61) - 1);
+        int limit = 0;
+        if (separators != 0) {
+            limit = 63 - std::countl_zero(separators);
+            if (limit > 0 && readPairs(in, classes, limit, out)) {
+                in += limit;
+                continue;
+            }
+        } else if (classes.digits == allDigits) {   // 32 glued pairs
+            std::uint8_t* o = out;
+            for (int at = 0; at < 64; at += 2)
+                *o++ = static_cast<std::uint8_t>(digitValues[in[at]] << 4 | digitValues[in[at + 1]]);
+            out = o;
+            in += 64;
+            continue;
+        }
+        const std::uint8_t* const stop = in + (limit > 0 ? limit : 56);
+        in = readShortCodes(in, stop, out);
+        if (in < stop)
+            return in;
+    }
+    return readShortCodes(in, end - 4, out);
 }
 
 void HexCodeReader::take(std::uint8_t c, std::uint8_t*& out)

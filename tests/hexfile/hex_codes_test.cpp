@@ -191,3 +191,28 @@ TEST(HexCodeReader, agrees_with_the_plain_rules_on_random_texts)
         ASSERT_EQ(readInPieces(text, 1 + random() % 5), expected);
     }
 }
+
+TEST(HexCodeReader, agrees_with_the_plain_rules_on_long_texts_of_mostly_valid_codes)
+{
+    // Long enough for whole windows of plain codes, with the odd single digit, glued code or invalid one.
+    constexpr std::string_view valid[] = {"4F ", "a0 ", "0x4F ", "0Xe7\r\n", "3c", "00", "41424344", "  ", "\r\n",
+                                          "0xff\t", "0x4 ", "b "};
+    constexpr std::string_view invalid[] = {"0x0x1 ", "7x ", "G ", "0x ", "0x123 ", "0x4142 ", "10x12 ", "1,"};
+    std::mt19937 random(3);
+    for (int round = 0; round < 3000; ++round) {
+        const std::size_t validForms = round % 2 == 0 ? 10 : std::size(valid);   // even rounds: pairs only
+        std::string text;
+        while (text.size() < 400) {
+            if (round % 4 == 1 && random() % 50 == 0)
+                text += invalid[random() % std::size(invalid)];
+            else
+                text += valid[random() % validForms];
+        }
+        if (round % 5 == 0)
+            text += std::string(100 + random() % 40, "0123456789abcdef"[random() % 16]);
+        SCOPED_TRACE("text: " + text);
+        const Outcome expected = readByTheRules(text);
+        ASSERT_EQ(readInPieces(text), expected);
+        ASSERT_EQ(readInPieces(text, 60 + random() % 80), expected);
+    }
+}
