@@ -1,38 +1,19 @@
 // quirlwerk-cli hexfile end to end: label on stdout, boxes on stderr, questions answered by --yes, exit codes.
 #include "cli/run_cli.h"
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
+#include "temp_folder.h"
 
 using quirlwerk::cli::testing::runCli;
-namespace fs = std::filesystem;
 
 namespace {
 
 class HexfileCommand : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("quirlwerk-hexfile-cli-" + std::to_string(std::random_device()()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    std::string path(const std::string& name) const { return (m_folder / name).string(); }
-    void write(const std::string& name, const std::string& content) const
-    {
-        std::ofstream(m_folder / name, std::ios::binary) << content;
-    }
-    std::string read(const std::string& name) const
-    {
-        std::ifstream in(m_folder / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string path(const std::string& name) const { return m_folder.path(name).string(); }
+    void write(const std::string& name, const std::string& content) const { m_folder.write(name, content); }
+    std::string read(const std::string& name) const { return m_folder.read(name); }
 
 private:
-    fs::path m_folder;
+    quirlwerk::testing::TempFolder m_folder;
 };
 
 } // namespace

@@ -2,15 +2,13 @@
 #include "hexfile/hex_file.h"
 
 #include "common/utf8.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -42,32 +40,11 @@ public:
 
 class HexFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("quirlwerk-hexfile-" + std::to_string(std::random_device()()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    fs::path file(const std::string& name) const { return m_folder / name; }
-    Text name(const std::string& file) const { return common::fromUtf8((m_folder / file).string()).value(); }
-
-    void write(const std::string& file, const std::string& content) const
-    {
-        std::ofstream(m_folder / file, std::ios::binary) << content;
-    }
-    std::string read(const std::string& file) const
-    {
-        std::ifstream in(m_folder / file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::set<std::string> files() const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
+    fs::path file(const std::string& name) const { return m_folder.path(name); }
+    Text name(const std::string& file) const { return common::fromUtf8(m_folder.path(file).string()).value(); }
+    void write(const std::string& file, const std::string& content) const { m_folder.write(file, content); }
+    std::string read(const std::string& file) const { return m_folder.read(file); }
+    std::set<std::string> files() const { return m_folder.files(); }
 
     HexFileResult convert(const std::string& in, const std::string& out, const HexFileOptions& options = {})
     {
@@ -79,7 +56,7 @@ protected:
     RecordingReporter reporter;
 
 private:
-    fs::path m_folder;
+    quirlwerk::testing::TempFolder m_folder;
 };
 
 common::Message exclamation(Text text)

@@ -182,3 +182,43 @@ TEST_F(HexFileFrameTest, a_mode_change_empties_the_label)
     frame->clearMessage();
     EXPECT_TRUE(lblDateiMeldung()->text().isEmpty());
 }
+
+namespace {
+
+// Notes whether the busy pointer was up when each box appeared.
+class CursorNotingDialogs final : public Dialogs {
+public:
+    std::vector<bool> busyAtShow;
+
+    QMessageBox::StandardButton showMessage(QWidget* parent, const quirlwerk::common::Message& message,
+                                            QMessageBox::StandardButtons buttons) override
+    {
+        busyAtShow.push_back(QApplication::overrideCursor() != nullptr);
+        return m_recorder.showMessage(parent, message, buttons);
+    }
+    QString chooseOpenFile(QWidget*, const QString&, const QString&, const QStringList&) override { return {}; }
+
+private:
+    RecordingDialogs m_recorder;
+};
+
+} // namespace
+
+TEST(HexFileFrame, the_busy_pointer_shows_while_the_files_are_worked_on_only)
+{
+    QTemporaryDir folder;
+    QFile input(folder.filePath(QStringLiteral("in.txt")));
+    ASSERT_TRUE(input.open(QIODevice::WriteOnly));
+    input.write("41 G1");
+    input.close();
+    QFile(folder.filePath(QStringLiteral("out.bin"))).open(QIODevice::WriteOnly);
+
+    CursorNotingDialogs dialogs;
+    QWidget window;
+    HexFileFrame frame(dialogs, &window);
+    frame.findChild<QLineEdit*>(QStringLiteral("txtDateiIn"))->setText(input.fileName());
+    frame.findChild<QLineEdit*>(QStringLiteral("txtDateiOut"))->setText(folder.filePath(QStringLiteral("out.bin")));
+    QTest::mouseClick(frame.findChild<QPushButton*>(QStringLiteral("cmdDateiConv")), Qt::LeftButton);
+    EXPECT_EQ(dialogs.busyAtShow, (std::vector{false, true}));   // the question, then the invalid code
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
