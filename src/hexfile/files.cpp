@@ -92,6 +92,12 @@ ReplacingFile::ReplacingFile(const fs::path& target, WriteFunction write)
     std::error_code error;
     if (fs::is_directory(m_target, error))
         throw fileFailure(EISDIR);
+    // A file the user may not write stays as it is, although its folder would let it be replaced.
+    if (fs::exists(m_target, error)) {
+        errno = 0;
+        if (!FileHandle(std::fopen(m_target.c_str(), "r+b")))
+            throw fileFailure(lastError());
+    }
     m_file = createTemporary(m_target, m_temporary);
     std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
 }

@@ -33,7 +33,8 @@ private:
 };
 
 // Writes like std::fwrite; a short count with errno set is a failure.
-using WriteFunction = std::function<std::size_t(const void* data, std::size_t size, std::size_t count, std::FILE* file)>;
+using WriteFunction =
+    std::function<std::size_t(const void* data, std::size_t size, std::size_t count, std::FILE* file)>;
 
 // Until commit() the target stays as it was; a replacement that is dropped removes its temporary file.
 class ReplacingFile {

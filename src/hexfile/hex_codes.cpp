@@ -1,10 +1,9 @@
-// The code cutter. Windows of 64 characters holding only two-digit codes are judged by bit masks at once; other
-// plain codes go one at a time; anything unusual, and codes that straddle two pieces of the file, character by character.
+// The code cutter. Windows of 64 characters holding only two-digit codes are judged at once by bit masks, other
+// plain codes one at a time; anything unusual, and codes that straddle two pieces of the file, character by character.
 #include "hexfile/hex_codes.h"
 
 #include <array>
 #include <bit>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -122,7 +121,7 @@ bool readPairs(const std::uint8_t* in, const WindowClasses& classes, int limit, 
     return true;
 }
 
-// Takes codes one at a time while the next 5 characters settle them; `stop` leaves at least 5 characters to read.
+// Takes codes one at a time while the next 5 characters settle them; in[0] to in[4] must exist for every in < stop.
 const std::uint8_t* readShortCodes(const std::uint8_t* in, const std::uint8_t* stop, std::uint8_t*& out)
 {
     std::uint8_t* o = out;
@@ -164,6 +163,39 @@ const std::uint8_t* readShortCodes(const std::uint8_t* in, const std::uint8_t* s
     return in;
 }
 
+// Takes whole codes while they are plain; returns where a code needs the character-by-character path.
+// Windows of 64 characters are judged at once; a window with unusual codes goes one code at a time.
+const std::uint8_t* readCommonCodes(const std::uint8_t* in, const std::uint8_t* end, std::uint8_t*& out)
+{
+    constexpr std::uint64_t allDigits = ~std::uint64_t{0};
+    while (end - in >= 64) {
+        const WindowClasses classes = classify(in);
+        // Codes before the window's last separator end inside it. That separator is looked for in the first 61
+        // characters, so that the masks of a "0x" code's last digit (3 further on) still fit in 64 bits.
+        const std::uint64_t separators = classes.separators & ((std::uint64_t{1} << 61) - 1);
+        int limit = 0;
+        if (separators != 0) {
+            limit = 63 - std::countl_zero(separators);
+            if (limit > 0 && readPairs(in, classes, limit, out)) {
+                in += limit;
+                continue;
+            }
+        } else if (classes.digits == allDigits) {   // 32 glued pairs
+            std::uint8_t* o = out;
+            for (int at = 0; at < 64; at += 2)
+                *o++ = static_cast<std::uint8_t>(digitValues[in[at]] << 4 | digitValues[in[at + 1]]);
+            out = o;
+            in += 64;
+            continue;
+        }
+        const std::uint8_t* const stop = in + (limit > 0 ? limit : 56);
+        in = readShortCodes(in, stop, out);
+        if (in < stop)
+            return in;
+    }
+    return readShortCodes(in, end - 4, out);
+}
+
 } // namespace
 
 std::size_t HexCodeReader::read(std::span<const std::uint8_t> input, std::uint8_t* out)
@@ -190,38 +222,6 @@ std::size_t HexCodeReader::finish(std::uint8_t* out)
     else if (m_state == State::AfterPrefix)
         endCode(out, m_digits, m_last);
     return static_cast<std::size_t>(out - start);
-}
-
-// Takes whole codes while they are plain; returns where a code needs the character-by-character path.
-// Windows of 64 characters are judged at once; a window with unusual codes goes one code at a time.
-const std::uint8_t* HexCodeReader::readCommonCodes(const std::uint8_t* in, const std::uint8_t* end, std::uint8_t*& out)
-{
-    constexpr std::uint64_t allDigits = ~std::uint64_t{0};
-    while (end - in >= 64) {
-        const WindowClasses classes = classify(in);
-        // Codes before the window's last separator end inside it (kept 3 short of the end: "0x" looks ahead 3).
-        const std::uint64_t separators = classes.separators & ((std::uint64_t{1} << 61) - 1);
-        int limit = 0;
-        if (separators != 0) {
-            limit = 63 - std::countl_zero(separators);
-            if (limit > 0 && readPairs(in, classes, limit, out)) {
-                in += limit;
-                continue;
-            }
-        } else if (classes.digits == allDigits) {   // 32 glued pairs
-            std::uint8_t* o = out;
-            for (int at = 0; at < 64; at += 2)
-                *o++ = static_cast<std::uint8_t>(digitValues[in[at]] << 4 | digitValues[in[at + 1]]);
-            out = o;
-            in += 64;
-            continue;
-        }
-        const std::uint8_t* const stop = in + (limit > 0 ? limit : 56);
-        in = readShortCodes(in, stop, out);
-        if (in < stop)
-            return in;
-    }
-    return readShortCodes(in, end - 4, out);
 }
 
 void HexCodeReader::take(std::uint8_t c, std::uint8_t*& out)

@@ -31,7 +31,6 @@ public:
 private:
     enum class State { BetweenCodes, FirstCharacter, AfterPrefix, Stopped };
 
-    const std::uint8_t* readCommonCodes(const std::uint8_t* in, const std::uint8_t* end, std::uint8_t*& out);
     void take(std::uint8_t c, std::uint8_t*& out);
     void endCode(std::uint8_t*& out, std::size_t digits, std::uint8_t last);
     void addDigit(std::uint8_t c);

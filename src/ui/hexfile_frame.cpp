@@ -122,8 +122,9 @@ void HexFileFrame::ConvertHexFile()
 void HexFileFrame::cmdFile_Click()
 {
     try {
-        const QString chosen = m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"), QCoreApplication::applicationDirPath(),
-                                                        {QStringLiteral("*.txt"), QStringLiteral("*.*")});
+        const QString chosen =
+            m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"), QCoreApplication::applicationDirPath(),
+                                     {QStringLiteral("*.txt"), QStringLiteral("*.*")});
         if (!chosen.isEmpty())
             txtDateiIn->setText(chosen);
     } catch (const std::exception& failure) {

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace quirlwerk;
 using namespace quirlwerk::hexfile;
 namespace fs = std::filesystem;
@@ -282,6 +284,20 @@ TEST_F(HexFileTest, output_that_cannot_be_written_is_a_failure_and_changes_nothi
         EXPECT_EQ(files(), (std::set<std::string>{"folder", "in.txt"}));
         EXPECT_TRUE(fs::is_empty(file("folder")));
     }
+}
+
+TEST_F(HexFileTest, a_read_only_output_stays_as_it_is)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    write("in.txt", "41");
+    write("out.bin", "old");
+    fs::permissions(file("out.bin"), fs::perms::owner_read);
+    const HexFileResult result = convert("in.txt", "out.bin");
+    EXPECT_EQ(reporter.messages.back(), (common::Message{common::Icon::Critical, u"Fehler: Zugriff verweigert"}));
+    EXPECT_FALSE(result.label);
+    EXPECT_EQ(read("out.bin"), "old");
+    EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
 }
 
 TEST_F(HexFileTest, the_same_file_under_two_spellings_is_read_before_it_is_replaced)

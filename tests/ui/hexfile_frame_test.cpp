@@ -128,7 +128,8 @@ TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about)
     };
     const Row rows[] = {
         {"no input name", QStringLiteral("  "), path(QStringLiteral("out.bin")), QStringLiteral("txtDateiIn")},
-        {"missing input", path(QStringLiteral("none.txt")), path(QStringLiteral("out.bin")), QStringLiteral("txtDateiIn")},
+        {"missing input", path(QStringLiteral("none.txt")), path(QStringLiteral("out.bin")),
+         QStringLiteral("txtDateiIn")},
         {"no output name", path(QStringLiteral("in.txt")), {}, QStringLiteral("txtDateiOut")},
     };
     for (const Row& row : rows) {
