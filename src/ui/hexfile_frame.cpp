@@ -91,14 +91,24 @@ void HexFileFrame::connectHandlers()
 {
     connect(cmdDateiConv, &QPushButton::clicked, this, &HexFileFrame::cmdDateiConv_Click);
     connect(cmdFile, &QPushButton::clicked, this, &HexFileFrame::cmdFile_Click);
-    // A result belongs to the names it was made from.
-    for (QLineEdit* field : {txtDateiIn, txtDateiOut})
-        connect(field, &QLineEdit::textChanged, this, &HexFileFrame::clearMessage);
+    connect(txtDateiIn, &QLineEdit::textChanged, this, &HexFileFrame::txtDateiIn_Change);
+    connect(txtDateiOut, &QLineEdit::textChanged, this, &HexFileFrame::txtDateiOut_Change);
 }
 
 void HexFileFrame::clearMessage()
 {
     lblDateiMeldung->clear();
+}
+
+// A result belongs to the names it was made from.
+void HexFileFrame::txtDateiIn_Change()
+{
+    clearMessage();
+}
+
+void HexFileFrame::txtDateiOut_Change()
+{
+    clearMessage();
 }
 
 void HexFileFrame::cmdDateiConv_Click()

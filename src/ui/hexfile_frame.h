@@ -25,6 +25,8 @@ private:
 
     void cmdDateiConv_Click();
     void cmdFile_Click();
+    void txtDateiIn_Change();
+    void txtDateiOut_Change();
     void ConvertHexFile();
 
     Dialogs& m_dialogs;
