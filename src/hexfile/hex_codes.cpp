@@ -43,6 +43,7 @@ struct WindowClasses {
     std::uint64_t digits = 0;
     std::uint64_t zeros = 0;
     std::uint64_t xs = 0;   // "x" or "X"
+    std::uint8_t values[64];   // of the hex digits; anything for other characters
 };
 
 #if defined(__SSE2__)
@@ -69,6 +70,10 @@ WindowClasses classify(const std::uint8_t* in)
         classes.digits |= bits(digit, at);
         classes.zeros |= bits(_mm_cmpeq_epi8(c, _mm_set1_epi8('0')), at);
         classes.xs |= bits(_mm_cmpeq_epi8(folded, _mm_set1_epi8('x')), at);
+        const __m128i decimalDigit = _mm_cmpeq_epi8(_mm_max_epu8(decimal, nine), nine);
+        const __m128i value = _mm_or_si128(_mm_and_si128(decimalDigit, decimal),
+                                           _mm_andnot_si128(decimalDigit, _mm_add_epi8(letter, _mm_set1_epi8(10))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(classes.values + at), value);
     }
     return classes;
 }
@@ -82,6 +87,7 @@ WindowClasses classify(const std::uint8_t* in)
         classes.digits |= digitValues[in[at]] >= 0 ? bit : 0;
         classes.zeros |= in[at] == '0' ? bit : 0;
         classes.xs |= isX(in[at]) ? bit : 0;
+        classes.values[at] = static_cast<std::uint8_t>(digitValues[in[at]]);
     }
     return classes;
 }
@@ -90,7 +96,7 @@ WindowClasses classify(const std::uint8_t* in)
 // When every code before the separator at `limit` has two digits, writes their bytes and returns true.
 // The window starts between codes. Codes without "0x" then start at even offsets from the start of their run;
 // a "0x" code starts at such an offset too and must be the last code of its run.
-bool readPairs(const std::uint8_t* in, const WindowClasses& classes, int limit, std::uint8_t*& out)
+bool readPairs(const WindowClasses& classes, int limit, std::uint8_t*& out)
 {
     constexpr std::uint64_t oddPositions = 0xAAAAAAAAAAAAAAAA;
     const std::uint64_t inside = (std::uint64_t{1} << limit) - 1;
@@ -115,7 +121,7 @@ bool readPairs(const std::uint8_t* in, const WindowClasses& classes, int limit, 
         digits &= digits - 1;
         const int low = std::countr_zero(digits);
         digits &= digits - 1;
-        *o++ = static_cast<std::uint8_t>(digitValues[in[high]] << 4 | digitValues[in[low]]);
+        *o++ = static_cast<std::uint8_t>(classes.values[high] << 4 | classes.values[low]);
     }
     out = o;
     return true;
@@ -176,7 +182,7 @@ const std::uint8_t* readCommonCodes(const std::uint8_t* in, const std::uint8_t* 
         int limit = 0;
         if (separators != 0) {
             limit = 63 - std::countl_zero(separators);
-            if (limit > 0 && readPairs(in, classes, limit, out)) {
+            if (limit > 0 && readPairs(classes, limit, out)) {
                 in += limit;
                 continue;
             }

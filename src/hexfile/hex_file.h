@@ -37,8 +37,8 @@ struct HexFileResult {
 };
 
 struct HexFileOptions {
-    std::size_t readSize = std::size_t{1} << 18;   // bytes of hex text per read
-    std::size_t blockSize = std::size_t{1} << 18;  // output bytes gathered before a write, at least 1000
+    std::size_t readSize = std::size_t{1} << 16;   // bytes of hex text per read
+    std::size_t blockSize = std::size_t{1} << 16;  // output bytes gathered before a write, at least 1000
     WriteFunction write = &std::fwrite;            // tests put a failing writer here
 };
 
