@@ -63,8 +63,6 @@ TEST_F(HexfileCommand, messages_go_to_stderr_and_fail_the_run)
          "00 bis FF!\r\nDie Erstellung der Binärdatei wird daher abgebrochen!\n"},
         {"missing input", {"hexfile", path("none.txt"), path("x.bin")}, "",
          "exclamation: Die Inputdatei ''" + path("none.txt") + "'' existiert nicht!\n"},
-        {"blank output name", {"hexfile", path("bad.txt"), "  "}, "",
-         "exclamation: Geben Sie bitte den Namen der Outputdatei ein!\n"},
         {"missing folder", {"hexfile", path("bad.txt"), path("none/x.bin")}, "",
          "critical: Fehler: Pfad nicht gefunden\n"},
     };

@@ -98,24 +98,6 @@ TEST(HexCodeReader, pieces_of_any_size_give_the_same_result)
     }
 }
 
-TEST(HexCodeReader, every_split_of_a_mixed_text_gives_the_same_bytes)
-{
-    const std::string text = "0x1F 0x8\r\n4142 a 0xC3\r0x04 5\n0x6";
-    const Outcome whole = readInPieces(text);
-    ASSERT_EQ(whole.bytes.size(), 9u);
-    for (std::size_t split = 1; split < text.size(); ++split) {
-        SCOPED_TRACE("split at " + std::to_string(split));
-        HexCodeReader reader;
-        std::vector<std::uint8_t> bytes(text.size() + 1);
-        const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-        std::size_t count = reader.read({data, split}, bytes.data());
-        count += reader.read({data + split, text.size() - split}, bytes.data() + count);
-        count += reader.finish(bytes.data() + count);
-        bytes.resize(count);
-        EXPECT_EQ(bytes, whole.bytes);
-    }
-}
-
 TEST(HexCodeReader, keeps_only_the_start_of_a_very_long_invalid_code)
 {
     HexCodeReader reader;
