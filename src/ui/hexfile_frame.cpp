@@ -1,13 +1,146 @@
-// The hex-file frame (its controls land with the hex file writer).
+// The hex-file frame: its controls at their design places, the file dialog, and the conversion's front end.
 #include "ui/hexfile_frame.h"
 
+#include "common/failure.h"
+#include "hexfile/hex_file.h"
+#include "ui/dialogs.h"
+#include "ui/focus_colours.h"
+#include "ui/qt_text.h"
+#include "ui/wait_cursor.h"
+#include "ui/window_position.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+#include <optional>
+
 namespace quirlwerk::ui {
+namespace {
+
+// Design places in twips: left, top, width, height.
+void placeTwips(QWidget& control, int left, int top, int width, int height)
+{
+    control.setGeometry(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel);
+}
+
+template <typename Control>
+Control* makeControl(QWidget* parent, const char* name, const QString& caption = {})
+{
+    auto* control = new Control(caption, parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+// Boxes through the dialogs, the busy pointer while the files are worked on.
+class FrameReporter final : public hexfile::HexFileReporter {
+public:
+    FrameReporter(Dialogs& dialogs, QWidget* parent) : m_boxes(dialogs, parent) {}
+    void show(const common::Message& message) override { m_boxes.show(message); }
+    bool askYesNo(const common::Message& question) override { return m_boxes.askYesNo(question); }
+    void setBusy(bool busy) override
+    {
+        if (busy)
+            m_busy.emplace();
+        else
+            m_busy.reset();
+    }
+
+private:
+    DialogReporter m_boxes;
+    std::optional<WaitCursor> m_busy;
+};
+
+} // namespace
 
 HexFileFrame::HexFileFrame(Dialogs& dialogs, QWidget* parent) : QFrame(parent), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frameDatei"));
+    buildControls();
+    connectHandlers();
 }
 
-void HexFileFrame::clearMessage() {}
+void HexFileFrame::buildControls()
+{
+    placeTwips(*this, 5100, 540, 5955, 3975);
+    lblDateiIn = makeControl<QLabel>(this, "lblDateiIn", QStringLiteral("Input: Datei mit HEX-Zeichen"));
+    placeTwips(*lblDateiIn, 120, 60, 2070, 195);
+    txtDateiIn = makeControl<QLineEdit>(this, "txtDateiIn");
+    placeTwips(*txtDateiIn, 120, 300, 5295, 315);
+    cmdFile = makeControl<QPushButton>(this, "cmdFile");
+    cmdFile->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    cmdFile->setIconSize(QSize(16, 16));
+    cmdFile->setAccessibleName(QStringLiteral("Datei auswählen"));
+    cmdFile->setToolTip(QStringLiteral("Datei auswählen"));
+    placeTwips(*cmdFile, 5460, 300, 375, 315);
+    lblDateiOut = makeControl<QLabel>(this, "lblDateiOut", QStringLiteral("Output: Binärdatei"));
+    placeTwips(*lblDateiOut, 120, 900, 1275, 195);
+    txtDateiOut = makeControl<QLineEdit>(this, "txtDateiOut");
+    placeTwips(*txtDateiOut, 120, 1140, 5595, 315);
+    cmdDateiConv = makeControl<QPushButton>(this, "cmdDateiConv", QStringLiteral("Binärdatei schreiben"));
+    placeTwips(*cmdDateiConv, 120, 1740, 2595, 375);
+    lblDateiMeldung = makeControl<QLabel>(this, "lblDateiMeldung");
+    placeTwips(*lblDateiMeldung, 120, 2520, 5625, 255);
+    for (QLineEdit* field : {txtDateiIn, txtDateiOut})
+        installFocusColours(field);
+}
+
+void HexFileFrame::connectHandlers()
+{
+    connect(cmdDateiConv, &QPushButton::clicked, this, &HexFileFrame::cmdDateiConv_Click);
+    connect(cmdFile, &QPushButton::clicked, this, &HexFileFrame::cmdFile_Click);
+    connect(txtDateiIn, &QLineEdit::textChanged, this, &HexFileFrame::txtDateiIn_Change);
+    connect(txtDateiOut, &QLineEdit::textChanged, this, &HexFileFrame::txtDateiOut_Change);
+}
+
+void HexFileFrame::clearMessage()
+{
+    lblDateiMeldung->clear();
+}
+
+// A result belongs to the names it was made from.
+void HexFileFrame::txtDateiIn_Change()
+{
+    clearMessage();
+}
+
+void HexFileFrame::txtDateiOut_Change()
+{
+    clearMessage();
+}
+
+void HexFileFrame::cmdDateiConv_Click()
+{
+    ConvertHexFile();
+}
+
+void HexFileFrame::ConvertHexFile()
+{
+    FrameReporter reporter(m_dialogs, this);
+    const hexfile::HexFileResult result =
+        hexfile::ConvertHexFile(toText(txtDateiIn->text()), toText(txtDateiOut->text()), reporter);
+    if (result.label)
+        lblDateiMeldung->setText(toQString(*result.label));
+    if (result.focus == hexfile::NameField::Input)
+        txtDateiIn->setFocus();
+    else if (result.focus == hexfile::NameField::Output)
+        txtDateiOut->setFocus();
+}
+
+void HexFileFrame::cmdFile_Click()
+{
+    try {
+        const QString chosen =
+            m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"), QCoreApplication::applicationDirPath(),
+                                     {QStringLiteral("*.txt"), QStringLiteral("*.*")});
+        if (!chosen.isEmpty())
+            txtDateiIn->setText(chosen);
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, {common::Icon::Critical,
+                                     u"cmdFile_Click() - Fehler aufgetreten: " + common::describe(failure)});
+    }
+}
 
 } // namespace quirlwerk::ui

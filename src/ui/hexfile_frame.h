@@ -1,7 +1,11 @@
-// The hex-file frame of the main window (mode 5).
+// The hex-file frame of the main window (mode 5): two file names and the button that writes the binary file.
 #pragma once
 
 #include <QFrame>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace quirlwerk::ui {
 
@@ -16,7 +20,24 @@ public:
     void clearMessage();
 
 private:
+    void buildControls();
+    void connectHandlers();
+
+    void cmdDateiConv_Click();
+    void cmdFile_Click();
+    void txtDateiIn_Change();
+    void txtDateiOut_Change();
+    void ConvertHexFile();
+
     Dialogs& m_dialogs;
+
+    QLabel* lblDateiIn = nullptr;
+    QLineEdit* txtDateiIn = nullptr;
+    QPushButton* cmdFile = nullptr;
+    QLabel* lblDateiOut = nullptr;
+    QLineEdit* txtDateiOut = nullptr;
+    QPushButton* cmdDateiConv = nullptr;
+    QLabel* lblDateiMeldung = nullptr;
 };
 
 } // namespace quirlwerk::ui

@@ -1,0 +1,50 @@
+// Writing a binary file from a text file of hexadecimal byte codes ("0x1F 0x08 43 44" gives 4 bytes).
+#pragma once
+
+#include "common/report.h"
+#include "common/text.h"
+#include "hexfile/files.h"
+
+#include <cstddef>
+#include <optional>
+
+namespace quirlwerk::hexfile {
+
+// The front end's side of a run: message boxes and questions, and the busy pointer while the files are worked on.
+class HexFileReporter : public common::Reporter {
+public:
+    // true once the checks have passed, false when the work ends, on every path.
+    virtual void setBusy(bool busy) { (void)busy; }
+};
+
+// Any reporter, without a busy pointer.
+class PlainHexFileReporter final : public HexFileReporter {
+public:
+    explicit PlainHexFileReporter(common::Reporter& reporter) : m_reporter(reporter) {}
+    void show(const common::Message& message) override { m_reporter.show(message); }
+    bool askYesNo(const common::Message& question) override { return m_reporter.askYesNo(question); }
+
+private:
+    common::Reporter& m_reporter;
+};
+
+enum class NameField { None, Input, Output };
+
+struct HexFileResult {
+    std::optional<Text> label;          // the new text of the message label; none leaves it as it was
+    NameField focus = NameField::None;  // the name field a message was about
+    bool finished = false;              // the whole input was converted and the output is in place
+};
+
+struct HexFileOptions {
+    std::size_t readSize = std::size_t{1} << 16;   // bytes of hex text per read
+    std::size_t blockSize = std::size_t{1} << 16;  // output bytes gathered before a write, at least 1000
+    WriteFunction write = &std::fwrite;            // tests put a failing writer here
+};
+
+// The names are used without leading and trailing blanks. Questions answered No change nothing; a failure leaves
+// an existing output file as it was. An invalid code keeps the bytes before it in the output file.
+HexFileResult ConvertHexFile(TextView inputName, TextView outputName, HexFileReporter& reporter,
+                             const HexFileOptions& options = {});
+
+} // namespace quirlwerk::hexfile

@@ -1,0 +1,200 @@
+// Cutting hex text into codes: the forms of a code, separators, invalid codes, and codes split between pieces.
+#include "hexfile/hex_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using quirlwerk::hexfile::HexCodeReader;
+
+namespace {
+
+struct Outcome {
+    std::vector<std::uint8_t> bytes;
+    std::optional<std::string> invalidCode;
+
+    bool operator==(const Outcome&) const = default;
+};
+
+// Reads the text in pieces of the given size (0: all at once) and then ends the file.
+Outcome readInPieces(std::string_view text, std::size_t pieceSize = 0)
+{
+    if (pieceSize == 0)
+        pieceSize = text.size() + 1;
+    HexCodeReader reader;
+    Outcome outcome;
+    std::vector<std::uint8_t> out(pieceSize + 1);
+    for (std::size_t at = 0; at < text.size() && !reader.stopped(); at += pieceSize) {
+        const std::string_view piece = text.substr(at, pieceSize);
+        const std::size_t count =
+            reader.read({reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()}, out.data());
+        outcome.bytes.insert(outcome.bytes.end(), out.begin(), out.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    if (!reader.stopped()) {
+        const std::size_t count = reader.finish(out.data());
+        outcome.bytes.insert(outcome.bytes.end(), out.begin(), out.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    if (reader.stopped())
+        outcome.invalidCode = reader.invalidCode();
+    return outcome;
+}
+
+struct CodeRow {
+    const char* name;
+    std::string_view text;
+    std::vector<std::uint8_t> bytes;
+    std::optional<std::string> invalidCode = std::nullopt;
+};
+
+const CodeRow rows[] = {
+    {"0x codes with blanks", "0x1F 0x08 0x43 0x44", {0x1F, 0x08, 0x43, 0x44}},
+    {"pairs in mixed case", "48 65 6c 6C 6f", {0x48, 0x65, 0x6C, 0x6C, 0x6F}},
+    {"pairs without separators", "48656C6C6F", {0x48, 0x65, 0x6C, 0x6C, 0x6F}},
+    {"single digits", "a b c", {0x0A, 0x0B, 0x0C}},
+    {"one digit after 0x", "0x1", {0x01}},
+    {"capital X, lower-case digits", "0X1f 0Xa", {0x1F, 0x0A}},
+    {"tabs and every kind of line end", "\t48\t65\r\n6C\r6C\n\n6F  \r\n", {0x48, 0x65, 0x6C, 0x6C, 0x6F}},
+    {"control characters separate", std::string_view("41\0" "42\x1F" "43", 8), {0x41, 0x42, 0x43}},
+    {"odd run of digits", "000", {0x00, 0x00}},
+    {"pairs and 0x codes mixed", "0x7 4142 0xFF\r\n0x10", {0x07, 0x41, 0x42, 0xFF, 0x10}},
+    {"one digit at the end", "41 4", {0x41, 0x04}},
+    {"empty", "", {}},
+    {"separators only", "  \r\n\t\r\r\n", {}},
+    {"comma ends a pair code", "41,42", {0x41}, ",4"},
+    {"four digits after 0x", "0x4142", {}, "4142"},
+    {"three digits after 0x", "12 0x123", {0x12}, "123"},
+    {"0x alone", "0x", {}, ""},
+    {"0x before a line end", "0x\r\n41", {}, ""},
+    {"letter outside hex", "G1", {}, "G1"},
+    {"digit and comma", "1,", {}, "1,"},
+    {"lone comma", "41 , 42", {0x41}, ","},
+    {"0x followed by another x", "0x0x", {}, "0x"},
+    {"hex digit then x", "1x", {}, "1x"},
+    {"last digit after 0x not hex", "0x1G", {}, "1G"},
+    {"character above 127", "41 \xE4" "1", {0x41}, "\xE4" "1"},
+};
+
+} // namespace
+
+TEST(HexCodeReader, reads_codes_as_a_whole)
+{
+    for (const CodeRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(readInPieces(row.text), (Outcome{row.bytes, row.invalidCode}));
+    }
+}
+
+TEST(HexCodeReader, pieces_of_any_size_give_the_same_result)
+{
+    for (const CodeRow& row : rows) {
+        for (std::size_t size = 1; size <= 7; ++size) {
+            SCOPED_TRACE(std::string(row.name) + ", pieces of " + std::to_string(size));
+            EXPECT_EQ(readInPieces(row.text, size), (Outcome{row.bytes, row.invalidCode}));
+        }
+    }
+}
+
+TEST(HexCodeReader, keeps_only_the_start_of_a_very_long_invalid_code)
+{
+    HexCodeReader reader;
+    const std::string text = "0x" + std::string(100000, 'A');
+    std::vector<std::uint8_t> out(text.size());
+    reader.read({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, out.data());
+    reader.finish(out.data());
+    ASSERT_TRUE(reader.stopped());
+    EXPECT_EQ(reader.invalidCode(), std::string(HexCodeReader::keptCodeLength, 'A'));
+    EXPECT_TRUE(reader.invalidCodeCut());
+}
+
+TEST(HexCodeReader, reads_nothing_after_an_invalid_code)
+{
+    HexCodeReader reader;
+    std::vector<std::uint8_t> out(16);
+    const std::string first = "41 G", second = "1 42 43";
+    EXPECT_EQ(reader.read({reinterpret_cast<const std::uint8_t*>(first.data()), first.size()}, out.data()), 1u);
+    EXPECT_EQ(reader.read({reinterpret_cast<const std::uint8_t*>(second.data()), second.size()}, out.data()), 0u);
+    EXPECT_EQ(reader.finish(out.data()), 0u);
+    EXPECT_EQ(reader.invalidCode(), "G1");
+    EXPECT_FALSE(reader.invalidCodeCut());
+}
+
+namespace {
+
+// The rules read literally: cut a code, then judge it. Slow and plain, to check the fast reader against.
+Outcome readByTheRules(std::string_view text)
+{
+    Outcome outcome;
+    auto digit = [](char c) {
+        const std::string_view digits = "0123456789ABCDEF";
+        const auto at = digits.find(static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c));
+        return at == std::string_view::npos ? -1 : static_cast<int>(at);
+    };
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (static_cast<unsigned char>(text[at]) <= 32) {
+            ++at;
+            continue;
+        }
+        std::string code;
+        while (at < text.size() && static_cast<unsigned char>(text[at]) > 32) {
+            code.push_back(text[at++]);
+            if (code.size() == 2 && !(code[0] == '0' && (code[1] == 'x' || code[1] == 'X')))
+                break;
+        }
+        const std::string digits = code.size() >= 2 && code[0] == '0' && (code[1] == 'x' || code[1] == 'X')
+                                       ? code.substr(2) : code;
+        if (digits.empty() || digits.size() > 2 || digit(digits.front()) < 0 || digit(digits.back()) < 0) {
+            outcome.invalidCode = digits;
+            return outcome;
+        }
+        outcome.bytes.push_back(static_cast<std::uint8_t>(
+            digits.size() == 1 ? digit(digits[0]) : digit(digits[0]) * 16 + digit(digits[1])));
+    }
+    return outcome;
+}
+
+} // namespace
+
+TEST(HexCodeReader, agrees_with_the_plain_rules_on_random_texts)
+{
+    constexpr std::string_view alphabet = "0000xX19aAfFgG, \r\n\t";
+    std::mt19937 random(5);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 24, ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        SCOPED_TRACE("text: " + text);
+        const Outcome expected = readByTheRules(text);
+        ASSERT_EQ(readInPieces(text), expected);
+        ASSERT_EQ(readInPieces(text, 1 + random() % 5), expected);
+    }
+}
+
+TEST(HexCodeReader, agrees_with_the_plain_rules_on_long_texts_of_mostly_valid_codes)
+{
+    // Long enough for whole windows of plain codes, with the odd single digit, glued code or invalid one.
+    constexpr std::string_view valid[] = {"4F ", "a0 ", "0x4F ", "0Xe7\r\n", "3c", "00", "41424344", "  ", "\r\n",
+                                          "0xff\t", "0x4 ", "b "};
+    constexpr std::string_view invalid[] = {"0x0x1 ", "7x ", "G ", "0x ", "0x123 ", "0x4142 ", "10x12 ", "1,"};
+    std::mt19937 random(3);
+    for (int round = 0; round < 3000; ++round) {
+        const std::size_t validForms = round % 2 == 0 ? 10 : std::size(valid);   // even rounds: pairs only
+        std::string text;
+        while (text.size() < 400) {
+            if (round % 4 == 1 && random() % 50 == 0)
+                text += invalid[random() % std::size(invalid)];
+            else
+                text += valid[random() % validForms];
+        }
+        if (round % 5 == 0)
+            text += std::string(100 + random() % 40, "0123456789abcdef"[random() % 16]);
+        SCOPED_TRACE("text: " + text);
+        const Outcome expected = readByTheRules(text);
+        ASSERT_EQ(readInPieces(text), expected);
+        ASSERT_EQ(readInPieces(text, 60 + random() % 80), expected);
+    }
+}
