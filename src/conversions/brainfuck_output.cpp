@@ -8,6 +8,9 @@ namespace quirlwerk::conversions::brainfuck {
 
 void Printout::print(std::int32_t value)
 {
+    if (m_values == maxPrintedValues)
+        throw OutputLimitReached{};
+    ++m_values;
     if (!m_decimals.empty())
         m_decimals += u' ';
     m_decimals += decimal(value);
@@ -45,6 +48,14 @@ Conversion stoppedAtBound(const Printout& printout, std::int64_t maxSteps)
     Conversion result;
     result.output = printout.report();
     result.status = u"Fehler aufgetreten: Abbruch nach " + decimal(maxSteps) + u" Schritten (Endlosschleife?)";
+    return result;
+}
+
+Conversion stoppedAtOutputLimit(const Printout& printout)
+{
+    Conversion result;
+    result.output = printout.report();
+    result.status = u"Fehler aufgetreten: Abbruch nach " + decimal(maxPrintedValues) + u" ausgegebenen Werten (Endlosschleife?)";
     return result;
 }
 
