@@ -38,6 +38,17 @@ Control& control(const QWidget& window, const char* name)
     return *found;
 }
 
+// A control's text whatever its kind: fields, labels and buttons all have a "text" property.
+inline QString textOf(const QWidget& window, const char* name)
+{
+    return control<QWidget>(window, name).property("text").toString();
+}
+
+inline void click(const QWidget& window, const char* button)
+{
+    QTest::mouseClick(&control<QWidget>(window, button), Qt::LeftButton);
+}
+
 inline void showActive(QWidget& window)
 {
     window.show();
