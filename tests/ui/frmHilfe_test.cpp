@@ -5,8 +5,6 @@
 #include "ui/frmHilfe.h"
 #include "ui/text_field.h"
 
-#include <gtest/gtest.h>
-
 namespace quirlwerk::ui {
 namespace {
 

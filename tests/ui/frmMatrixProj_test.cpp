@@ -5,8 +5,6 @@
 #include "ui/frmMatrixProj.h"
 #include "ui/window_position.h"
 
-#include <gtest/gtest.h>
-
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableWidget>

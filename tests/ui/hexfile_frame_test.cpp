@@ -4,8 +4,6 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>

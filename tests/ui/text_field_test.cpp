@@ -3,8 +3,6 @@
 
 #include "window_test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>

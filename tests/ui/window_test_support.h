@@ -1,4 +1,5 @@
-// Shared by the window tests: the settings store, finding controls, and waiting for a window.
+// Shared by the window tests (it brings GoogleTest and QTest along): the settings store, finding and
+// clicking controls, and waiting for a window.
 #pragma once
 
 #include <gtest/gtest.h>
