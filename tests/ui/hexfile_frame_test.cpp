@@ -90,18 +90,6 @@ TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about)
     }
 }
 
-TEST_F(HexFileFrameTest, no_to_the_question_changes_nothing_on_screen)
-{
-    write("in.txt", "41");
-    write("out.bin", "old");
-    dialogs.answers = {QMessageBox::No};
-    convert(path("in.txt"), path("out.bin"));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_TRUE(label().isEmpty());
-    EXPECT_EQ(read("out.bin"), QByteArray("old"));
-}
-
 TEST_F(HexFileFrameTest, the_file_dialog_fills_the_input_name_unless_cancelled)
 {
     const auto& cmdFile = control<QPushButton>(*frame, "cmdFile");
@@ -124,14 +112,21 @@ TEST_F(HexFileFrameTest, the_file_dialog_fills_the_input_name_unless_cancelled)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(HexFileFrameTest, the_busy_pointer_shows_while_the_files_are_worked_on_only)
+TEST_F(HexFileFrameTest, no_to_the_question_changes_nothing_and_the_busy_pointer_shows_only_while_working)
 {
     write("in.txt", "41 G1");
-    write("out.bin", "");
+    write("out.bin", "old");
     std::vector<bool> busyAtShow;
     dialogs.onShow = [&] { busyAtShow.push_back(QApplication::overrideCursor() != nullptr); };
+    dialogs.answers = {QMessageBox::No};
     convert(path("in.txt"), path("out.bin"));
-    EXPECT_EQ(busyAtShow, (std::vector{false, true}));   // the question, then the invalid code
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(label().isEmpty());
+    EXPECT_EQ(read("out.bin"), QByteArray("old"));
+
+    click("cmdDateiConv");   // Yes this time: the invalid code is reported while the files are worked on
+    EXPECT_EQ(busyAtShow, (std::vector{false, false, true}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
