@@ -7,7 +7,6 @@
 #include "ui/window_position.h"
 #include "window_test_support.h"
 
-#include <QPushButton>
 #include <QTableWidget>
 
 namespace quirlwerk::ui {
@@ -128,7 +127,7 @@ TEST_F(FarbTabelleTest, arrow_keys_walk_without_wrapping_and_stop_at_the_last_ro
 TEST_F(FarbTabelleTest, redraw_button_redraws_and_refill_discards_the_grid_rows)
 {
     change().setText("77");
-    QTest::mouseClick(&testing::control<QPushButton>(*window, "cmdRedraw"), Qt::LeftButton);
+    testing::click(*window, "cmdRedraw");
     EXPECT_EQ(redraws, 1);
     EXPECT_EQ(glob.picture.FarbTabelle[0].Rot, 77);
 

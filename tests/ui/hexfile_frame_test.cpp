@@ -25,7 +25,6 @@ protected:
 
     QLineEdit& name(const char* field) { return control<QLineEdit>(*frame, field); }
     QString label() { return testing::textOf(*frame, "lblDateiMeldung"); }
-    void click(const char* button) { QTest::mouseClick(&control<QPushButton>(*frame, button), Qt::LeftButton); }
 
     QString path(const char* file) const { return folder.filePath(QLatin1String(file)); }
     void write(const char* file, const QByteArray& content) const
@@ -43,7 +42,7 @@ protected:
     {
         name("txtDateiIn").setText(input);
         name("txtDateiOut").setText(output);
-        click("cmdDateiConv");
+        testing::click(*frame, "cmdDateiConv");
     }
 
     testing::RecordingDialogs dialogs;
@@ -98,7 +97,7 @@ TEST_F(HexFileFrameTest, the_file_dialog_fills_the_input_name_unless_cancelled)
 
     name("txtDateiIn").setText(QStringLiteral("before.txt"));
     control<QLabel>(*frame, "lblDateiMeldung").setText(QStringLiteral("previous"));
-    click("cmdFile");   // no file scripted: cancelled
+    testing::click(*frame, "cmdFile");   // no file scripted: cancelled
     EXPECT_EQ(name("txtDateiIn").text(), QStringLiteral("before.txt"));
     EXPECT_EQ(label(), QStringLiteral("previous"));
     ASSERT_EQ(dialogs.fileDialogFolders.size(), 1u);
@@ -106,7 +105,7 @@ TEST_F(HexFileFrameTest, the_file_dialog_fills_the_input_name_unless_cancelled)
     EXPECT_EQ(dialogs.fileDialogFilters[0], (QStringList{QStringLiteral("*.txt"), QStringLiteral("*.*")}));
 
     dialogs.files = {QStringLiteral("/data/codes.txt")};
-    click("cmdFile");
+    testing::click(*frame, "cmdFile");
     EXPECT_EQ(name("txtDateiIn").text(), QStringLiteral("/data/codes.txt"));
     EXPECT_TRUE(label().isEmpty());
     EXPECT_TRUE(dialogs.messages.empty());
@@ -125,7 +124,7 @@ TEST_F(HexFileFrameTest, no_to_the_question_changes_nothing_and_the_busy_pointer
     EXPECT_TRUE(label().isEmpty());
     EXPECT_EQ(read("out.bin"), QByteArray("old"));
 
-    click("cmdDateiConv");   // Yes this time: the invalid code is reported while the files are worked on
+    testing::click(*frame, "cmdDateiConv");   // Yes this time: the invalid code is reported while the files are worked on
     EXPECT_EQ(busyAtShow, (std::vector{false, false, true}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

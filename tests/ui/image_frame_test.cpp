@@ -184,7 +184,7 @@ TEST_F(ImageFrameTest, redraw_keeps_the_loaded_threshold_while_bild_anzeigen_app
     EXPECT_EQ(picture().pixel(1, 0), grey(0));
 
     control<QRadioButton>(*frame, "optSchwelle1").setChecked(true);
-    QTest::mouseClick(&redrawButton(), Qt::LeftButton);
+    testing::click(*frame->colourTableWindow(), "cmdRedraw");
     EXPECT_EQ(picture().pixel(1, 0), grey(0));
 
     draw(file);   // on the colours: (16, 99, 133) becomes (0, 0, 255)
