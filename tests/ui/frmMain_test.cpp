@@ -1,4 +1,5 @@
-// The main window driven as a user would: start-up, menus and modes, direction buttons, position, closing.
+// The main window driven as a user would: start-up, modes, direction buttons, position, closing,
+// and the matrix and help windows it opens.
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
@@ -8,15 +9,12 @@
 #include "ui/text_field.h"
 #include "ui/window_position.h"
 
-#include <gtest/gtest.h>
-
 #include <QAccessible>
 #include <QAction>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <memory>
 
@@ -27,71 +25,36 @@ using testing::control;
 
 class MainWindow : public ::testing::Test {
 protected:
-    void SetUp() override { testing::clearSettings(); }
-
-    void TearDown() override
+    MainWindow() { testing::clearSettings(); }
+    ~MainWindow() override
     {
         if (window)
             delete window->helpWindow();   // it has no owner, as for the user
     }
 
-    frmMain& open()
+    void open()
     {
         window = std::make_unique<frmMain>(glob, dialogs);
         window->setTerminate([this] { ++terminated; });
-        return *window;
     }
-
     void menu(const char* item) { control<QAction>(*window, item).trigger(); }
     TextField& field(const char* name) { return control<TextField>(*window, name); }
     QPushButton& button(const char* name) { return control<QPushButton>(*window, name); }
-    QWidget& widget(const char* name) { return control<QWidget>(*window, name); }
-    QString heading() { return control<QLabel>(*window, "lblHeader").text(); }
+    bool shown(const char* name) { return control<QWidget>(*window, name).isVisibleTo(window.get()); }
+    Text convert(const char* direction, const Text& input)
+    {
+        field("txtIn").setText(input);
+        button(direction).click();
+        return field("txtOut").text();
+    }
+    QString matrixRows() { return control<QLineEdit>(*window->existingMatrixWindow(), "txtZeilen").text(); }
+    std::string helpTitle() { return testing::textOf(*window->helpWindow(), "lblHeader").toStdString(); }
 
     GlobData glob;
     testing::RecordingDialogs dialogs;
     std::unique_ptr<frmMain> window;
     int terminated = 0;
 };
-
-TEST_F(MainWindow, starts_in_mode_1_with_the_text_frame)
-{
-    open();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quirlwerk   Version 1.2.2"));
-    EXPECT_EQ(heading(), QStringLiteral("Konvertierung: GeoCode-Umwandlung"));
-    EXPECT_EQ(glob.ConversionMode, 1);
-    EXPECT_TRUE(widget("frameConv").isVisibleTo(window.get()));
-    EXPECT_FALSE(widget("frameDatei").isVisibleTo(window.get()));
-    EXPECT_FALSE(widget("frameBild").isVisibleTo(window.get()));
-    EXPECT_EQ(button("cmdDecrypt").text(), QStringLiteral("Ver- / Entschlüsseln"));
-    EXPECT_FALSE(button("cmdCrypt").isVisibleTo(window.get()));
-    EXPECT_EQ(window->existingMatrixWindow(), nullptr);
-    EXPECT_EQ(window->helpWindow(), nullptr);
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(MainWindow, menus_have_their_items_in_order_with_access_keys_and_no_shortcuts)
-{
-    open();
-    const QStringList expected = {
-        QStringLiteral("&Datei: E&xit"),
-        QStringLiteral("&Konvertierungen: &GeoCode|&ASCII <-> Text|&Ook! --> Text|&Brainfuck --> Text|Bu&chstaben zählen|"
-                       "Buchstaben <--> &Zahlen (BWW, Scrabble)|B&inär 01 --> HEX|Matri&x <-> Text|&Morsen <-> Text"),
-        QStringLiteral("&Sonstiges: &Hex-Datei speichern|&Bild konvertieren"),
-        QStringLiteral("Hilfe: Allgemeines|Hilfe zur Konvertierung"),
-    };
-    QStringList actual;
-    for (QAction* menu : window->menuBar()->actions()) {
-        QStringList items;
-        for (QAction* item : menu->menu()->actions()) {
-            items << item->text();
-            EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
-            EXPECT_FALSE(item->isCheckable() || item->isSeparator()) << item->text().toStdString();
-        }
-        actual << menu->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
-    }
-    EXPECT_EQ(actual, expected);
-}
 
 struct ModeRow {
     const char* menuItem;
@@ -123,120 +86,126 @@ constexpr ModeRow modes[] = {
 TEST_F(MainWindow, each_mode_command_sets_heading_frame_and_buttons)
 {
     open();
+    auto& fileMessage = control<QLabel>(*window, "lblDateiMeldung");
     for (const ModeRow& row : modes) {
         SCOPED_TRACE(row.menuItem);
         menu("mnuAscText");   // a known state before: both buttons shown
+        fileMessage.setText(QStringLiteral("Fertig."));
         menu(row.menuItem);
         EXPECT_EQ(glob.ConversionMode, row.mode);
-        EXPECT_EQ(heading(), QString::fromUtf16(row.heading));
+        EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(row.heading));
         for (const char* frame : {"frameConv", "frameDatei", "frameBild"})
-            EXPECT_EQ(widget(frame).isVisibleTo(window.get()), std::string_view(frame) == row.frame) << frame;
-        if (!row.decrypt) {
-            EXPECT_EQ(button("cmdDecrypt").text(), QStringLiteral("ASCII --> Text umwandeln"));
-            EXPECT_EQ(button("cmdCrypt").text(), QStringLiteral("Text --> ASCII umwandeln"));
-            continue;
+            EXPECT_EQ(shown(frame), std::string_view(frame) == row.frame) << frame;
+        EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(row.decrypt ? row.decrypt : u"ASCII --> Text umwandeln"));
+        if (row.crypt || !row.decrypt) {
+            EXPECT_EQ(button("cmdCrypt").text(), QString::fromUtf16(row.crypt ? row.crypt : u"Text --> ASCII umwandeln"));
         }
-        EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(row.decrypt));
-        EXPECT_EQ(button("cmdCrypt").isVisibleTo(window.get()), row.crypt != nullptr);
-        if (row.crypt) {
-            EXPECT_EQ(button("cmdCrypt").text(), QString::fromUtf16(row.crypt));
-        }
+        // A mode with its own frame starts with an empty hex-file message.
+        EXPECT_TRUE(row.decrypt ? shown("cmdCrypt") == (row.crypt != nullptr) : fileMessage.text().isEmpty());
     }
 }
 
-TEST_F(MainWindow, matrix_window_shows_in_mode_8_only_and_keeps_its_definition_while_hidden)
+TEST_F(MainWindow, matrix_window_shows_in_mode_8_only_and_comes_back_initial_after_a_close)
 {
     open();
     menu("mnuMorsen");
     frmMatrixProj* matrix = window->existingMatrixWindow();
     ASSERT_NE(matrix, nullptr);   // hiding it created it
     EXPECT_FALSE(matrix->isVisible());
-
     menu("mnuMatrixText");
     EXPECT_TRUE(matrix->isVisible());
     control<QLineEdit>(*matrix, "txtZeilen").setText(QStringLiteral("7"));
-
     menu("mnuGeoCode");
-    EXPECT_EQ(window->existingMatrixWindow(), matrix);
     EXPECT_FALSE(matrix->isVisible());
-    EXPECT_EQ(matrix->definition().rowsText, u"7");
     menu("mnuMatrixText");
-    EXPECT_TRUE(matrix->isVisible());
-    EXPECT_EQ(control<QLineEdit>(*matrix, "txtZeilen").text(), QStringLiteral("7"));
+    EXPECT_EQ(window->existingMatrixWindow(), matrix);
+    EXPECT_EQ(matrixRows(), QStringLiteral("7"));
+
+    matrix->close();
+    EXPECT_EQ(window->existingMatrixWindow(), nullptr);
+    EXPECT_EQ(convert("cmdDecrypt", u"11"), u"A");
+    ASSERT_NE(window->existingMatrixWindow(), nullptr);
+    EXPECT_FALSE(window->existingMatrixWindow()->isVisible());   // created for the conversion, not shown
+    EXPECT_EQ(matrixRows(), QStringLiteral("5"));
+    EXPECT_EQ(window->existingMatrixWindow()->definition().rowsText, u"5");
 }
 
-TEST_F(MainWindow, a_mode_with_its_own_frame_empties_the_hex_file_message)
+TEST_F(MainWindow, the_matrix_conversions_read_the_definition_as_the_window_shows_it)
 {
     open();
-    auto* message = &control<QLabel>(*window, "lblDateiMeldung");
-    for (const char* item : {"mnuHexDatei", "mnuBildKonvert"}) {
-        SCOPED_TRACE(item);
-        message->setText(QStringLiteral("Fertig."));
-        menu(item);
-        EXPECT_TRUE(message->text().isEmpty());
-    }
+    menu("mnuMatrixText");
+    frmMatrixProj& matrix = *window->existingMatrixWindow();
+    control<QLineEdit>(matrix, "txtZeichenfolge").setText(QStringLiteral("QRSTUVWXYZ"));
+    control<QRadioButton>(matrix, "optFolge1").setChecked(true);
+    EXPECT_EQ(convert("cmdDecrypt", u"11 21"), u"QR");
+    EXPECT_EQ(convert("cmdCrypt", u"R"), u"21 ");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
+
+// Where a stored edge ends up: at 0, at the screen's far edge, or at the default 1000 kept on the screen.
+enum Edge { Zero, Far, Default };
 
 struct PositionRow {
     const char* name;
-    const char* stored;
-    enum { Zero, ScreenEdge, Default } expected;
+    const char* left;
+    const char* top;
+    Edge x;
+    Edge y;
+    bool reported;   // a value that is no number: a box, the default, and start-up finishes
 };
 
 constexpr PositionRow storedPositions[] = {
-    {"absent", nullptr, PositionRow::Default},
-    {"negative", "-500", PositionRow::Zero},
-    {"beyond the screen", "999999", PositionRow::ScreenEdge},
-    {"blanks and hexadecimal", " &H3E8 ", PositionRow::Default},
+    {"absent", nullptr, nullptr, Default, Default, false},
+    {"negative", "-500", "-500", Zero, Zero, false},
+    {"beyond the screen", "999999", "999999", Far, Far, false},
+    {"blanks and hexadecimal", " &H3E8 ", " &H3E8 ", Default, Default, false},
+    {"no number", "links", "-500", Default, Zero, true},
 };
 
-TEST_F(MainWindow, opens_at_the_stored_position_kept_on_the_screen)
+TEST_F(MainWindow, starts_in_mode_1_at_the_stored_position_kept_on_the_screen)
 {
     for (const PositionRow& row : storedPositions) {
         SCOPED_TRACE(row.name);
         testing::clearSettings();
-        if (row.stored) {
-            testing::storeSetting("MainLeft", QString::fromLatin1(row.stored));
-            testing::storeSetting("MainTop", QString::fromLatin1(row.stored));
+        dialogs.messages.clear();
+        if (row.left) {
+            testing::storeSetting("MainLeft", QString::fromLatin1(row.left));
+            testing::storeSetting("MainTop", QString::fromLatin1(row.top));
         }
         open();
         const QSize room = screenSizeTwips(*window) - outerSizeTwips(*window);
-        // The default 1000 comes nearer the top left corner where the window would reach past the screen.
-        const QPoint expected = row.expected == PositionRow::Zero         ? QPoint(0, 0)
-                              : row.expected == PositionRow::ScreenEdge ? QPoint(room.width(), room.height())
-                                                                        : QPoint(std::min(1000, room.width()), std::min(1000, room.height()));
-        EXPECT_EQ(window->pos(), expected / twipsPerPixel);
-        EXPECT_TRUE(dialogs.messages.empty());
+        const auto place = [](Edge edge, int far) { return edge == Zero ? 0 : edge == Far ? far : std::min(1000, far); };
+        EXPECT_EQ(window->pos(), QPoint(place(row.x, room.width()), place(row.y, room.height())) / twipsPerPixel);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Quirlwerk   Version 1.2.2"));
+        EXPECT_EQ(glob.ConversionMode, 1);
+        EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(modes[0].heading));
+        EXPECT_TRUE(shown("frameConv") && !shown("frameDatei") && !shown("frameBild") && !shown("cmdCrypt"));
+        EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(modes[0].decrypt));
+        EXPECT_TRUE(window->existingMatrixWindow() == nullptr && window->helpWindow() == nullptr);
+        ASSERT_EQ(dialogs.messages.size(), row.reported ? 1u : 0u);
+        if (row.reported) {
+            const common::Message& message = dialogs.messages.front().message;
+            EXPECT_EQ(message.text, u"Fehler: Typen unverträglich");
+            EXPECT_EQ(message.icon, common::Icon::Exclamation);
+            EXPECT_EQ(message.title, u"Quirlwerk");
+        }
     }
 }
 
-TEST_F(MainWindow, a_stored_position_that_is_no_number_is_reported_and_start_up_finishes)
-{
-    testing::storeSetting("MainLeft", QStringLiteral("links"));
-    testing::storeSetting("MainTop", QStringLiteral("60"));
-    open();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    const common::Message& message = dialogs.messages.front().message;
-    EXPECT_EQ(message.text, u"Fehler: Typen unverträglich");
-    EXPECT_EQ(message.icon, common::Icon::Exclamation);
-    EXPECT_EQ(message.title, u"Quirlwerk");
-    const int room = screenSizeTwips(*window).width() - outerSizeTwips(*window).width();
-    EXPECT_EQ(window->pos(), QPoint(std::min(1000, room), 60) / twipsPerPixel);
-    EXPECT_EQ(glob.ConversionMode, 1);
-    EXPECT_FALSE(widget("frameDatei").isVisibleTo(window.get()));
-    EXPECT_FALSE(widget("frameBild").isVisibleTo(window.get()));
-}
-
-TEST_F(MainWindow, closing_saves_the_position_and_closes_the_matrix_window)
+TEST_F(MainWindow, closing_saves_the_positions_and_leaves_the_help_window_open)
 {
     open();
+    testing::showActive(*window);
     menu("mnuMatrixText");
+    menu("mnuHilfeAllg");
     window->move(30, 40);
     window->close();
     EXPECT_EQ(testing::storedSetting("MainLeft"), QStringLiteral("450"));
     EXPECT_EQ(testing::storedSetting("MainTop"), QStringLiteral("600"));
     EXPECT_EQ(window->existingMatrixWindow(), nullptr);
     EXPECT_FALSE(testing::storedSetting("MatrixProjLeft").isEmpty());
+    EXPECT_TRUE(window->helpWindow()->isVisible());
+    EXPECT_EQ(window->helpWindow()->parent(), nullptr);
 }
 
 TEST_F(MainWindow, exit_ends_without_any_closing_step)
@@ -246,21 +215,8 @@ TEST_F(MainWindow, exit_ends_without_any_closing_step)
     window->move(30, 40);
     menu("mnuExit");
     EXPECT_EQ(terminated, 1);
-    EXPECT_FALSE(testing::settingsStore().contains(QStringLiteral("Settings/MainLeft")));
-    EXPECT_FALSE(testing::settingsStore().contains(QStringLiteral("Settings/MatrixProjLeft")));
+    EXPECT_EQ(testing::settingsStore().allKeys(), QStringList());
     EXPECT_NE(window->existingMatrixWindow(), nullptr);
-}
-
-TEST_F(MainWindow, closing_leaves_the_help_window_open)
-{
-    open();
-    testing::showActive(*window);
-    menu("mnuHilfeAllg");
-    frmHilfe* help = window->helpWindow();
-    ASSERT_NE(help, nullptr);
-    window->close();
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->parent(), nullptr);
 }
 
 TEST_F(MainWindow, direction_button_converts_every_line_and_leaves_the_input_as_it_was)
@@ -272,51 +228,31 @@ TEST_F(MainWindow, direction_button_converts_every_line_and_leaves_the_input_as_
     QTest::keyClicks(&in, QStringLiteral("Uryyb"));
     QTest::keyClick(&in, Qt::Key_Return);
     QTest::keyClicks(&in, QStringLiteral("Jryg!"));
-    QTest::mouseClick(&button("cmdDecrypt"), Qt::LeftButton);
-    EXPECT_EQ(field("txtOut").text(), u"Hello\r\nWelt!");
-    EXPECT_EQ(field("txtOut").blockCount(), 2);
-    EXPECT_EQ(in.text(), u"Uryyb\r\nJryg!");
-
-    // Each click replaces the output.
-    QTest::mouseClick(&button("cmdDecrypt"), Qt::LeftButton);
-    EXPECT_EQ(field("txtOut").text(), u"Hello\r\nWelt!");
+    for (int click = 0; click < 2; ++click) {   // each click replaces the output
+        QTest::mouseClick(&button("cmdDecrypt"), Qt::LeftButton);
+        EXPECT_EQ(field("txtOut").text(), u"Hello\r\nWelt!");
+        EXPECT_EQ(field("txtOut").blockCount(), 2);
+        EXPECT_EQ(in.text(), u"Uryyb\r\nJryg!");
+    }
 }
 
-// Notes what the output field shows while a message box is up.
-class ProbeDialogs final : public Dialogs {
-public:
-    std::vector<common::Message> messages;
-    std::vector<Text> outputAtMessage;
-    const TextField* output = nullptr;
-
-    QMessageBox::StandardButton showMessage(QWidget*, const common::Message& message, QMessageBox::StandardButtons) override
-    {
-        messages.push_back(message);
-        outputAtMessage.push_back(output->text());
-        return QMessageBox::Ok;
-    }
-    QString chooseOpenFile(QWidget*, const QString&, const QString&, const QStringList&) override { return {}; }
-};
-
-TEST(MainWindowFailures, routine_failure_shows_its_box_before_the_status_and_output)
+TEST_F(MainWindow, routine_failure_shows_its_box_before_the_status_and_output)
 {
-    testing::clearSettings();
-    GlobData glob;
-    ProbeDialogs dialogs;
-    frmMain window(glob, dialogs);
-    dialogs.output = &control<TextField>(window, "txtOut");
-    control<QAction>(window, "mnuBrainfuck").trigger();
-    control<TextField>(window, "txtOut").setText(u"vorher");
-    control<TextField>(window, "txtIn").setText(Text(500, u'<') + u"+");   // a cell left of the tape
-    control<QPushButton>(window, "cmdDecrypt").click();
+    open();
+    std::vector<Text> outputAtMessage;
+    dialogs.onShow = [&] { outputAtMessage.push_back(field("txtOut").text()); };
+    menu("mnuBrainfuck");
+    field("txtOut").setText(u"vorher");
+    const Text output = convert("cmdDecrypt", Text(500, u'<') + u"+");   // a cell left of the tape
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    const common::Message& box = dialogs.messages.front();
+    const common::Message& box = dialogs.messages.front().message;
+    const std::u16string_view prefix = u"InterpretBrainfuck() - Error ";
     EXPECT_EQ(box.icon, common::Icon::Critical);
-    EXPECT_TRUE(box.text.starts_with(u"InterpretBrainfuck() - Error ")) << toQString(box.text).toStdString();
-    EXPECT_EQ(dialogs.outputAtMessage.front(), u"vorher");
-    const Text description = box.text.substr(std::u16string_view(u"InterpretBrainfuck() - Error ").size());
-    EXPECT_EQ(dialogs.output->text(), u"Fehler aufgetreten: " + description + u"\r\n" + description);
+    ASSERT_TRUE(box.text.starts_with(prefix)) << toQString(box.text).toStdString();
+    EXPECT_EQ(outputAtMessage, std::vector<Text>{u"vorher"});
+    const Text description = box.text.substr(prefix.size());
+    EXPECT_EQ(output, u"Fehler aufgetreten: " + description + u"\r\n" + description);
 }
 
 TEST_F(MainWindow, two_input_lines_give_two_value_lines_per_section)
@@ -325,9 +261,9 @@ TEST_F(MainWindow, two_input_lines_give_two_value_lines_per_section)
     menu("mnuBuchstZahl");
     field("txtIn").setPlainText(QStringLiteral("AB\nC"));   // the field's own line break
     button("cmdDecrypt").click();
-    const QString shown = field("txtOut").toPlainText();
-    EXPECT_TRUE(shown.contains(QStringLiteral("(BWW: 3): 1 2 \n(BWW: 3): 3 \n")));
-    EXPECT_TRUE(shown.contains(QStringLiteral("(Scrabble: 4): 1 3 \n(Scrabble: 4): 4")));
+    const QString output = field("txtOut").toPlainText();
+    EXPECT_TRUE(output.contains(QStringLiteral("(BWW: 3): 1 2 \n(BWW: 3): 3 \n")));
+    EXPECT_TRUE(output.contains(QStringLiteral("(Scrabble: 4): 1 3 \n(Scrabble: 4): 4")));
 }
 
 TEST_F(MainWindow, help_shows_the_page_of_the_mode_and_stays_on_it_across_mode_changes)
@@ -337,29 +273,18 @@ TEST_F(MainWindow, help_shows_the_page_of_the_mode_and_stays_on_it_across_mode_c
     frmHilfe* help = window->helpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    auto& title = control<QLabel>(*help, "lblHeader");
-    EXPECT_EQ(title.text(), QStringLiteral("Hilfe zu Quirlwerk - GeoCode-Umwandlung"));
-    EXPECT_EQ(glob.HilfeThema, 1);
-
+    EXPECT_EQ(helpTitle(), "Hilfe zu Quirlwerk - GeoCode-Umwandlung");
     menu("mnuMorsen");
     menu("mnuHilfeKonvert");
     menu("mnuBrainfuck");
-    EXPECT_EQ(title.text(), QStringLiteral("Hilfe zu Quirlwerk - Morsezeichen entschlüssen / Text in Morsezeichen umwandeln"));
+    EXPECT_EQ(helpTitle(), "Hilfe zu Quirlwerk - Morsezeichen entschlüssen / Text in Morsezeichen umwandeln");
     menu("mnuHilfeKonvert");
     EXPECT_EQ(window->helpWindow(), help);
-    EXPECT_EQ(title.text(), QStringLiteral("Hilfe zu Quirlwerk - Brainfuck entschlüsseln"));
+    EXPECT_EQ(helpTitle(), "Hilfe zu Quirlwerk - Brainfuck entschlüsseln");
     menu("mnuHilfeAllg");
-    EXPECT_EQ(glob.HilfeThema, 0);
-    EXPECT_EQ(title.text(), QStringLiteral("Hilfe zu Quirlwerk - Allgemeine Informationen"));
     EXPECT_TRUE(control<TextField>(*help, "txtHilfe").text().starts_with(u"Wählen Sie über die Menüzeile"));
-}
 
-TEST_F(MainWindow, a_closed_help_window_opens_again)
-{
-    open();
-    menu("mnuHilfeAllg");
-    frmHilfe* first = window->helpWindow();
-    first->close();
+    help->close();   // a closed help window opens again
     EXPECT_EQ(window->helpWindow(), nullptr);
     menu("mnuHilfeKonvert");
     ASSERT_NE(window->helpWindow(), nullptr);
@@ -372,13 +297,12 @@ TEST_F(MainWindow, tab_visits_the_text_frame_in_order_and_fields_have_names)
     menu("mnuAscText");
     testing::showActive(*window);
     field("txtIn").setFocus();
-    const char* order[] = {"cmdDecrypt", "cmdCrypt", "txtOut"};
-    for (const char* next : order) {
+    for (const char* next : {"cmdDecrypt", "cmdCrypt", "txtOut"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), next);
     }
     for (const auto& [name, label] : {std::pair{"txtIn", "Text Eingabe"}, std::pair{"txtOut", "Text Ausgabe"}}) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget(name));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&field(name));
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), label);
     }
@@ -390,12 +314,9 @@ TEST_F(MainWindow, keeps_its_minimum_size_and_lays_out_on_resize)
     testing::showActive(*window);
     window->resize(100, 100);
     EXPECT_EQ(window->frameGeometry().size(), QSize(340, 260));   // 5100 x 3900 twips, frame included
-
     window->resize(900, 600);
     QTest::qWait(0);
-    const QWidget& conv = widget("frameConv");
-    EXPECT_EQ(widget("txtIn").width(), conv.width());
-    EXPECT_EQ(widget("txtOut").width(), conv.width());
+    EXPECT_EQ(field("txtOut").width(), control<QWidget>(*window, "frameConv").width());
     // The button pair is centred by the client width, measured within the text frame.
     const int pairCentre = (button("cmdDecrypt").x() + button("cmdCrypt").geometry().right()) / 2;
     EXPECT_NEAR(pairCentre, window->centralWidget()->width() / 2, 1);

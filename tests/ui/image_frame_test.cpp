@@ -1,5 +1,5 @@
-// The image frame on its own: controls and start values, file choice, steppers, key filter, focus
-// colours, runs with generated files, and the run guard.
+// The image frame on its own: file choice, steppers, key filter, focus colours, runs with generated files,
+// and the run guard.
 #include "ui/image_frame.h"
 
 #include "bitmap/bmp_writer.h"
@@ -8,33 +8,23 @@
 #include "ui/frmFarbTabelle.h"
 #include "ui/nur_ziffern.h"
 #include "ui/picture_box.h"
+#include "window_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTest>
 #include <QTimer>
 
-using namespace quirlwerk;
-using namespace quirlwerk::ui;
-using namespace quirlwerk::bitmap::testing;
-using quirlwerk::ui::testing::RecordingDialogs;
-
+namespace quirlwerk::ui {
 namespace {
+
+using namespace bitmap::testing;
+using testing::control;
 
 class ImageFrameTest : public ::testing::Test {
 protected:
-    QWidget host;
-    GlobData glob;
-    RecordingDialogs dialogs;
-    ImageFrame* frame = new ImageFrame(glob, dialogs, &host);
-    TempFolder folder;
-
     ImageFrameTest()
     {
         host.resize(720, 420);
@@ -44,140 +34,108 @@ protected:
     }
     ~ImageFrameTest() override { frame->closeWindows(); }
 
-    template <typename T>
-    T* child(const char* name) const
-    {
-        T* found = frame->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QLineEdit* field(const char* name) const { return child<QLineEdit>(name); }
-    QString info() const { return child<QLabel>("lblBildInfoWert")->text(); }
-    const QImage& picture() const { return child<PictureBox>("picBild")->picture(); }
+    QLineEdit& field(const char* name) { return control<QLineEdit>(*frame, name); }
+    QPushButton& button(const char* name) { return control<QPushButton>(*frame, name); }
+    QString info() { return testing::textOf(*frame, "lblBildInfoWert"); }
+    const QImage& picture() { return control<PictureBox>(*frame, "picBild").picture(); }
+    QPushButton& redrawButton() { return control<QPushButton>(*frame->colourTableWindow(), "cmdRedraw"); }
 
-    QString writeBitmap(const BmpLayout& layout, const std::string& name = "bild.bmp")
+    // Indices 0..7 in two rows of four, colours of a grey ramp but entry 5 coloured; taller on request.
+    QString writeBitmap(int height = 2)
     {
-        return QString::fromStdString(folder.write(name, bmpBytes(layout)).string());
+        BmpLayout layout = greyPicture(4, 2, {{0, 1, 2, 3}, {4, 5, 6, 7}});
+        layout.palette[5] = {16, 99, 133};
+        if (height != 2) {
+            layout.height = height;
+            layout.rows = countingRows(4, height);
+        }
+        return QString::fromStdString(folder.write("bild.bmp", bmpBytes(layout)).string());
     }
     void draw(const QString& file)
     {
-        field("txtBildDatei")->setText(file);
-        QTest::mouseClick(child<QPushButton>("cmdBildKonv"), Qt::LeftButton);
+        field("txtBildDatei").setText(file);
+        testing::click(*frame, "cmdBildKonv");
     }
-};
 
-// Indices 0..7 in two rows of four, colours of a grey ramp but entry 5 coloured.
-BmpLayout eightPixels()
-{
-    BmpLayout layout = greyPicture(4, 2, {{0, 1, 2, 3}, {4, 5, 6, 7}});
-    layout.palette[5] = {16, 99, 133};
-    return layout;
-}
+    QWidget host;
+    GlobData glob;
+    testing::RecordingDialogs dialogs;
+    ImageFrame* frame = new ImageFrame(glob, dialogs, &host);
+    TempFolder folder;
+};
 
 QRgb grey(int level)
 {
     return qRgb(level, level, level);
 }
 
-} // namespace
-
-TEST_F(ImageFrameTest, controls_show_their_captions_and_start_values)
-{
-    const std::pair<const char*, const char*> captions[] = {
-        {"lblBildDatei", "Input: Bitmapdatei .bmp mit 256 Farben"}, {"lblBildModulo", "Modulo"},
-        {"lblBildSchwellwert", "Schwellwert"}, {"lblBildInfo", "Info"}, {"lblBildInfoWert", ""},
-        {"cmdBildDatei", ""}, {"cmdBildKonv", "Bild anzeigen"}, {"cmdModulPlus", "+"}, {"cmdSchwellePlus", "+"},
-        {"optModulo0", "auf Index"}, {"optModulo1", "auf Farben"}, {"optSchwelle0", "auf Index"},
-        {"optSchwelle1", "auf Farben"},
-    };
-    for (const auto& [name, caption] : captions)
-        EXPECT_EQ(child<QWidget>(name)->property("text").toString(), QString::fromUtf8(caption)) << name;
-    EXPECT_TRUE(child<QRadioButton>("optModulo0")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("optSchwelle0")->isChecked());
-    EXPECT_EQ(field("txtBildDatei")->text(), "");
-    for (const char* name : {"txtBildModulo", "txtBildSchwellwert"}) {
-        EXPECT_EQ(field(name)->text(), "0") << name;
-        EXPECT_EQ(field(name)->maxLength(), 3) << name;
-    }
-    EXPECT_EQ(frame->objectName(), "frameBild");
-}
-
 TEST_F(ImageFrameTest, file_dialog_fills_the_field_and_a_cancel_changes_nothing)
 {
-    child<QLabel>("lblBildInfoWert")->setText("alt");
+    control<QLabel>(*frame, "lblBildInfoWert").setText("alt");
     dialogs.files = {"/bilder/rätsel.bmp"};
     frame->cmdBildDatei_Click();
-    EXPECT_EQ(field("txtBildDatei")->text(), "/bilder/rätsel.bmp");
+    EXPECT_EQ(field("txtBildDatei").text(), "/bilder/rätsel.bmp");
     EXPECT_EQ(info(), "");
     EXPECT_EQ(dialogs.fileDialogFolders.back(), QApplication::applicationDirPath());
     EXPECT_EQ(dialogs.fileDialogFilters.back(), (QStringList{"*.bmp", "*.*"}));
     EXPECT_TRUE(picture().isNull());   // nothing drawn
 
     frame->cmdBildDatei_Click();   // cancelled
-    EXPECT_EQ(field("txtBildDatei")->text(), "/bilder/rätsel.bmp");
+    EXPECT_EQ(field("txtBildDatei").text(), "/bilder/rätsel.bmp");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(ImageFrameTest, bild_anzeigen_draws_fills_the_table_and_shows_the_information_line)
 {
-    draw(writeBitmap(eightPixels()));
+    draw(writeBitmap());   // with the start values: nothing transformed
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(info(), "Offset Data: 1078 Bytes    B*H: 4*2 Pixel BottumUp    Farbtiefe: 8bit    "
                       "Komprimierung: 0-keine    Anzahl Farben: 256/8");
     ASSERT_EQ(picture().size(), QSize(4, 2));
-    EXPECT_EQ(child<PictureBox>("picBild")->size(), QSize(4, 2));
+    EXPECT_EQ(control<PictureBox>(*frame, "picBild").size(), QSize(4, 2));
     EXPECT_EQ(picture().pixel(0, 1), grey(0));   // first stored row at the bottom
     EXPECT_EQ(picture().pixel(1, 0), qRgb(16, 99, 133));
-    EXPECT_EQ(glob.picture.AnzahlFarben, 256);
-    EXPECT_EQ(glob.picture.FarbTabelle[5].Anzahl, 1);
 
-    frmFarbTabelle* table = frame->colourTableWindow();
-    ASSERT_NE(table, nullptr);
-    EXPECT_TRUE(table->isVisible());
-    auto* grid = table->findChild<QTableWidget*>("gridFarben");
-    EXPECT_EQ(grid->rowCount(), 257);
-    EXPECT_EQ(grid->item(6, 2)->text(), "99");
-    EXPECT_EQ(grid->item(6, 5)->text(), "1");
+    ASSERT_NE(frame->colourTableWindow(), nullptr);
+    EXPECT_TRUE(frame->colourTableWindow()->isVisible());
+    const auto& grid = control<QTableWidget>(*frame->colourTableWindow(), "gridFarben");
+    EXPECT_EQ(grid.item(6, 2)->text(), "99");
+    EXPECT_EQ(grid.item(6, 5)->text(), "1");
 }
 
-TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw)
+TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw_and_report_an_overflow)
 {
-    field("txtBildDatei")->setText(writeBitmap(eightPixels()));
-    field("txtBildSchwellwert")->setText("255");
-    QTest::mouseClick(child<QPushButton>("cmdSchwellePlus"), Qt::LeftButton);
-    EXPECT_EQ(field("txtBildSchwellwert")->text(), "0");
-    EXPECT_EQ(picture().pixel(1, 0), qRgb(16, 99, 133));
+    field("txtBildModulo").setText("9E9");
+    frame->cmdModulPlus_Click();
+    EXPECT_EQ(dialogs.lastText(), "cmdModulPlus_Click() - Fehler aufgetreten: Überlauf");
+    EXPECT_EQ(field("txtBildModulo").text(), "9E9");
+    EXPECT_EQ(dialogs.messages.size(), 1u);   // no run, so no message about the missing file name
 
-    field("txtBildModulo")->setText("3");
-    QTest::mouseClick(child<QPushButton>("cmdModulPlus"), Qt::LeftButton);
-    EXPECT_EQ(field("txtBildModulo")->text(), "4");   // index 5 is drawn with entry 1, index 7 with entry 3
+    field("txtBildDatei").setText(writeBitmap());
+    field("txtBildSchwellwert").setText("255");
+    testing::click(*frame, "cmdSchwellePlus");
+    EXPECT_EQ(field("txtBildSchwellwert").text(), "0");
+    field("txtBildModulo").setText("3");
+    testing::click(*frame, "cmdModulPlus");
+    EXPECT_EQ(field("txtBildModulo").text(), "4");   // index 5 is drawn with entry 1, index 7 with entry 3
     EXPECT_EQ(picture().pixel(1, 0), grey(1));
     EXPECT_EQ(picture().pixel(3, 0), grey(3));
     EXPECT_EQ(glob.picture.FarbTabelle[1].Anzahl, 2);
 }
 
-TEST_F(ImageFrameTest, a_stepper_value_beyond_32_bits_is_reported_and_nothing_drawn)
-{
-    field("txtBildModulo")->setText("9E9");
-    frame->cmdModulPlus_Click();
-    EXPECT_EQ(dialogs.lastText(), "cmdModulPlus_Click() - Fehler aufgetreten: Überlauf");
-    EXPECT_EQ(field("txtBildModulo")->text(), "9E9");
-    EXPECT_EQ(dialogs.messages.size(), 1u);   // no run, so no message about the missing file name
-}
-
 TEST_F(ImageFrameTest, value_fields_take_digits_only)
 {
     for (const char* name : {"txtBildModulo", "txtBildSchwellwert"}) {
-        QLineEdit* value = field(name);
-        value->clear();
-        QTest::keyClicks(value, "a1 -x2.");
-        QTest::keyClick(value, Qt::Key_Return);
-        QTest::keyClick(value, Qt::Key_X, Qt::ControlModifier);
-        EXPECT_EQ(value->text(), "12") << name;
-        QTest::keyClicks(value, "34");
-        EXPECT_EQ(value->text(), "123") << name;   // the length limit refuses the fourth digit
-        QTest::keyClick(value, Qt::Key_Backspace);
-        EXPECT_EQ(value->text(), "12") << name;
+        QLineEdit& value = field(name);
+        value.clear();
+        QTest::keyClicks(&value, "a1 -x2.");
+        QTest::keyClick(&value, Qt::Key_Return);
+        QTest::keyClick(&value, Qt::Key_X, Qt::ControlModifier);
+        EXPECT_EQ(value.text(), "12") << name;
+        QTest::keyClicks(&value, "34");
+        EXPECT_EQ(value.text(), "123") << name;   // the length limit refuses the fourth digit
+        QTest::keyClick(&value, Qt::Key_Backspace);
+        EXPECT_EQ(value.text(), "12") << name;
     }
 }
 
@@ -192,41 +150,41 @@ TEST(NurZiffern, keeps_digits_backspace_copy_and_paste)
 
 TEST_F(ImageFrameTest, focus_colours_mark_fields_and_option_buttons)
 {
-    QLineEdit* modulo = field("txtBildModulo");
-    modulo->setText("17");
-    modulo->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    EXPECT_EQ(modulo->palette().color(QPalette::Base), QColor(Qt::yellow));
-    EXPECT_EQ(modulo->selectedText(), "17");
-
-    auto* option = child<QRadioButton>("optModulo1");
-    option->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    EXPECT_EQ(modulo->palette().color(QPalette::Base), QColor(Qt::white));
-    EXPECT_EQ(option->palette().color(QPalette::Window), QColor(Qt::yellow));
-    field("txtBildDatei")->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    EXPECT_EQ(option->palette().color(QPalette::Window), frame->palette().color(QPalette::Window));
+    const auto focus = [](QWidget& widget) {
+        widget.setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+    };
+    QLineEdit& modulo = field("txtBildModulo");
+    auto& option = control<QRadioButton>(*frame, "optModulo1");
+    modulo.setText("17");
+    focus(modulo);
+    EXPECT_EQ(modulo.palette().color(QPalette::Base), QColor(Qt::yellow));
+    EXPECT_EQ(modulo.selectedText(), "17");
+    focus(option);
+    EXPECT_EQ(modulo.palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(option.palette().color(QPalette::Window), QColor(Qt::yellow));
+    focus(field("txtBildDatei"));
+    EXPECT_EQ(option.palette().color(QPalette::Window), frame->palette().color(QPalette::Window));
 }
 
 TEST_F(ImageFrameTest, an_input_message_returns_the_focus_to_the_file_field)
 {
-    field("txtBildModulo")->setFocus();
-    field("txtBildDatei")->setText("   ");
+    field("txtBildModulo").setFocus();
+    field("txtBildDatei").setText("   ");
     frame->cmdBildKonv_Click();
     EXPECT_EQ(dialogs.lastText(), "Geben Sie bitte den Namen der Bitmapdatei ein!");
-    EXPECT_EQ(QApplication::focusWidget(), field("txtBildDatei"));
+    EXPECT_EQ(QApplication::focusWidget(), &field("txtBildDatei"));
 }
 
 TEST_F(ImageFrameTest, redraw_keeps_the_loaded_threshold_while_bild_anzeigen_applies_the_new_one)
 {
-    const QString file = writeBitmap(eightPixels());
-    field("txtBildSchwellwert")->setText("100");
+    const QString file = writeBitmap();
+    field("txtBildSchwellwert").setText("100");
     draw(file);   // threshold on the index: entries below 100 black
     EXPECT_EQ(picture().pixel(1, 0), grey(0));
 
-    child<QRadioButton>("optSchwelle1")->setChecked(true);
-    QTest::mouseClick(frame->colourTableWindow()->findChild<QPushButton*>("cmdRedraw"), Qt::LeftButton);
+    control<QRadioButton>(*frame, "optSchwelle1").setChecked(true);
+    testing::click(*frame->colourTableWindow(), "cmdRedraw");
     EXPECT_EQ(picture().pixel(1, 0), grey(0));
 
     draw(file);   // on the colours: (16, 99, 133) becomes (0, 0, 255)
@@ -235,32 +193,26 @@ TEST_F(ImageFrameTest, redraw_keeps_the_loaded_threshold_while_bild_anzeigen_app
 
 TEST_F(ImageFrameTest, run_buttons_are_disabled_while_a_run_is_under_way)
 {
-    BmpLayout layout = eightPixels();
-    layout.height = 40;
-    layout.rows = countingRows(4, 40);
-    field("txtBildDatei")->setText(writeBitmap(layout));
+    field("txtBildDatei").setText(writeBitmap(40));
     bool checked = false;
     QTimer::singleShot(0, frame, [&] {
         checked = true;
         EXPECT_TRUE(frame->drawing());
         for (const char* name : {"cmdBildKonv", "cmdModulPlus", "cmdSchwellePlus"})
-            EXPECT_FALSE(child<QPushButton>(name)->isEnabled()) << name;
+            EXPECT_FALSE(button(name).isEnabled()) << name;
         frame->ZeichneBitmap(0);   // refused: the run under way goes on
     });
     frame->cmdBildKonv_Click();
     EXPECT_TRUE(checked);
     EXPECT_FALSE(frame->drawing());
-    EXPECT_TRUE(child<QPushButton>("cmdBildKonv")->isEnabled());
+    EXPECT_TRUE(button("cmdBildKonv").isEnabled());
     EXPECT_EQ(glob.picture.FarbTabelle[0].Anzahl, 1);   // counted once, not twice
-    EXPECT_TRUE(frame->colourTableWindow()->findChild<QPushButton*>("cmdRedraw")->isEnabled());
+    EXPECT_TRUE(redrawButton().isEnabled());
 }
 
 TEST_F(ImageFrameTest, closing_during_a_run_ends_it)
 {
-    BmpLayout layout = eightPixels();
-    layout.height = 40;
-    layout.rows = countingRows(4, 40);
-    field("txtBildDatei")->setText(writeBitmap(layout));
+    field("txtBildDatei").setText(writeBitmap(40));
     QTimer::singleShot(0, frame, [&] { frame->closeWindows(); });
     frame->cmdBildKonv_Click();
     EXPECT_FALSE(frame->drawing());
@@ -268,3 +220,6 @@ TEST_F(ImageFrameTest, closing_during_a_run_ends_it)
     EXPECT_FALSE(info().contains("Anzahl Farben"));
     EXPECT_TRUE(dialogs.messages.empty());
 }
+
+} // namespace
+} // namespace quirlwerk::ui

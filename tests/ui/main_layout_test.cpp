@@ -40,26 +40,23 @@ TEST(layoutMainWindow, places_every_control_of_the_worked_example)
     }
 }
 
-TEST(layoutMainWindow, keeps_the_minimum_sizes_in_a_tiny_window)
+TEST(layoutMainWindow, keeps_the_minimum_sizes_small_and_caps_the_hex_file_fields_wide)
 {
-    const MainLayout layout = layoutMainWindow({1000, 800}, {880, 300});
-    EXPECT_EQ(layout.outer.width, 5100);
-    EXPECT_EQ(layout.outer.height, 3900);
-    EXPECT_EQ(layout["frameMask"].width, 5220);   // from the corrected outer width
-    EXPECT_EQ(layout["frameConv"].height, 1200);
-    EXPECT_EQ(layout["frameBild"].height, 1200);
-    EXPECT_EQ(layout["txtIn"].width, 4740);
-    EXPECT_EQ(layout["txtIn"].height, 900);
-    EXPECT_EQ(layout["txtOut"].height, 900);
-}
+    const MainLayout tiny = layoutMainWindow({1000, 800}, {880, 300});
+    EXPECT_EQ(tiny.outer.width, 5100);
+    EXPECT_EQ(tiny.outer.height, 3900);
+    EXPECT_EQ(tiny["frameMask"].width, 5220);   // from the corrected outer width
+    EXPECT_EQ(tiny["frameConv"].height, 1200);
+    EXPECT_EQ(tiny["frameBild"].height, 1200);
+    EXPECT_EQ(tiny["txtIn"].width, 4740);
+    EXPECT_EQ(tiny["txtIn"].height, 900);
+    EXPECT_EQ(tiny["txtOut"].height, 900);
 
-TEST(layoutMainWindow, caps_the_hex_file_fields_in_a_wide_window)
-{
-    const MainLayout layout = layoutMainWindow({30000, 6000}, {29880, 5200});
-    EXPECT_EQ(layout["cmdFile"].left, 5625);
-    EXPECT_EQ(layout["txtDateiIn"].width, 5385);
-    EXPECT_EQ(layout["txtDateiOut"].width, 5760);
-    EXPECT_EQ(layout["txtIn"].width, 29640);
+    const MainLayout wide = layoutMainWindow({30000, 6000}, {29880, 5200});
+    EXPECT_EQ(wide["cmdFile"].left, 5625);
+    EXPECT_EQ(wide["txtDateiIn"].width, 5385);
+    EXPECT_EQ(wide["txtDateiOut"].width, 5760);
+    EXPECT_EQ(wide["txtIn"].width, 29640);
 }
 
 TEST(layoutMainWindow, a_size_beyond_32_bits_is_an_overflow)

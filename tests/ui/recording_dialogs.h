@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace quirlwerk::ui::testing {
@@ -25,12 +26,15 @@ public:
     std::deque<QString> files;                         // next chosen files; empty = cancelled
     std::vector<QString> fileDialogFolders;
     std::vector<QStringList> fileDialogFilters;
+    std::function<void()> onShow;                      // notes the window's state while a box is up
 
     QMessageBox::StandardButton showMessage(QWidget*, const common::Message& message,
                                             QMessageBox::StandardButtons buttons) override
     {
         QWidget* focus = QApplication::focusWidget();
         messages.push_back({message, buttons, focus ? focus->objectName() : QString()});
+        if (onShow)
+            onShow();
         if (!answers.empty()) {
             const auto answer = answers.front();
             answers.pop_front();

@@ -2,13 +2,11 @@
 // scripts/screenshot.sh runs it under xvfb-run.
 #include "recording_dialogs.h"
 #include "ui/frmMain.h"
-
-#include <gtest/gtest.h>
+#include "window_test_support.h"
 
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace quirlwerk::ui {
 namespace {
@@ -24,8 +22,8 @@ TEST(Screenshot, main_window_in_a_text_mode)
     window.chooseMode(1);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.findChild<QPlainTextEdit*>(QStringLiteral("txtIn"))->setPlainText(QStringLiteral("Uryyb Jryg!\nQvr Qbfr yvrtg hagre qrz Fgrva."));
-    window.findChild<QPushButton*>(QStringLiteral("cmdDecrypt"))->click();
+    testing::control<QPlainTextEdit>(window, "txtIn").setPlainText(QStringLiteral("Uryyb Jryg!\nQvr Qbfr yvrtg hagre qrz Fgrva."));
+    testing::control<QPushButton>(window, "cmdDecrypt").click();
     QTest::qWait(200);
     ASSERT_TRUE(window.grab().save(file));
 }

@@ -1,12 +1,11 @@
 // The multi-line text fields: CR LF to the conversions and back, copying, and the Tab key.
 #include "ui/text_field.h"
 
-#include <gtest/gtest.h>
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
-#include <QTest>
 #include <QVBoxLayout>
 
 namespace quirlwerk::ui {
@@ -28,7 +27,7 @@ constexpr ShownRow shownTexts[] = {
     {"non-breaking blank kept", u"a\u00A0b\tc", 1, u"a\u00A0b\tc"},
 };
 
-TEST(TextField, shows_each_kind_of_line_break_as_a_line_and_reads_back_crlf)
+TEST(TextField, shows_each_kind_of_line_break_as_a_line_and_reads_and_copies_crlf)
 {
     TextField field(nullptr);
     for (const ShownRow& row : shownTexts) {
@@ -37,29 +36,13 @@ TEST(TextField, shows_each_kind_of_line_break_as_a_line_and_reads_back_crlf)
         EXPECT_EQ(field.blockCount(), row.lines);
         EXPECT_EQ(field.text(), row.readBack);
     }
-}
-
-TEST(TextField, typed_line_breaks_reach_the_conversions_as_crlf)
-{
-    TextField field(nullptr);
-    QTest::keyClicks(&field, QStringLiteral("ab"));
-    QTest::keyClick(&field, Qt::Key_Return);
-    QTest::keyClicks(&field, QStringLiteral("cd"));
-    QTest::keyClick(&field, Qt::Key_Return, Qt::ShiftModifier);   // a line separator within the paragraph
-    QTest::keyClicks(&field, QStringLiteral("ef"));
-    EXPECT_EQ(field.text(), u"ab\r\ncd\r\nef");
-}
-
-TEST(TextField, copying_gives_the_text_with_crlf)
-{
-    TextField field(nullptr);
-    field.setText(u"eins\r\nzwei\u00A0drei");
+    field.setText(u"eins\nzwei\u00A0drei");   // copying gives the text with CR LF
     field.selectAll();
     field.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"eins\r\nzwei\u00A0drei"));
 }
 
-TEST(TextField, tab_leaves_the_field_and_ctrl_tab_types_a_tab)
+TEST(TextField, typed_breaks_reach_the_conversions_as_crlf_and_tab_leaves_the_field)
 {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
@@ -67,17 +50,18 @@ TEST(TextField, tab_leaves_the_field_and_ctrl_tab_types_a_tab)
     auto* next = new QPushButton(QStringLiteral("weiter"), &window);
     layout->addWidget(field);
     layout->addWidget(next);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    testing::showActive(window);
     field->setFocus();
-
-    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(field->text(), u"\t");
+    QTest::keyClicks(field, QStringLiteral("ab"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, QStringLiteral("cd"));
+    QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);   // a line separator within the paragraph
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);   // Ctrl+Tab types a tab
+    EXPECT_EQ(field->text(), u"ab\r\ncd\r\n\t");
     EXPECT_TRUE(field->hasFocus());
     QTest::keyClick(field, Qt::Key_Tab);
     EXPECT_TRUE(next->hasFocus());
-    EXPECT_EQ(field->text(), u"\t");
+    EXPECT_EQ(field->text(), u"ab\r\ncd\r\n\t");
 }
 
 } // namespace

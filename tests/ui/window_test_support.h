@@ -1,4 +1,5 @@
-// Shared by the window tests: the settings store, finding controls, and waiting for a window.
+// Shared by the window tests (it brings GoogleTest and QTest along): the settings store, finding and
+// clicking controls, and waiting for a window.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -36,6 +37,17 @@ Control& control(const QWidget& window, const char* name)
     if (!found)
         throw std::runtime_error(std::string("no control ") + name);
     return *found;
+}
+
+// A control's text whatever its kind: fields, labels and buttons all have a "text" property.
+inline QString textOf(const QWidget& window, const char* name)
+{
+    return control<QWidget>(window, name).property("text").toString();
+}
+
+inline void click(const QWidget& window, const char* button)
+{
+    QTest::mouseClick(&control<QWidget>(window, button), Qt::LeftButton);
 }
 
 inline void showActive(QWidget& window)
