@@ -13,7 +13,7 @@ class RecordingSink : public PixelSink {
 public:
     BitmapInputs given;
     std::vector<common::Message> messages;
-    std::vector<Text> infoLines;
+    Text lastInfo;   // the information line as last shown
     std::int32_t width = 0, height = 0;
     std::vector<Colour> pixels;
     int yields = 0;
@@ -26,7 +26,7 @@ public:
     void yield() override { ++yields; }
     bool stopRequested() override { return stopAfterYields >= 0 && yields >= stopAfterYields; }
     BitmapInputs inputs() override { return given; }
-    void showInfo(const Text& line) override { infoLines.push_back(line); }
+    void showInfo(const Text& line) override { lastInfo = line; }
     void focusFileName() override { ++focusRequests; }
     void setBusy(bool on) override { busy.push_back(on); }
     void clearPicture() override { std::fill(pixels.begin(), pixels.end(), undrawn); }
@@ -41,7 +41,6 @@ public:
     void showColourTable() override { ++colourTableShown; }
 
     Colour at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    Text lastInfo() const { return infoLines.empty() ? Text() : infoLines.back(); }
 };
 
 inline Colour rgb(int red, int green, int blue)
