@@ -26,7 +26,6 @@ constexpr TransformSettings onColours(int modulo, int threshold)
 }
 
 const EntryRow entryRows[] = {
-    {"nothing on", onColours(0, 0), 5, {16, 37, 65}, {16, 37, 65}},
     {"modulo 17 on colours", onColours(17, 0), 5, {16, 37, 65}, {16, 3, 14}},
     {"modulo 1 is off", onColours(1, 0), 5, {16, 37, 65}, {16, 37, 65}},
     {"negative modulo is off", onColours(-3, 0), 5, {16, 37, 65}, {16, 37, 65}},

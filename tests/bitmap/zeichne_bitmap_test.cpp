@@ -2,7 +2,6 @@
 #include "bitmap/zeichne_bitmap.h"
 
 #include "bitmap/bmp_writer.h"
-#include "bitmap/recording_sink.h"
 #include "common/utf8.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,47 @@ using namespace quirlwerk::bitmap;
 using namespace quirlwerk::bitmap::testing;
 
 namespace {
+
+constexpr Colour undrawn = 0;   // drawn colours are opaque, so 0 marks a pixel never drawn
+
+// Keeps the picture, every message and the information line as last shown.
+class RecordingSink : public PixelSink {
+public:
+    BitmapInputs given;
+    std::vector<common::Message> messages;
+    Text lastInfo;
+    std::int32_t width = 0;
+    std::vector<Colour> pixels;
+    int yields = 0;
+    int focusRequests = 0;
+    int colourTableShown = 0;
+    std::vector<bool> busy;
+    int stopAfterYields = -1;   // answers the stop question as a closed window would
+
+    void show(const common::Message& message) override { messages.push_back(message); }
+    void yield() override { ++yields; }
+    bool stopRequested() override { return stopAfterYields >= 0 && yields >= stopAfterYields; }
+    BitmapInputs inputs() override { return given; }
+    void showInfo(const Text& line) override { lastInfo = line; }
+    void focusFileName() override { ++focusRequests; }
+    void setBusy(bool on) override { busy.push_back(on); }
+    void clearPicture() override { std::fill(pixels.begin(), pixels.end(), undrawn); }
+    void resizePicture(std::int32_t w, std::int32_t h) override
+    {
+        width = w;
+        pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), undrawn);
+    }
+    Colour* row(std::int32_t y) override { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    void rowDrawn(std::int32_t, std::int32_t) override {}
+    void showColourTable() override { ++colourTableShown; }
+
+    Colour at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+Colour grey(int value)
+{
+    return 0xFF000000u | Colour(value) << 16 | Colour(value) << 8 | Colour(value);
+}
 
 struct Outcome {
     RunEnd end;
@@ -41,11 +81,6 @@ protected:
         return run;
     }
 };
-
-Colour grey(int value)
-{
-    return rgb(value, value, value);
-}
 
 // 32 x 16 pixels using the first 12 entries of a grey table, changed as a row needs.
 std::vector<std::uint8_t> twelveColours(const std::function<void(BmpLayout&)>& change = [](BmpLayout&) {})
@@ -233,7 +268,7 @@ TEST_F(ZeichneBitmapTest, redraw_keeps_table_and_counts_but_follows_the_index_mo
 
     const Outcome redraw = load(allIndices(), {u"", u"2", u"200", true, false}, 1);
     EXPECT_EQ(redraw.end, RunEnd::Drawn);
-    EXPECT_EQ(redraw.sink.at(3, 0), rgb(200, 100, 50));   // index 3 mod 2 = entry 1, as edited
+    EXPECT_EQ(redraw.sink.at(3, 0), 0xFFC86432u);   // index 3 mod 2 = entry 1, as edited to 200, 100, 50
     EXPECT_EQ(redraw.sink.at(4, 0), grey(0));
     auto fields = [](const FarbEintrag& f) { return std::array<int, 4>{f.Rot, f.Gruen, f.Blau, f.Anzahl}; };
     for (int e = 0; e < 256; ++e)
