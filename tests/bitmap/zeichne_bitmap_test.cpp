@@ -122,7 +122,9 @@ std::vector<InfoRow> infoRows()
         {"top-down", twelveColours([](BmpLayout& s) { s.height = -16; }),
          offset + u"    B*H: 32*16 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine" + drawn, u""},
         {"height 0", twelveColours([](BmpLayout& s) { s.height = 0; }),
-         offset + u"    B*H: 32*0 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine    Anzahl Farben: 256/0", u""},
+         offset + u"    B*H: 32*0 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine"
+                  u"    Anzahl Farben: 256/0",
+         u""},
         {"compression 1", twelveColours([](BmpLayout& s) { s.compression = 1; }),
          offset + size + u"1-Lauflänge 8-Bit" + drawn, u""},
         {"compression 2", twelveColours([](BmpLayout& s) { s.compression = 2; }), offset + size + u"2-??" + drawn, u""},
@@ -137,8 +139,10 @@ std::vector<InfoRow> infoRows()
         {"no colour table", twelveColours([](BmpLayout& s) { s.palette.clear(); }),
          u"Offset Data: 54 Bytes" + size + u"0-keine", u"Die Datei enthält keine Farbtabelle!"},
         {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes", infoStep + u"Index außerhalb des gültigen Bereichs"},
-        {"not a bitmap", {'P', 'K', 3, 4}, u"Die Datei ist keine Bitmapdatei .bmp", u"Die Datei ist keine Bitmapdatei .bmp!"},
-        {"height -2147483648", twelveColours([](BmpLayout& s) { s.height = INT32_MIN; }), offset, infoStep + u"Überlauf"},
+        {"not a bitmap", {'P', 'K', 3, 4}, u"Die Datei ist keine Bitmapdatei .bmp",
+         u"Die Datei ist keine Bitmapdatei .bmp!"},
+        {"height -2147483648", twelveColours([](BmpLayout& s) { s.height = INT32_MIN; }), offset,
+         infoStep + u"Überlauf"},
         {"width times 15 beyond 32 bits", twelveColours([](BmpLayout& s) { s.width = 200'000'000; }), offset,
          infoStep + u"Überlauf"},
         {"width with top byte 128", twelveColours([](BmpLayout& s) { s.width = INT32_MIN + 5; }), offset,
@@ -198,8 +202,8 @@ TEST_F(ZeichneBitmapTest, an_overflowing_setting_fails_while_checking_inputs)
 {
     const Outcome run = load(twelveColours(), {u"", u"9E9", u""});
     EXPECT_EQ(run.end, RunEnd::Failed);
-    EXPECT_EQ(run.sink.messages, (std::vector{common::Message{
-                                     common::Icon::Critical, u"ZeichneBitmap(): Fehler bei 'Eingaben prüfen': Überlauf"}}));
+    const common::Message failure{common::Icon::Critical, u"ZeichneBitmap(): Fehler bei 'Eingaben prüfen': Überlauf"};
+    EXPECT_EQ(run.sink.messages, std::vector{failure});
 }
 
 TEST_F(ZeichneBitmapTest, rows_land_by_their_stored_order_and_padding_is_skipped)

@@ -60,7 +60,8 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
         std::string err;   // empty: a usage text
     };
     const Row rows[] = {
-        {"missing file", {"bitmap", missing}, 1, "\n", "exclamation: Die Bitmapdatei ''" + missing + "'' existiert nicht!\n"},
+        {"missing file", {"bitmap", missing}, 1, "\n",
+         "exclamation: Die Bitmapdatei ''" + missing + "'' existiert nicht!\n"},
         {"24-bit file, no PNG written", {"bitmap", deepFile, "--png", folder.path("deep.png").string()}, 1,
          "Offset Data: 1078 Bytes    B*H: 5*2 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine\n",
          "exclamation: Die Farbtiefe muss 8 Bit (256 Farben) betragen!\n"},

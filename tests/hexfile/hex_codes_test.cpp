@@ -87,7 +87,9 @@ namespace {
 Outcome readByTheRules(std::string_view text)
 {
     Outcome outcome;
-    auto prefixed = [](const std::string& code) { return code.size() >= 2 && code[0] == '0' && (code[1] | 0x20) == 'x'; };
+    auto prefixed = [](const std::string& code) {
+        return code.size() >= 2 && code[0] == '0' && (code[1] | 0x20) == 'x';
+    };
     auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
     for (std::size_t at = 0; at < text.size();) {
         std::string code;

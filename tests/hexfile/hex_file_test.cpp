@@ -87,19 +87,19 @@ TEST_F(HexFileTest, checks_and_questions_come_before_the_work)
         common::Message message;
         NameField focus = NameField::None;
     };
+    constexpr auto stop = common::Icon::Exclamation;
+    constexpr auto ask = common::Icon::Question;
     const Row rows[] = {
-        {u"   ", name("out.bin"), {common::Icon::Exclamation, u"Geben Sie bitte den Namen der Inputdatei ein!"},
+        {u"   ", name("out.bin"), {stop, u"Geben Sie bitte den Namen der Inputdatei ein!"}, NameField::Input},
+        {name("none.txt"), name("out.bin"), {stop, u"Die Inputdatei ''" + name("none.txt") + u"'' existiert nicht!"},
          NameField::Input},
-        {name("none.txt"), name("out.bin"),
-         {common::Icon::Exclamation, u"Die Inputdatei ''" + name("none.txt") + u"'' existiert nicht!"}, NameField::Input},
-        {name(""), name("out.bin"), {common::Icon::Exclamation, u"Die Inputdatei ''" + name("") + u"'' existiert nicht!"},
-         NameField::Input},
-        {name("in.txt"), u"", {common::Icon::Exclamation, u"Geben Sie bitte den Namen der Outputdatei ein!"},
-         NameField::Output},
-        {name("in.txt"), name("out.bin"), {common::Icon::Question, u"Die Outputdatei ''" + name("out.bin") +
-                                                                      u"'' existiert bereits! Soll sie überschrieben werden?"}},
-        {name("in.txt"), name("in.txt"), {common::Icon::Question, u"Die Inputdatei und die Outputdatei sind identisch. "
-                                                                  u"Soll die Inputdatei wirklich überschrieben werden?"}},
+        {name(""), name("out.bin"), {stop, u"Die Inputdatei ''" + name("") + u"'' existiert nicht!"}, NameField::Input},
+        {name("in.txt"), u"", {stop, u"Geben Sie bitte den Namen der Outputdatei ein!"}, NameField::Output},
+        {name("in.txt"), name("out.bin"),
+         {ask, u"Die Outputdatei ''" + name("out.bin") + u"'' existiert bereits! Soll sie überschrieben werden?"}},
+        {name("in.txt"), name("in.txt"),
+         {ask, u"Die Inputdatei und die Outputdatei sind identisch. "
+               u"Soll die Inputdatei wirklich überschrieben werden?"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(common::toUtf8(row.message.text));
@@ -144,8 +144,9 @@ TEST_F(HexFileTest, writes_the_bytes_of_all_codes_up_to_an_invalid_one)
         {"invalid after several blocks", codes(2500) + " 0x", bytesOf(2500), u"", {1000, 1000}},
         {"very long code cut short", "0x" + std::string(300, 'a'), "", Text(256, u'A') + u"…"},
     };
-    const common::Message overwrite{common::Icon::Question, u"Die Outputdatei ''" + name("out.bin") +
-                                                                u"'' existiert bereits! Soll sie überschrieben werden?"};
+    const common::Message overwrite{
+        common::Icon::Question,
+        u"Die Outputdatei ''" + name("out.bin") + u"'' existiert bereits! Soll sie überschrieben werden?"};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         write("in.txt", row.text);
