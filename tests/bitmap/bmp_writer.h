@@ -1,11 +1,9 @@
 // Builds bitmap files for the tests: any header size, bit count, order, colour table and pixel rows.
 #pragma once
 
+#include "temp_folder.h"
+
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
 
 namespace quirlwerk::bitmap::testing {
@@ -17,7 +15,7 @@ struct Rgb {
 struct BmpLayout {
     std::int32_t width = 4;
     std::int32_t height = 2;           // negative: rows stored top-down
-    std::int32_t infoSize = 40;
+    std::int32_t infoSize = 40;        // at least 40
     std::uint16_t bitCount = 8;
     std::int32_t compression = 0;
     std::int32_t coloursUsed = 0;      // the header field; 0 means 256
@@ -40,22 +38,13 @@ inline std::vector<std::uint8_t> bmpBytes(const BmpLayout& layout)
     const std::size_t tableLength = layout.palette.size() * 4;
     putLong(bytes, 10, static_cast<std::uint32_t>(14 + layout.infoSize + tableLength));
     putLong(bytes, 14, static_cast<std::uint32_t>(layout.infoSize));
-    // A short info header keeps only the fields that fit into it.
-    auto field = [&](std::size_t at, std::uint32_t value) {
-        if (at + 4 <= bytes.size())
-            putLong(bytes, at, value);
-    };
-    field(18, static_cast<std::uint32_t>(layout.width));
-    field(22, static_cast<std::uint32_t>(layout.height));
-    field(26, 1u | std::uint32_t(layout.bitCount) << 16);
-    field(30, static_cast<std::uint32_t>(layout.compression));
-    field(46, static_cast<std::uint32_t>(layout.coloursUsed));
-    for (const Rgb& colour : layout.palette) {
-        bytes.push_back(static_cast<std::uint8_t>(colour.blue));
-        bytes.push_back(static_cast<std::uint8_t>(colour.green));
-        bytes.push_back(static_cast<std::uint8_t>(colour.red));
-        bytes.push_back(0);
-    }
+    putLong(bytes, 18, static_cast<std::uint32_t>(layout.width));
+    putLong(bytes, 22, static_cast<std::uint32_t>(layout.height));
+    putLong(bytes, 26, 1u | std::uint32_t(layout.bitCount) << 16);
+    putLong(bytes, 30, static_cast<std::uint32_t>(layout.compression));
+    putLong(bytes, 46, static_cast<std::uint32_t>(layout.coloursUsed));
+    for (const Rgb& c : layout.palette)
+        bytes.insert(bytes.end(), {std::uint8_t(c.blue), std::uint8_t(c.green), std::uint8_t(c.red), 0});
     for (const auto& row : layout.rows) {
         bytes.insert(bytes.end(), row.begin(), row.end());
         while ((bytes.size() - (14 + layout.infoSize + tableLength)) % 4 != 0)
@@ -63,15 +52,6 @@ inline std::vector<std::uint8_t> bmpBytes(const BmpLayout& layout)
     }
     putLong(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
     return bytes;
-}
-
-// A grey ramp: entry i is (i, i, i).
-inline std::vector<Rgb> greyPalette(int entries = 256)
-{
-    std::vector<Rgb> palette;
-    for (int i = 0; i < entries; ++i)
-        palette.push_back({i, i, i});
-    return palette;
 }
 
 // Rows whose pixel (x, row) holds (row * width + x) % 256, in file order.
@@ -84,41 +64,18 @@ inline std::vector<std::vector<std::uint8_t>> countingRows(int width, int rows)
     return result;
 }
 
-// A picture with the grey palette; height negative for top-down, rows in file order.
+// A picture whose colour table is a grey ramp (entry i is i, i, i); height negative for top-down, rows in file order.
 inline BmpLayout greyPicture(std::int32_t width, std::int32_t height, std::vector<std::vector<std::uint8_t>> rows)
 {
     BmpLayout layout;
     layout.width = width;
     layout.height = height;
-    layout.palette = greyPalette();
+    for (int i = 0; i < 256; ++i)
+        layout.palette.push_back({i, i, i});
     layout.rows = std::move(rows);
     return layout;
 }
 
-// A temporary folder that removes itself and what it holds.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quirlwerk-bmp-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(m_path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-    std::filesystem::path write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
-    {
-        const std::filesystem::path file = m_path / name;
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return file;
-    }
-
-private:
-    std::filesystem::path m_path;
-};
+using ::quirlwerk::testing::TempFolder;
 
 } // namespace quirlwerk::bitmap::testing

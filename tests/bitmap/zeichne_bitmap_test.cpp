@@ -2,7 +2,6 @@
 #include "bitmap/zeichne_bitmap.h"
 
 #include "bitmap/bmp_writer.h"
-#include "bitmap/recording_sink.h"
 #include "common/utf8.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +14,47 @@ using namespace quirlwerk::bitmap::testing;
 
 namespace {
 
+constexpr Colour undrawn = 0;   // drawn colours are opaque, so 0 marks a pixel never drawn
+
+// Keeps the picture, every message and the information line as last shown.
+class RecordingSink : public PixelSink {
+public:
+    BitmapInputs given;
+    std::vector<common::Message> messages;
+    Text lastInfo;
+    std::int32_t width = 0;
+    std::vector<Colour> pixels;
+    int yields = 0;
+    int focusRequests = 0;
+    int colourTableShown = 0;
+    std::vector<bool> busy;
+    int stopAfterYields = -1;   // answers the stop question as a closed window would
+
+    void show(const common::Message& message) override { messages.push_back(message); }
+    void yield() override { ++yields; }
+    bool stopRequested() override { return stopAfterYields >= 0 && yields >= stopAfterYields; }
+    BitmapInputs inputs() override { return given; }
+    void showInfo(const Text& line) override { lastInfo = line; }
+    void focusFileName() override { ++focusRequests; }
+    void setBusy(bool on) override { busy.push_back(on); }
+    void clearPicture() override { std::fill(pixels.begin(), pixels.end(), undrawn); }
+    void resizePicture(std::int32_t w, std::int32_t h) override
+    {
+        width = w;
+        pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), undrawn);
+    }
+    Colour* row(std::int32_t y) override { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    void rowDrawn(std::int32_t, std::int32_t) override {}
+    void showColourTable() override { ++colourTableShown; }
+
+    Colour at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+Colour grey(int value)
+{
+    return 0xFF000000u | Colour(value) << 16 | Colour(value) << 8 | Colour(value);
+}
+
 struct Outcome {
     RunEnd end;
     RecordingSink sink;
@@ -25,39 +65,30 @@ protected:
     TempFolder folder;
     PictureModel model;
 
-    Outcome load(const std::vector<std::uint8_t>& bytes, BitmapInputs inputs = {}, std::int32_t keep = 0)
+    Outcome load(const std::vector<std::uint8_t>& bytes, BitmapInputs inputs = {}, std::int32_t keep = 0,
+                 int stopAfterYields = -1)
     {
-        const auto file = folder.write("picture.bmp", bytes);
-        inputs.fileName = common::fromUtf8(file.string()).value();
-        return loadNamed(inputs, keep);
+        inputs.fileName = common::fromUtf8(folder.write("picture.bmp", bytes).string()).value();
+        return loadNamed(inputs, keep, stopAfterYields);
     }
 
-    Outcome loadNamed(const BitmapInputs& inputs, std::int32_t keep = 0)
+    Outcome loadNamed(const BitmapInputs& inputs, std::int32_t keep = 0, int stopAfterYields = -1)
     {
         Outcome run{RunEnd::Failed, {}};
         run.sink.given = inputs;
+        run.sink.stopAfterYields = stopAfterYields;
         run.end = ZeichneBitmap(keep, model, run.sink);
         return run;
     }
 };
 
-BmpLayout twelveColours()
+// 32 x 16 pixels using the first 12 entries of a grey table, changed as a row needs.
+std::vector<std::uint8_t> twelveColours(const std::function<void(BmpLayout&)>& change = [](BmpLayout&) {})
 {
-    BmpLayout layout;
-    layout.width = 32;
-    layout.height = 16;
-    layout.palette = greyPalette();
-    for (int r = 0; r < 16; ++r) {
-        layout.rows.emplace_back();
-        for (int x = 0; x < 32; ++x)
-            layout.rows.back().push_back(static_cast<std::uint8_t>(x % 12));
-    }
-    return layout;
-}
-
-std::vector<std::uint8_t> twelveColoursWith(const std::function<void(BmpLayout&)>& change)
-{
-    BmpLayout layout = twelveColours();
+    std::vector<std::uint8_t> row;
+    for (int x = 0; x < 32; ++x)
+        row.push_back(static_cast<std::uint8_t>(x % 12));
+    BmpLayout layout = greyPicture(32, 16, std::vector(16, row));
     change(layout);
     return bmpBytes(layout);
 }
@@ -65,7 +96,7 @@ std::vector<std::uint8_t> twelveColoursWith(const std::function<void(BmpLayout&)
 // Says its info header is almost 2 GiB long: stepped over, and the colour table start overflows.
 std::vector<std::uint8_t> hugeInfoSize()
 {
-    std::vector<std::uint8_t> bytes = bmpBytes(twelveColours());
+    std::vector<std::uint8_t> bytes = twelveColours();
     putLong(bytes, 14, 0x7FFFFFF5);
     return bytes;
 }
@@ -77,57 +108,53 @@ struct InfoRow {
     Text message;   // empty: the picture is drawn
 };
 
-const Text sizeLine = u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine";
-const Text drawnEnd = u"    Anzahl Farben: 256/12";
-const Text indexFailure = u"Index außerhalb des gültigen Bereichs";
-
 std::vector<InfoRow> infoRows()
 {
-    auto bitCount = [](std::uint16_t bits) { return [bits](BmpLayout& s) { s.bitCount = bits; }; };
-    auto infoSize = [](std::int32_t size) { return [size](BmpLayout& s) { s.infoSize = size; }; };
+    const Text offset = u"Offset Data: 1078 Bytes";
+    const Text size = u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: ";
+    const Text drawn = u"    Anzahl Farben: 256/12";
+    const Text infoStep = u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': ";
+    const Text depth = u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!";
+    const Text tooLarge =
+        u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!";
     return {
-        {"bottom-up", twelveColoursWith([](BmpLayout&) {}), u"Offset Data: 1078 Bytes" + sizeLine + drawnEnd, u""},
-        {"top-down", twelveColoursWith([](BmpLayout& s) { s.height = -16; }),
-         u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine" + drawnEnd, u""},
-        {"height 0", twelveColoursWith([](BmpLayout& s) { s.height = 0; }),
-         u"Offset Data: 1078 Bytes    B*H: 32*0 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine"
-         u"    Anzahl Farben: 256/0", u""},
-        {"compression 1", twelveColoursWith([](BmpLayout& s) { s.compression = 1; }),
-         u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 1-Lauflänge 8-Bit" + drawnEnd, u""},
-        {"compression 2", twelveColoursWith([](BmpLayout& s) { s.compression = 2; }),
-         u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 2-??" + drawnEnd, u""},
-        {"24 bit", twelveColoursWith(bitCount(24)),
-         u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine",
-         u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!"},
-        {"4 bit", twelveColoursWith(bitCount(4)),
-         u"Offset Data: 1078 Bytes    B*H: 32*16 Pixel BottumUp    Farbtiefe: 4bit    Komprimierung: 0-keine",
-         u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!"},
-        {"108-byte header", twelveColoursWith(infoSize(108)), u"Offset Data: 1146 Bytes" + sizeLine + drawnEnd, u""},
-        {"124-byte header", twelveColoursWith(infoSize(124)), u"Offset Data: 1162 Bytes" + sizeLine + drawnEnd, u""},
-        {"no colour table", twelveColoursWith([](BmpLayout& s) { s.palette.clear(); }), u"Offset Data: 54 Bytes" + sizeLine,
-         u"Die Datei enthält keine Farbtabelle!"},
-        {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes",
-         u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': " + indexFailure},
+        {"bottom-up", twelveColours(), offset + size + u"0-keine" + drawn, u""},
+        {"top-down", twelveColours([](BmpLayout& s) { s.height = -16; }),
+         offset + u"    B*H: 32*16 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine" + drawn, u""},
+        {"height 0", twelveColours([](BmpLayout& s) { s.height = 0; }),
+         offset + u"    B*H: 32*0 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine"
+                  u"    Anzahl Farben: 256/0",
+         u""},
+        {"compression 1", twelveColours([](BmpLayout& s) { s.compression = 1; }),
+         offset + size + u"1-Lauflänge 8-Bit" + drawn, u""},
+        {"compression 2", twelveColours([](BmpLayout& s) { s.compression = 2; }), offset + size + u"2-??" + drawn, u""},
+        {"24 bit", twelveColours([](BmpLayout& s) { s.bitCount = 24; }),
+         offset + u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine", depth},
+        {"4 bit", twelveColours([](BmpLayout& s) { s.bitCount = 4; }),
+         offset + u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 4bit    Komprimierung: 0-keine", depth},
+        {"108-byte header", twelveColours([](BmpLayout& s) { s.infoSize = 108; }),
+         u"Offset Data: 1146 Bytes" + size + u"0-keine" + drawn, u""},
+        {"124-byte header", twelveColours([](BmpLayout& s) { s.infoSize = 124; }),
+         u"Offset Data: 1162 Bytes" + size + u"0-keine" + drawn, u""},
+        {"no colour table", twelveColours([](BmpLayout& s) { s.palette.clear(); }),
+         u"Offset Data: 54 Bytes" + size + u"0-keine", u"Die Datei enthält keine Farbtabelle!"},
+        {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes", infoStep + u"Index außerhalb des gültigen Bereichs"},
         {"not a bitmap", {'P', 'K', 3, 4}, u"Die Datei ist keine Bitmapdatei .bmp",
          u"Die Datei ist keine Bitmapdatei .bmp!"},
-        {"info header too short for the colour count", twelveColoursWith(infoSize(32)), u"Offset Data: 1070 Bytes",
-         u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': " + indexFailure},
-        {"height -2147483648", twelveColoursWith([](BmpLayout& s) { s.height = INT32_MIN; }), u"Offset Data: 1078 Bytes",
-         u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
-        {"width times 15 beyond 32 bits", twelveColoursWith([](BmpLayout& s) { s.width = 200'000'000; }),
-         u"Offset Data: 1078 Bytes", u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
-        {"width with top byte 128", twelveColoursWith([](BmpLayout& s) { s.width = INT32_MIN + 5; }), u"Offset Data: 1078 Bytes",
-         u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
-        {"too wide to show", twelveColoursWith([](BmpLayout& s) { s.width = 40000; s.height = 1; }),
-         u"Offset Data: 1078 Bytes    B*H: 40000*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine",
-         u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
-        {"too many pixels to show", twelveColoursWith([](BmpLayout& s) { s.width = 20000; s.height = -20000; }),
-         u"Offset Data: 1078 Bytes    B*H: 20000*20000 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine",
-         u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
-        {"257th colour", twelveColoursWith([](BmpLayout& s) { s.coloursUsed = 300; s.palette.resize(300); }),
-         u"Offset Data: 1254 Bytes" + sizeLine, u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': " + indexFailure},
-        {"info header size near 2 GiB", hugeInfoSize(), u"Offset Data: 1078 Bytes" + sizeLine,
-         u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf"},
+        {"height -2147483648", twelveColours([](BmpLayout& s) { s.height = INT32_MIN; }), offset,
+         infoStep + u"Überlauf"},
+        {"width times 15 beyond 32 bits", twelveColours([](BmpLayout& s) { s.width = 200'000'000; }), offset,
+         infoStep + u"Überlauf"},
+        {"width with top byte 128", twelveColours([](BmpLayout& s) { s.width = INT32_MIN + 5; }), offset,
+         infoStep + u"Überlauf"},
+        {"info header size near 2 GiB", hugeInfoSize(), offset + size + u"0-keine", infoStep + u"Überlauf"},
+        {"too wide to show", twelveColours([](BmpLayout& s) { s.width = 40000; s.height = 1; }),
+         offset + u"    B*H: 40000*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
+        {"too many pixels to show", twelveColours([](BmpLayout& s) { s.width = 20000; s.height = -20000; }),
+         offset + u"    B*H: 20000*20000 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
+        {"257th colour", twelveColours([](BmpLayout& s) { s.coloursUsed = 300; s.palette.resize(300); }),
+         u"Offset Data: 1254 Bytes" + size + u"0-keine",
+         u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': Index außerhalb des gültigen Bereichs"},
     };
 }
 
@@ -138,7 +165,7 @@ TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
     for (const InfoRow& row : infoRows()) {
         SCOPED_TRACE(row.name);
         const Outcome run = load(row.bytes);
-        EXPECT_EQ(run.sink.lastInfo(), row.info);
+        EXPECT_EQ(run.sink.lastInfo, row.info);
         if (row.message.empty()) {
             EXPECT_EQ(run.end, RunEnd::Drawn);
             EXPECT_TRUE(run.sink.messages.empty());
@@ -154,26 +181,18 @@ TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
 
 TEST_F(ZeichneBitmapTest, input_messages_move_the_focus_and_open_nothing)
 {
-    struct Row {
-        const char* name;
-        Text fileName;
-        Text message;
-    };
     const Text folderName = common::fromUtf8(folder.path().string()).value();
-    const Row rows[] = {
-        {"empty", u"", u"Geben Sie bitte den Namen der Bitmapdatei ein!"},
-        {"blanks only", u"   ", u"Geben Sie bitte den Namen der Bitmapdatei ein!"},
-        {"missing", folderName + u"/nix.bmp", u"Die Bitmapdatei ''" + folderName + u"/nix.bmp'' existiert nicht!"},
-        {"a folder", u" " + folderName + u" ", u"Die Bitmapdatei ''" + folderName + u"'' existiert nicht!"},
+    const std::pair<Text, Text> rows[] = {
+        {u"", u"Geben Sie bitte den Namen der Bitmapdatei ein!"},
+        {u"   ", u"Geben Sie bitte den Namen der Bitmapdatei ein!"},
+        {folderName + u"/nix.bmp", u"Die Bitmapdatei ''" + folderName + u"/nix.bmp'' existiert nicht!"},
+        {u" " + folderName + u" ", u"Die Bitmapdatei ''" + folderName + u"'' existiert nicht!"},   // a folder
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        BitmapInputs inputs;
-        inputs.fileName = row.fileName;
-        const Outcome run = loadNamed(inputs);
+    for (const auto& [fileName, message] : rows) {
+        SCOPED_TRACE(common::toUtf8(fileName));
+        const Outcome run = loadNamed({fileName, u"", u""});
         EXPECT_EQ(run.end, RunEnd::Message);
-        ASSERT_EQ(run.sink.messages.size(), 1u);
-        EXPECT_EQ(run.sink.messages[0], (common::Message{common::Icon::Exclamation, row.message}));
+        EXPECT_EQ(run.sink.messages, (std::vector{common::Message{common::Icon::Exclamation, message}}));
         EXPECT_EQ(run.sink.focusRequests, 1);
         EXPECT_TRUE(run.sink.busy.empty());
     }
@@ -181,117 +200,93 @@ TEST_F(ZeichneBitmapTest, input_messages_move_the_focus_and_open_nothing)
 
 TEST_F(ZeichneBitmapTest, an_overflowing_setting_fails_while_checking_inputs)
 {
-    BitmapInputs inputs;
-    inputs.moduloText = u"9E9";
-    const Outcome run = load(bmpBytes(twelveColours()), inputs);
+    const Outcome run = load(twelveColours(), {u"", u"9E9", u""});
     EXPECT_EQ(run.end, RunEnd::Failed);
-    ASSERT_EQ(run.sink.messages.size(), 1u);
-    EXPECT_EQ(run.sink.messages[0],
-              (common::Message{common::Icon::Critical, u"ZeichneBitmap(): Fehler bei 'Eingaben prüfen': Überlauf"}));
+    const common::Message failure{common::Icon::Critical, u"ZeichneBitmap(): Fehler bei 'Eingaben prüfen': Überlauf"};
+    EXPECT_EQ(run.sink.messages, std::vector{failure});
 }
 
-TEST_F(ZeichneBitmapTest, rows_land_by_their_stored_order)
+TEST_F(ZeichneBitmapTest, rows_land_by_their_stored_order_and_padding_is_skipped)
 {
-    for (const bool bottomUp : {true, false}) {
-        SCOPED_TRACE(bottomUp ? "bottom-up" : "top-down");
-        const BmpLayout layout = greyPicture(3, bottomUp ? 2 : -2, {{1, 2, 3}, {4, 5, 6}});
-        const Outcome run = load(bmpBytes(layout));
-        const int firstStored = bottomUp ? 1 : 0;
-        EXPECT_EQ(run.sink.at(0, firstStored), rgb(1, 1, 1));
-        EXPECT_EQ(run.sink.at(2, 1 - firstStored), rgb(6, 6, 6));
-        EXPECT_EQ(run.sink.yields, 2);   // after clearing and after the first of two rows
-    }
-}
-
-TEST_F(ZeichneBitmapTest, padding_bytes_are_skipped)
-{
-    for (const int width : {4, 5, 6, 7}) {
-        SCOPED_TRACE(width);
-        const BmpLayout layout = greyPicture(width, 3, countingRows(width, 3));
-        const Outcome run = load(bmpBytes(layout));
-        for (int r = 0; r < 3; ++r)
-            for (int x = 0; x < width; ++x)
-                EXPECT_EQ(run.sink.at(x, 2 - r), rgb(r * width + x, r * width + x, r * width + x));
-        EXPECT_EQ(model.FarbTabelle[0xEE].Anzahl, 0);
+    for (const int width : {4, 5}) {
+        for (const int height : {3, -3}) {
+            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+            const Outcome run = load(bmpBytes(greyPicture(width, height, countingRows(width, 3))));
+            for (int r = 0; r < 3; ++r)
+                for (int x = 0; x < width; ++x)
+                    EXPECT_EQ(run.sink.at(x, height > 0 ? 2 - r : r), grey(r * width + x));
+            EXPECT_EQ(model.FarbTabelle[0xEE].Anzahl, 0);
+        }
     }
 }
 
 TEST_F(ZeichneBitmapTest, a_file_ending_early_draws_only_the_bytes_read)
 {
-    const BmpLayout layout = greyPicture(4, 3, {{10, 10, 10, 10}, {20, 20}});
-    std::vector<std::uint8_t> bytes = bmpBytes(layout);
+    std::vector<std::uint8_t> bytes = bmpBytes(greyPicture(4, 3, {{10, 10, 10, 10}, {20, 20}}));
     bytes.resize(bytes.size() - 2);   // cut the padding the writer added behind the short row
     const Outcome run = load(bytes);
     EXPECT_EQ(run.end, RunEnd::Drawn);
-    EXPECT_EQ(run.sink.at(3, 2), rgb(10, 10, 10));
-    EXPECT_EQ(run.sink.at(1, 1), rgb(20, 20, 20));
-    EXPECT_EQ(run.sink.at(2, 1), undrawn);
-    EXPECT_EQ(run.sink.at(0, 0), undrawn);
+    const Colour o = undrawn, a = grey(10), b = grey(20);
+    EXPECT_EQ(run.sink.pixels, (std::vector{o, o, o, o, b, b, o, o, a, a, a, a}));
     EXPECT_EQ(model.FarbTabelle[10].Anzahl, 4);
     EXPECT_EQ(model.FarbTabelle[20].Anzahl, 2);
-    EXPECT_EQ(model.FarbTabelle[0].Anzahl, 0);
-    EXPECT_EQ(run.sink.lastInfo(), u"Offset Data: 1078 Bytes    B*H: 4*3 Pixel BottumUp    Farbtiefe: 8bit    "
+    EXPECT_EQ(run.sink.lastInfo, u"Offset Data: 1078 Bytes    B*H: 4*3 Pixel BottumUp    Farbtiefe: 8bit    "
                                    u"Komprimierung: 0-keine    Anzahl Farben: 256/2");
 }
 
 namespace {
 
 // Every index 0..255 once, in one row.
-BmpLayout allIndices()
+std::vector<std::uint8_t> allIndices()
 {
-    return greyPicture(256, 1, countingRows(256, 1));
+    return bmpBytes(greyPicture(256, 1, countingRows(256, 1)));
 }
 
 } // namespace
 
 TEST_F(ZeichneBitmapTest, modulo_on_the_index_picks_the_entry_and_counts_it)
 {
-    const Outcome run = load(bmpBytes(allIndices()), {u"", u"17", u"0", true, true});
-    for (const auto& [index, entry] : {std::pair{18, 1}, {19, 2}, {33, 16}, {34, 0}, {35, 1}, {17, 0}, {16, 16}})
-        EXPECT_EQ(run.sink.at(index, 0), rgb(entry, entry, entry)) << index;
+    const Outcome run = load(allIndices(), {u"", u"17", u"0", true, true});
+    for (int x = 0; x < 256; ++x)
+        EXPECT_EQ(run.sink.at(x, 0), grey(x % 17)) << x;
     EXPECT_EQ(model.FarbTabelle[0].Anzahl, 16);   // 0, 17, ..., 255
     EXPECT_EQ(model.FarbTabelle[1].Anzahl, 15);
     EXPECT_EQ(model.FarbTabelle[17].Anzahl, 0);
     EXPECT_EQ(model.FarbTabelle[17].Rot, 17);     // the table itself is not changed
-    EXPECT_TRUE(run.sink.lastInfo().ends_with(u"    Anzahl Farben: 256/17"));
+    EXPECT_TRUE(run.sink.lastInfo.ends_with(u"    Anzahl Farben: 256/17"));
 }
 
 TEST_F(ZeichneBitmapTest, threshold_on_the_index_with_a_smaller_modulo_draws_black)
 {
-    const Outcome run = load(bmpBytes(allIndices()), {u"", u"17", u"100", true, true});
-    for (int x = 0; x < 256; ++x)
-        EXPECT_EQ(run.sink.at(x, 0), rgb(0, 0, 0)) << x;
+    const Outcome run = load(allIndices(), {u"", u"17", u"100", true, true});
+    EXPECT_EQ(run.sink.pixels, std::vector<Colour>(256, grey(0)));
     EXPECT_EQ(model.FarbTabelle[100].Rot, 255);
 }
 
 TEST_F(ZeichneBitmapTest, redraw_keeps_table_and_counts_but_follows_the_index_modulo)
 {
-    load(bmpBytes(allIndices()), {u"", u"17", u"0", false, true});
+    load(allIndices(), {u"", u"17", u"0", false, true});
     EXPECT_EQ(model.FarbTabelle[37].Rot, 3);
-    const auto before = model.FarbTabelle;
     model.FarbTabelle[1] = {200, 100, 50, model.FarbTabelle[1].Anzahl};   // an edit in the colour table window
+    const PictureModel before = model;
 
-    const Outcome redraw = load(bmpBytes(allIndices()), {u"", u"2", u"200", true, false}, 1);
+    const Outcome redraw = load(allIndices(), {u"", u"2", u"200", true, false}, 1);
     EXPECT_EQ(redraw.end, RunEnd::Drawn);
-    EXPECT_EQ(redraw.sink.at(3, 0), rgb(200, 100, 50));   // index 3 mod 2 = entry 1, as edited
-    EXPECT_EQ(redraw.sink.at(4, 0), rgb(0, 0, 0));
-    for (int e = 2; e < 256; ++e) {
-        EXPECT_EQ(model.FarbTabelle[e].Rot, before[e].Rot);
-        EXPECT_EQ(model.FarbTabelle[e].Anzahl, before[e].Anzahl);
-    }
+    EXPECT_EQ(redraw.sink.at(3, 0), 0xFFC86432u);   // index 3 mod 2 = entry 1, as edited to 200, 100, 50
+    EXPECT_EQ(redraw.sink.at(4, 0), grey(0));
+    auto fields = [](const FarbEintrag& f) { return std::array<int, 4>{f.Rot, f.Gruen, f.Blau, f.Anzahl}; };
+    for (int e = 0; e < 256; ++e)
+        EXPECT_EQ(fields(model.FarbTabelle[e]), fields(before.FarbTabelle[e])) << e;
     EXPECT_EQ(redraw.sink.colourTableShown, 0);
-    EXPECT_TRUE(redraw.sink.lastInfo().ends_with(u"    Anzahl Farben: 256/256"));
+    EXPECT_TRUE(redraw.sink.lastInfo.ends_with(u"    Anzahl Farben: 256/256"));
 }
 
 TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
 {
-    load(bmpBytes(allIndices()));
-    BmpLayout small;
-    small.width = 2;
-    small.height = 1;
+    load(allIndices());
+    BmpLayout small = greyPicture(2, 1, {{3, 3}});
     small.coloursUsed = 16;
     small.palette = std::vector<Rgb>(16, Rgb{9, 9, 9});
-    small.rows = {{3, 3}};
     const Outcome run = load(bmpBytes(small));
     EXPECT_EQ(model.AnzahlFarben, 16);
     EXPECT_EQ(model.FarbTabelle[15].Rot, 9);
@@ -299,19 +294,17 @@ TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
     EXPECT_EQ(model.FarbTabelle[3].Anzahl, 2);
     EXPECT_EQ(model.FarbTabelle[200].Anzahl, 0);
     EXPECT_EQ(run.sink.colourTableShown, 1);
-    EXPECT_TRUE(run.sink.lastInfo().ends_with(u"    Anzahl Farben: 16/1"));
+    EXPECT_TRUE(run.sink.lastInfo.ends_with(u"    Anzahl Farben: 16/1"));
 }
 
 TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
 {
-    const BmpLayout layout = greyPicture(2, 5, countingRows(2, 5));
-    RecordingSink sink;
-    sink.given.fileName = common::fromUtf8(folder.write("stop.bmp", bmpBytes(layout)).string()).value();
-    sink.stopAfterYields = 3;   // the clearing yield and two rows
-    EXPECT_EQ(ZeichneBitmap(0, model, sink), RunEnd::Stopped);
-    EXPECT_EQ(sink.at(0, 4), rgb(0, 0, 0));
-    EXPECT_EQ(sink.at(0, 3), rgb(2, 2, 2));
-    EXPECT_EQ(sink.at(0, 2), undrawn);
-    EXPECT_EQ(sink.colourTableShown, 0);
-    EXPECT_EQ(sink.busy, (std::vector<bool>{true, false}));
+    // Stops after the clearing yield and two rows.
+    const Outcome run = load(bmpBytes(greyPicture(2, 5, countingRows(2, 5))), {}, 0, 3);
+    EXPECT_EQ(run.end, RunEnd::Stopped);
+    EXPECT_EQ(run.sink.at(0, 4), grey(0));
+    EXPECT_EQ(run.sink.at(0, 3), grey(2));
+    EXPECT_EQ(run.sink.at(0, 2), undrawn);
+    EXPECT_EQ(run.sink.colourTableShown, 0);
+    EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
 }

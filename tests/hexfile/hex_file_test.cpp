@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <deque>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,52 +24,30 @@ namespace {
 class RecordingReporter final : public HexFileReporter {
 public:
     std::vector<common::Message> messages;
-    std::deque<bool> answers;   // next answers to questions; Yes when empty
+    bool answer = true;
     std::vector<bool> busy;
 
     void show(const common::Message& message) override { messages.push_back(message); }
     bool askYesNo(const common::Message& question) override
     {
         messages.push_back(question);
-        if (answers.empty())
-            return true;
-        const bool answer = answers.front();
-        answers.pop_front();
         return answer;
     }
     void setBusy(bool on) override { busy.push_back(on); }
 };
 
-class HexFileTest : public ::testing::Test {
+class HexFileTest : public ::testing::Test, protected quirlwerk::testing::TempFolder {
 protected:
-    fs::path file(const std::string& name) const { return m_folder.path(name); }
-    Text name(const std::string& file) const { return common::fromUtf8(m_folder.path(file).string()).value(); }
-    void write(const std::string& file, const std::string& content) const { m_folder.write(file, content); }
-    std::string read(const std::string& file) const { return m_folder.read(file); }
-    std::set<std::string> files() const { return m_folder.files(); }
+    Text name(const std::string& file) const { return common::fromUtf8(path(file).string()).value(); }
 
     HexFileResult convert(const std::string& in, const std::string& out, const HexFileOptions& options = {})
     {
+        reporter = {};
         return ConvertHexFile(name(in), name(out), reporter, options);
     }
 
-    Text done(const std::string& out) const { return u"Fertig. Binärdatei ''" + name(out) + u"'' erstellt."; }
-
     RecordingReporter reporter;
-
-private:
-    quirlwerk::testing::TempFolder m_folder;
 };
-
-common::Message exclamation(Text text)
-{
-    return {common::Icon::Exclamation, std::move(text)};
-}
-
-common::Message question(Text text)
-{
-    return {common::Icon::Question, std::move(text)};
-}
 
 std::string codes(std::size_t count)
 {
@@ -98,68 +76,55 @@ std::size_t fullDisk(const void* data, std::size_t size, std::size_t count, std:
 
 } // namespace
 
-TEST_F(HexFileTest, checks_the_names_before_touching_any_file)
+// A wrong name or a No ends the run before any file is touched.
+TEST_F(HexFileTest, checks_and_questions_come_before_the_work)
 {
-    write("in.txt", "41");
+    write("in.txt", "41 42");
     write("out.bin", "old");
     struct Row {
-        const char* name;
         Text input;
         Text output;
-        Text message;
-        NameField focus;
+        common::Message message;
+        NameField focus = NameField::None;
     };
+    constexpr auto stop = common::Icon::Exclamation;
+    constexpr auto ask = common::Icon::Question;
     const Row rows[] = {
-        {"no input name", u"   ", name("out.bin"), u"Geben Sie bitte den Namen der Inputdatei ein!", NameField::Input},
-        {"missing input", name("none.txt"), name("out.bin"),
-         u"Die Inputdatei ''" + name("none.txt") + u"'' existiert nicht!", NameField::Input},
-        {"folder as input", name(""), name("out.bin"), u"Die Inputdatei ''" + name("") + u"'' existiert nicht!",
+        {u"   ", name("out.bin"), {stop, u"Geben Sie bitte den Namen der Inputdatei ein!"}, NameField::Input},
+        {name("none.txt"), name("out.bin"), {stop, u"Die Inputdatei ''" + name("none.txt") + u"'' existiert nicht!"},
          NameField::Input},
-        {"no output name", name("in.txt"), u"", u"Geben Sie bitte den Namen der Outputdatei ein!", NameField::Output},
+        {name(""), name("out.bin"), {stop, u"Die Inputdatei ''" + name("") + u"'' existiert nicht!"}, NameField::Input},
+        {name("in.txt"), u"", {stop, u"Geben Sie bitte den Namen der Outputdatei ein!"}, NameField::Output},
+        {name("in.txt"), name("out.bin"),
+         {ask, u"Die Outputdatei ''" + name("out.bin") + u"'' existiert bereits! Soll sie überschrieben werden?"}},
+        {name("in.txt"), name("in.txt"),
+         {ask, u"Die Inputdatei und die Outputdatei sind identisch. "
+               u"Soll die Inputdatei wirklich überschrieben werden?"}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(common::toUtf8(row.message.text));
         reporter = {};
+        reporter.answer = false;
         const HexFileResult result = ConvertHexFile(row.input, row.output, reporter);
-        EXPECT_EQ(reporter.messages, std::vector{exclamation(row.message)});
+        EXPECT_EQ(reporter.messages, std::vector{row.message});
         EXPECT_EQ(result.focus, row.focus);
         EXPECT_FALSE(result.label);
         EXPECT_FALSE(result.finished);
         EXPECT_TRUE(reporter.busy.empty());
-        EXPECT_EQ(read("out.bin"), "old");
+        EXPECT_EQ(read("in.txt") + read("out.bin"), "41 42old");
         EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
     }
 }
 
-TEST_F(HexFileTest, no_to_either_question_changes_nothing)
-{
-    write("in.txt", "41 42");
-    write("out.bin", "old");
-    reporter.answers = {false};
-    HexFileResult result = convert("in.txt", "out.bin");
-    EXPECT_EQ(reporter.messages, std::vector{question(u"Die Outputdatei ''" + name("out.bin") +
-                                                      u"'' existiert bereits! Soll sie überschrieben werden?")});
-    EXPECT_FALSE(result.label);
-    EXPECT_EQ(read("out.bin"), "old");
-
-    reporter = {};
-    reporter.answers = {false};
-    result = convert("in.txt", "in.txt");
-    EXPECT_EQ(reporter.messages, std::vector{question(u"Die Inputdatei und die Outputdatei sind identisch. "
-                                                      u"Soll die Inputdatei wirklich überschrieben werden?")});
-    EXPECT_FALSE(result.label);
-    EXPECT_EQ(result.focus, NameField::None);
-    EXPECT_TRUE(reporter.busy.empty());
-    EXPECT_EQ(read("in.txt"), "41 42");
-    EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
-}
-
-TEST_F(HexFileTest, writes_the_bytes_of_all_codes)
+// Each run overwrites a longer file, which must leave no trace. An invalid code stops the run but keeps the
+// bytes before it.
+TEST_F(HexFileTest, writes_the_bytes_of_all_codes_up_to_an_invalid_one)
 {
     struct Row {
         const char* name;
         std::string text;
         std::string bytes;
+        std::optional<Text> invalid = std::nullopt;   // as the message shows it
         HexFileOptions options = {};
     };
     const Row rows[] = {
@@ -167,154 +132,101 @@ TEST_F(HexFileTest, writes_the_bytes_of_all_codes)
         {"CR-only line ends", "48\r65\r\r6C 6C\r6F\r", "Hello"},
         {"CR LF line ends and tabs", "\t48\r\n65\t6C\r\n\r\n6C6F", "Hello"},
         {"empty input", "", ""},
-        {"2500 codes in blocks of 1000", codes(2500), bytesOf(2500), {1000, 1000}},
-        {"2500 codes read 7 characters at a time", codes(2500), bytesOf(2500), {7, 1000}},
+        {"2500 codes in blocks of 1000", codes(2500), bytesOf(2500), {}, {1000, 1000}},
         {"2500 codes in one piece", codes(2500), bytesOf(2500)},
         // "0x4" ends at character 1000 and its separator is the next piece's first character.
-        {"code split at the piece boundary", std::string(996, ' ') + "0x4 5", "\x04\x05", {1000, 1000}},
-        {"pair split at the piece boundary", std::string(999, ' ') + "4142", "AB", {1000, 1000}},
+        {"code split at the piece boundary", std::string(996, ' ') + "0x4 5", "\x04\x05", {}, {1000, 1000}},
+        {"pair split at the piece boundary", std::string(999, ' ') + "4142", "AB", {}, {1000, 1000}},
+        {"comma after a pair", "41,42", "A", u",4"},
+        {"four digits after 0x", "41 0x4142 43", "A", u"4142"},
+        {"lower case shown in capitals", "0x41 0xfg", "A", u"FG"},
+        {"code-page letter in capitals", "41 \xE4" "1", "A", u"Ä1"},
+        {"invalid after several blocks", codes(2500) + " 0x", bytesOf(2500), u"", {1000, 1000}},
+        {"very long code cut short", "0x" + std::string(300, 'a'), "", Text(256, u'A') + u"…"},
     };
+    const common::Message overwrite{
+        common::Icon::Question,
+        u"Die Outputdatei ''" + name("out.bin") + u"'' existiert bereits! Soll sie überschrieben werden?"};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        reporter = {};
         write("in.txt", row.text);
+        write("out.bin", std::string(5000, 'x'));
         const HexFileResult result = convert("in.txt", "out.bin", row.options);
         EXPECT_EQ(read("out.bin"), row.bytes);
-        EXPECT_EQ(result.label, done("out.bin"));
-        EXPECT_TRUE(result.finished);
+        if (row.invalid) {
+            EXPECT_EQ(reporter.messages,
+                      (std::vector<common::Message>{
+                          overwrite, {common::Icon::Exclamation,
+                                      u"In der Inputdatei steht das Zeichen ''" + *row.invalid +
+                                          u"''. Dies ist kein gültiges HEX-Zeichen im Bereich 00 bis FF!\r\n"
+                                          u"Die Erstellung der Binärdatei wird daher abgebrochen!"}}));
+            EXPECT_EQ(result.label,
+                      u"Fehler aufgetreten!. Erstellung der Binärdatei ''" + name("out.bin") + u"'' abgebrochen!");
+        } else {
+            EXPECT_EQ(reporter.messages, std::vector{overwrite});
+            EXPECT_EQ(result.label, u"Fertig. Binärdatei ''" + name("out.bin") + u"'' erstellt.");
+        }
+        EXPECT_EQ(result.finished, !row.invalid);
         EXPECT_EQ(reporter.busy, (std::vector{true, false}));
         EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
-        fs::remove(file("out.bin"));
     }
 }
 
 TEST_F(HexFileTest, uses_the_names_without_surrounding_blanks)
 {
     write("in put.txt", "41");
-    const HexFileResult result = ConvertHexFile(u"  " + name("in put.txt") + u" ", u" " + name("out put.bin") + u"  ",
-                                                reporter);
+    const HexFileResult result =
+        ConvertHexFile(u"  " + name("in put.txt") + u" ", u" " + name("out put.bin") + u"  ", reporter);
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(result.label, done("out put.bin"));
+    EXPECT_EQ(result.label, u"Fertig. Binärdatei ''" + name("out put.bin") + u"'' erstellt.");
     EXPECT_EQ(read("out put.bin"), "A");
 }
 
-TEST_F(HexFileTest, overwriting_a_longer_file_leaves_no_trace_of_it)
+TEST_F(HexFileTest, a_failure_leaves_the_old_output_and_no_temporary_file)
 {
-    write("in.txt", "41 42");
-    write("out.bin", std::string(5000, 'x'));
-    const HexFileResult result = convert("in.txt", "out.bin");
-    EXPECT_EQ(reporter.messages.size(), 1u);   // the question
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(read("out.bin"), "AB");
-}
-
-TEST_F(HexFileTest, an_invalid_code_stops_but_keeps_the_bytes_before_it)
-{
-    struct Row {
-        const char* name;
-        std::string text;
-        std::string bytes;
-        Text shown;
-        HexFileOptions options = {};
-    };
-    const Row rows[] = {
-        {"comma after a pair", "41,42", "A", u",4"},
-        {"four digits after 0x", "41 0x4142 43", "A", u"4142"},
-        {"lower case shown in capitals", "0x41 0xfg", "A", u"FG"},
-        {"code-page letter in capitals", "41 \xE4" "1", "A", u"Ä1"},
-        {"after several blocks", codes(2500) + " 0x", bytesOf(2500), u"", {1000, 1000}},
-        {"very long code cut short", "0x" + std::string(300, 'a'), "", Text(256, u'A') + u"…"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        reporter = {};
-        write("in.txt", row.text);
-        write("out.bin", "old content");
-        const HexFileResult result = convert("in.txt", "out.bin", row.options);
-        ASSERT_EQ(reporter.messages.size(), 2u);   // the question, then the code
-        EXPECT_EQ(reporter.messages[1],
-                  exclamation(u"In der Inputdatei steht das Zeichen ''" + row.shown +
-                              u"''. Dies ist kein gültiges HEX-Zeichen im Bereich 00 bis FF!\r\n"
-                              u"Die Erstellung der Binärdatei wird daher abgebrochen!"));
-        EXPECT_EQ(result.label,
-                  u"Fehler aufgetreten!. Erstellung der Binärdatei ''" + name("out.bin") + u"'' abgebrochen!");
-        EXPECT_FALSE(result.finished);
-        EXPECT_EQ(read("out.bin"), row.bytes);
-        EXPECT_EQ(reporter.busy, (std::vector{true, false}));
-        EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
-    }
-}
-
-TEST_F(HexFileTest, a_write_error_leaves_the_old_output_and_no_temporary_file)
-{
-    for (const std::size_t readSize : {std::size_t{1000}, std::size_t{1} << 18}) {
-        SCOPED_TRACE("pieces of " + std::to_string(readSize));
-        reporter = {};
-        write("in.txt", codes(5000));
-        write("out.bin", "old content");
-        const HexFileResult result = convert("in.txt", "out.bin", {readSize, 1000, &fullDisk});
-        EXPECT_EQ(reporter.messages.back(), (common::Message{common::Icon::Critical, u"Fehler: Datenträger voll"}));
-        EXPECT_FALSE(result.label);
-        EXPECT_FALSE(result.finished);
-        EXPECT_EQ(reporter.busy, (std::vector{true, false}));
-        EXPECT_EQ(read("out.bin"), "old content");
-        EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
-    }
-}
-
-TEST_F(HexFileTest, output_that_cannot_be_written_is_a_failure_and_changes_nothing)
-{
-    write("in.txt", "41");
-    fs::create_directory(file("folder"));
+    write("in.txt", codes(5000));
+    fs::create_directory(path("folder"));
+    write("out.bin", "old");
+    write("read-only.bin", "old");
+    fs::permissions(path("read-only.bin"), fs::perms::owner_read);
     struct Row {
         const char* name;
         std::string output;
         Text message;
+        HexFileOptions options = {};
     };
-    const Row rows[] = {
+    std::vector<Row> rows = {
+        {"disk full", "out.bin", u"Fehler: Datenträger voll", {1000, 1000, &fullDisk}},
         {"missing folder", "none/out.bin", u"Fehler: Pfad nicht gefunden"},
         {"a folder", "folder", u"Fehler: Fehler beim Zugriff auf Pfad/Datei"},
     };
+    if (geteuid() != 0)   // root may write any file
+        rows.push_back({"read-only output", "read-only.bin", u"Fehler: Zugriff verweigert"});
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        reporter = {};
-        const HexFileResult result = convert("in.txt", row.output);
-        EXPECT_EQ(reporter.messages, (std::vector{common::Message{common::Icon::Critical, row.message}}));
+        const HexFileResult result = convert("in.txt", row.output, row.options);
+        EXPECT_EQ(reporter.messages.back(), (common::Message{common::Icon::Critical, row.message}));
+        EXPECT_EQ(reporter.messages.size(), fs::is_regular_file(path(row.output)) ? 2u : 1u);   // after the question
         EXPECT_FALSE(result.label);
-        EXPECT_EQ(files(), (std::set<std::string>{"folder", "in.txt"}));
-        EXPECT_TRUE(fs::is_empty(file("folder")));
+        EXPECT_FALSE(result.finished);
+        EXPECT_EQ(reporter.busy, (std::vector{true, false}));
+        EXPECT_EQ(read("out.bin") + read("read-only.bin"), "oldold");
+        EXPECT_EQ(files(), (std::set<std::string>{"folder", "in.txt", "out.bin", "read-only.bin"}));
+        EXPECT_TRUE(fs::is_empty(path("folder")));
     }
 }
 
-TEST_F(HexFileTest, a_read_only_output_stays_as_it_is)
+// The identical-names question and, for two spellings, the existing-output question; either way the
+// input is read whole before it is replaced.
+TEST_F(HexFileTest, the_input_itself_as_output_is_read_before_it_is_replaced)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root may write any file";
-    write("in.txt", "41");
-    write("out.bin", "old");
-    fs::permissions(file("out.bin"), fs::perms::owner_read);
-    const HexFileResult result = convert("in.txt", "out.bin");
-    EXPECT_EQ(reporter.messages.back(), (common::Message{common::Icon::Critical, u"Fehler: Zugriff verweigert"}));
-    EXPECT_FALSE(result.label);
-    EXPECT_EQ(read("out.bin"), "old");
-    EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
-}
-
-TEST_F(HexFileTest, the_same_file_under_two_spellings_is_read_before_it_is_replaced)
-{
-    write("a.txt", codes(3000));
-    const HexFileResult result = ConvertHexFile(name("a.txt"), name("./a.txt"), reporter, {1000, 1000});
-    EXPECT_EQ(reporter.messages, std::vector{question(u"Die Outputdatei ''" + name("./a.txt") +
-                                                      u"'' existiert bereits! Soll sie überschrieben werden?")});
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(read("a.txt"), bytesOf(3000));
-    EXPECT_EQ(files(), (std::set<std::string>{"a.txt"}));
-}
-
-TEST_F(HexFileTest, the_input_itself_as_output_holds_its_bytes)
-{
-    write("a.txt", "0x1F 0x08 0x43 0x44");
-    const HexFileResult result = convert("a.txt", "a.txt");
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(read("a.txt"), "\x1F\x08\x43\x44");
+    for (const std::string output : {"a.txt", "./a.txt"}) {
+        SCOPED_TRACE(output);
+        write("a.txt", codes(3000));
+        const HexFileResult result = convert("a.txt", output, {1000, 1000});
+        EXPECT_EQ(reporter.messages.size(), 1u);
+        EXPECT_TRUE(result.finished);
+        EXPECT_EQ(read("a.txt"), bytesOf(3000));
+        EXPECT_EQ(files(), (std::set<std::string>{"a.txt"}));
+    }
 }
