@@ -156,63 +156,28 @@ TEST(InterpretBrainfuck, overflows_exactly_where_the_cell_leaves_32_bits)
     EXPECT_EQ(intoLoop.steps, before + 1 + 1 + 1 + 3);
 }
 
-// Random programs of runs, loops of every shape and stray brackets, some of them near the tape's ends.
-class ProgramGenerator {
-public:
-    explicit ProgramGenerator(unsigned seed) : m_random(seed) {}
+namespace {
 
-    Text program()
-    {
-        Text text;
-        if (chance(3))
-            text += Text(pick(490, 500), chance(2) ? u'<' : u'>');
-        append(text, 0);
-        return text;
-    }
+// Random programs of runs, loops of every shape the fast interpreter folds, and stray brackets,
+// some of them near the tape's ends.
+Text randomProgram(std::mt19937& random)
+{
+    static constexpr TextView pieces[] = {u"+", u"++", u"---", u"<", u">>", u".", u"x", u"[", u"]", u"-]", u"[-]",
+        u"[->+<]", u"[>++<-]", u"[--<+++>]", u"[->+>-<<]", u"[><]", u"[]", u"[-<<+>>]"};
+    Text text = random() % 3 == 0 ? Text(490 + random() % 11, random() % 2 ? u'<' : u'>') : Text();
+    for (auto count = random() % 30; count > 0; --count)
+        text += pieces[random() % std::size(pieces)];
+    return text;
+}
 
-private:
-    bool chance(unsigned oneIn) { return m_random() % oneIn == 0; }
-    std::size_t pick(std::size_t low, std::size_t high) { return low + m_random() % (high - low + 1); }
-
-    void append(Text& text, int depth)
-    {
-        static constexpr TextView shapes[] = {u"[-]", u"[->+<]", u"[>++<-]", u"[--<+++>]", u"[->+>-<<]", u"[><]", u"[]", u"[-<<+>>]"};
-        static constexpr TextView singles = u"+-<>.";
-        const std::size_t pieces = pick(1, 8);
-        for (std::size_t i = 0; i < pieces; ++i) {
-            switch (m_random() % 8) {
-            case 0:
-                if (depth < 3) {
-                    text += u'[';
-                    append(text, depth + 1);
-                    text += chance(2) ? u"-]" : u"]";
-                }
-                break;
-            case 1:
-                text += shapes[m_random() % std::size(shapes)];
-                break;
-            case 2:
-                text += chance(2) ? u'[' : u']';
-                break;
-            case 3:
-                text += u'x';
-                break;
-            default:
-                text += Text(pick(1, 4), singles[m_random() % singles.size()]);
-                break;
-            }
-        }
-    }
-
-    std::mt19937 m_random;
-};
+} // namespace
 
 TEST(InterpretBrainfuck, agrees_with_the_literal_reading_on_random_programs)
 {
-    ProgramGenerator generator(2026);
+    std::mt19937 random(2026);
     int finished = 0;
     for (int round = 0; round < 6000; ++round) {
-        const Text program = generator.program();
+        const Text program = randomProgram(random);
         constexpr std::int64_t generous = 3000;
         std::int64_t maxSteps = generous;
         BrainfuckRun reference = InterpretBrainfuckReference(program, maxSteps);
