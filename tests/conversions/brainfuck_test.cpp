@@ -116,20 +116,16 @@ TEST(InterpretBrainfuck, stops_at_the_step_bound_without_a_box)
         {"empty loop at once", u"+[]", 1, u""},
         {"moves only", u"+[><]", 1001, u""},
         {"printed so far is kept", u"+[.]", 10, u"1 1 1 1"},
-        {"inside a folded run", u"+++.", 2, u""},
-        {"exactly enough steps", u"+++.", 4, u"3"},
+        {"inside a folded run", u"+++.", 3, u""},
         {"move loop one step short", u"+++++++[->+<]>.", 44, u""},
-        {"move loop just long enough", u"+++++++[->+<]>.", 45, u"7"},
     };
     for (const BoundRow& row : rows) {
         SCOPED_TRACE(row.name);
         const BrainfuckRun run = runBrainfuck(row.program, row.maxSteps);
         expectSameRun(run, InterpretBrainfuckReference(row.program, row.maxSteps));
         EXPECT_EQ(run.result.output, report(row.decimals, u""));
-        EXPECT_FALSE(run.result.failure);
-        if (run.result.ok())
-            continue;
         EXPECT_EQ(run.result.status, u"Fehler aufgetreten: Abbruch nach " + decimal(row.maxSteps) + u" Schritten (Endlosschleife?)");
+        EXPECT_FALSE(run.result.failure);
         EXPECT_EQ(run.steps, row.maxSteps);
     }
     EXPECT_EQ(InterpretBrainfuck(u"+[]").status, u"Fehler aufgetreten: Abbruch nach 1000000000 Schritten (Endlosschleife?)");
