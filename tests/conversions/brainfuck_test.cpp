@@ -59,6 +59,7 @@ struct FailureRow {
 const FailureRow failures[] = {
     {"cell 0", repeated(u"<", 500) + u"+", 501},
     {"cell 1001", repeated(u">", 501) + u".", 502},
+    {"loop test off the tape", repeated(u">", 501) + u"[", 502},
     {"unmatched close off the tape", repeated(u">", 501) + u"]", 502},
     {"move loop reaching off the tape", u"+[" + repeated(u"<", 500) + u"+" + repeated(u">", 500) + u"-]", 503},
     {"1001st open loop", u"+" + repeated(u"[", 1001), 1002},
