@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace quirlwerk;
 using namespace quirlwerk::common;
 
@@ -17,32 +19,20 @@ struct NumberRow {
 };
 
 constexpr NumberRow leadingNumbers[] = {
-    {"plain", u"42", 42},
     {"not a number", u"ab", 0},
-    {"empty", u"", 0},
     {"stops at the first other character", u"5x", 5},
     {"blanks before", u"  7", 7},
-    {"blanks between digits", u"1 2 3", 123},
-    {"tabs and line feeds between digits", u"1\t2\n3", 123},
+    {"blanks, tabs and line feeds between digits", u"1 2\t3\n4", 1234},
     {"carriage return stops", u"1\r2", 1},
-    {"negative", u"-12", -12},
     {"blank between sign and digits", u"- 12", -12},
-    {"plus sign", u"+8", 8},
-    {"decimal point", u"2.5", 2.5},
     {"leading decimal point", u".5", 0.5},
     {"comma stops", u"1,5", 1},
-    {"exponent", u"1e3", 1000},
     {"exponent with blanks and sign", u"15 E -1", 1.5},
-    {"D exponent", u"2d2", 200},
+    {"D exponent", u"+2d2", 200},
     {"dangling exponent ignored", u"3e", 3},
-    {"hexadecimal", u"&H1F", 31},
-    {"hexadecimal lower case", u"&hff", 255},
-    {"hexadecimal stops at non-digit", u"&H1G", 1},
-    {"octal", u"&O17", 15},
-    {"octal stops at 8", u"&O18", 1},
-    {"ampersand alone", u"&", 0},
+    {"hexadecimal in either case, stops at non-digit", u"&hfF1G", 4081},
+    {"octal stops at 8", u"&O178", 15},
     {"ampersand with other letter", u"&X1", 0},
-    {"sign alone", u"-", 0},
     {"two signs", u"+-5", 0},
 };
 
@@ -59,27 +49,24 @@ constexpr WholeRow leadingWholeNumbers[] = {
     {"just above half", u"2.51", 3},
     {"largest", u"2147483647", 2147483647},
     {"smallest", u"-2147483648", -2147483647 - 1},
-    {"text gives zero", u"x", 0},
 };
 
 constexpr WholeRow wholeValues[] = {
-    {"plain", u"1000", 1000},
     {"blanks around", u"  -500 ", -500},
     {"rounded half to even", u"0.5", 0},
-    {"rounded up", u"1.5", 2},
     {"exponent", u"1e3", 1000},
-    {"hexadecimal pair", u"&H41", 65},
-    {"hexadecimal lower case", u"&hff", 255},
-    {"plus sign", u"+7", 7},
+    {"hexadecimal", u"&H41", 65},
 };
 
-constexpr std::u16string_view notWholeValues[] = {
-    u"", u"   ", u"abc", u"5x", u"1 2", u"&H", u"&HG1", u"1e", u"-", u".", u"&O17",
-};
-
-constexpr std::u16string_view overflowing[] = {
-    u"2147483648", u"-2147483649", u"2147483647.5", u"1e10", u"&H100000000",
-};
+void expectFailure(const std::function<void()>& read, std::u16string_view description)
+{
+    try {
+        read();
+        ADD_FAILURE() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.description(), description);
+    }
+}
 
 } // namespace
 
@@ -89,60 +76,30 @@ TEST(LeadingNumber, reads_the_number_at_the_start)
         SCOPED_TRACE(row.name);
         EXPECT_DOUBLE_EQ(leadingNumber(row.text), row.value);
     }
-}
-
-TEST(LeadingNumber, rounds_to_whole_numbers_halves_to_even)
-{
     for (const WholeRow& row : leadingWholeNumbers) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(leadingWholeNumber(row.text), row.value);
     }
-}
-
-TEST(LeadingNumber, value_beyond_32_bits_is_an_overflow)
-{
-    for (const std::u16string_view text : overflowing) {
-        SCOPED_TRACE(std::string(text.begin(), text.end()));
-        try {
-            leadingWholeNumber(text);
-            ADD_FAILURE() << "no failure";
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.description(), u"Überlauf");
-        }
-    }
     EXPECT_THROW(leadingNumber(u"1e999"), Failure);
 }
 
-TEST(WholeNumberValue, reads_whole_texts)
+TEST(WholeNumberValue, reads_whole_texts_only)
 {
     for (const WholeRow& row : wholeValues) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(wholeNumberValue(row.text), row.value);
     }
-}
-
-TEST(WholeNumberValue, other_texts_are_a_type_failure)
-{
-    for (const std::u16string_view text : notWholeValues) {
+    for (const std::u16string_view text : {u"", u"   ", u"5x", u"1 2", u"&HG1", u"1e", u"-", u".", u"&O17"}) {
         SCOPED_TRACE(std::string(text.begin(), text.end()));
-        try {
-            wholeNumberValue(text);
-            ADD_FAILURE() << "no failure";
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.description(), u"Typen unverträglich");
-        }
+        expectFailure([&] { wholeNumberValue(text); }, u"Typen unverträglich");
     }
 }
 
-TEST(WholeNumberValue, value_beyond_32_bits_is_an_overflow)
+TEST(Numbers, values_beyond_32_bits_are_an_overflow)
 {
-    for (const std::u16string_view text : overflowing) {
+    for (const std::u16string_view text : {u"2147483648", u"-2147483649", u"2147483647.5", u"1e10", u"&H100000000"}) {
         SCOPED_TRACE(std::string(text.begin(), text.end()));
-        try {
-            wholeNumberValue(text);
-            ADD_FAILURE() << "no failure";
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.description(), u"Überlauf");
-        }
+        expectFailure([&] { leadingWholeNumber(text); }, u"Überlauf");
+        expectFailure([&] { wholeNumberValue(text); }, u"Überlauf");
     }
 }

@@ -18,20 +18,12 @@ struct CodeRow {
 };
 
 constexpr CodeRow codes[] = {
-    {"ASCII letter", u'A', 0x41},
     {"control character", u'\t', 0x09},
     {"euro sign", u'€', 0x80},
-    {"low quote", u'‚', 0x82},
-    {"S with caron", u'Š', 0x8A},
     {"Y with diaeresis", u'Ÿ', 0x9F},
-    {"unassigned 81", u'\u0081', 0x81},
     {"unassigned 8D", u'\u008D', 0x8D},
-    {"unassigned 8F", u'\u008F', 0x8F},
-    {"unassigned 90", u'\u0090', 0x90},
-    {"unassigned 9D", u'\u009D', 0x9D},
-    {"no-break space", u'\u00A0', 0xA0},
     {"a umlaut", u'ä', 0xE4},
-    {"y umlaut", u'ÿ', 0xFF},
+    {"outside as question mark", u'Ж', 0x3F},
 };
 
 } // namespace
@@ -41,19 +33,13 @@ TEST(Windows1252, maps_both_ways)
     for (const CodeRow& row : codes) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(toWindows1252(row.character), row.code);
-        EXPECT_EQ(fromWindows1252(row.code), row.character);
+        if (row.code != 0x3F) {
+            EXPECT_EQ(fromWindows1252(row.code), row.character);
+        }
     }
-}
-
-TEST(Windows1252, every_code_comes_back)
-{
     for (int code = 0; code < 256; ++code)
         EXPECT_EQ(toWindows1252(fromWindows1252(static_cast<std::uint8_t>(code))), code) << code;
-}
-
-TEST(Windows1252, characters_outside_encode_as_question_mark)
-{
-    for (const char16_t c : {u'\u0080', u'\u0085', u'α', u'Ж', u'\uFFFF', u'\u0100'})
+    for (const char16_t c : {u'\u0080', u'\u0085', u'\uFFFF', u'\u0100'})
         EXPECT_EQ(toWindows1252(c), 0x3F) << int(c);
 }
 
@@ -75,14 +61,13 @@ TEST(LetterCase, upper_and_lower_are_inverse_on_letters)
 TEST(LineBreaks, lone_line_feeds_become_cr_lf)
 {
     EXPECT_EQ(withCrLf(u"a\nb\r\nc\rd\n\n"), u"a\r\nb\r\nc\rd\r\n\r\n");
-    EXPECT_EQ(withCrLf(u""), u"");
 }
 
 TEST(Utf8, round_trips_every_plane)
 {
     const Text text = u"Grüße € \U0001F600 \u0000 end";
-    const std::string bytes = toUtf8(text);
-    EXPECT_EQ(fromUtf8(bytes), text);
+    EXPECT_EQ(fromUtf8(toUtf8(text)), text);
+    EXPECT_EQ(toUtf8(Text(1, char16_t(0xD800))), "\xEF\xBF\xBD");   // a lone surrogate
 }
 
 TEST(Utf8, refuses_invalid_input)
@@ -106,9 +91,4 @@ TEST(Utf8, refuses_invalid_input)
         EXPECT_FALSE(fromUtf8(row.bytes, &error));
         EXPECT_EQ(error.offset, row.offset);
     }
-}
-
-TEST(Utf8, lone_surrogate_is_written_as_replacement_character)
-{
-    EXPECT_EQ(toUtf8(Text(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }

@@ -8,21 +8,15 @@ using namespace quirlwerk::conversions;
 
 namespace {
 
-constexpr std::u16string_view helloWorld =
-    u">+++++++++[<++++++++>-]<.>+++++++[<++++>-]<+.+++++++..+++.>>>++++++++[<++++>-]<.>>>++++++++++"
-    u"[<+++++++++>-]<---.<<<<.+++.------.--------.>>+.";
-
 struct OokRow {
     const char* name;
-    std::u16string_view ook;
-    std::u16string_view brainfuck;
-    std::u16string_view status;
+    TextView ook;
+    TextView brainfuck;
+    TextView status;
 };
 
 constexpr OokRow rows[] = {
-    {"empty", u"", u"", u"OK"},
     {"blanks only", u" \t\r\n ", u"", u"OK"},
-    {"one pair", u"Ook. Ook?", u">", u"OK"},
     {"last pair without a gap is dropped", u"Ook.Ook?", u"", u"OK"},
     {"last pair without a gap after another", u"Ook. Ook? Ook.Ook.", u">", u"OK"},
     {"only marks count", u"Ugh! Ugh?", u"[", u"OK"},
@@ -31,11 +25,8 @@ constexpr OokRow rows[] = {
     {"words need no gaps but before the last pair", u"Ook.Ook.Ook!Ook!Ook. Ook?", u"+->", u"OK"},
     {"blanks inside words", u"O o k . O\r\nok?", u">", u"OK"},
     {"lone word at the end ignored", u"Ook. Ook? Ook.", u">", u"OK"},
-    {"faulty pair names its position", u"Ook. Ook? Ook? Ook?", u">?",
-     u"Fehler bei Zeichen hinter Position 19: Fehlerhafte Folge ''?/?''"},
-    {"first faulty pair wins", u"Ook? Ook? Ook. Ook. Ook, Ook.", u"?+?",
+    {"first faulty pair names its position", u"Ook? Ook? Ook. Ook. Ook, Ook.", u"?+?",
      u"Fehler bei Zeichen hinter Position 9: Fehlerhafte Folge ''?/?''"},
-    {"comma as a mark", u"Ook, Ook.", u"?", u"Fehler bei Zeichen hinter Position 9: Fehlerhafte Folge '',/.''"},
     {"position counts leading blanks", u"   Ook. Ook?  Ook! Ook ", u">?",
      u"Fehler bei Zeichen hinter Position 23: Fehlerhafte Folge ''!/''"},
     {"buffer runs short", u"Ook. O          ", u"?", u"Fehler bei Zeichen hinter Position 16: Fehlerhafte Folge ''./''"},
@@ -57,25 +48,12 @@ TEST(Ook2Brainfuck, translates_pairs_by_their_marks)
 
 TEST(BrainfuckToOok, spells_the_help_example_in_1409_characters)
 {
+    constexpr TextView helloWorld =
+        u">+++++++++[<++++++++>-]<.>+++++++[<++++>-]<+.+++++++..+++.>>>++++++++[<++++>-]<.>>>++++++++++"
+        u"[<+++++++++>-]<---.<<<<.+++.------.--------.>>+.";
     const Text ook = BrainfuckToOok(helloWorld);
     EXPECT_EQ(ook.size(), 1409u);
     EXPECT_TRUE(ook.starts_with(u"Ook. Ook? Ook. Ook. Ook. Ook."));
-    EXPECT_TRUE(ook.ends_with(u"Ook. Ook! Ook."));
-    for (std::size_t word = 0; word < ook.size(); word += 5) {
-        EXPECT_EQ(ook.substr(word, 3), u"Ook");
-        EXPECT_NE(std::u16string_view(u".!?").find(ook[word + 3]), std::u16string_view::npos);
-        if (word + 4 < ook.size()) {
-            EXPECT_EQ(ook[word + 4], u' ');
-        }
-    }
-
-    const Conversion back = Ook2Brainfuck(ook);
-    EXPECT_EQ(back.status, u"OK");
-    EXPECT_EQ(back.output, helloWorld);
-}
-
-TEST(BrainfuckToOok, skips_what_is_no_command)
-{
+    EXPECT_EQ(Ook2Brainfuck(ook).output, helloWorld);
     EXPECT_EQ(BrainfuckToOok(u"a+ ,b"), u"Ook. Ook. Ook. Ook!");
-    EXPECT_EQ(BrainfuckToOok(u"abc"), u"");
 }
