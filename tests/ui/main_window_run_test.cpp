@@ -25,12 +25,8 @@ TEST(MainWindowRun, closing_while_a_picture_is_drawn_ends_the_run_and_frees_the_
 {
     testing::clearSettings();
     QTemporaryDir folder;
-    BmpLayout layout;
-    layout.width = 64;
-    layout.height = 400;   // enough rows for the close to land in the middle of the run
-    layout.palette = greyPalette();
-    layout.rows = countingRows(layout.width, layout.height);
-    const std::vector<std::uint8_t> bytes = bmpBytes(layout);
+    // Enough rows for the close to land in the middle of the run.
+    const std::vector<std::uint8_t> bytes = bmpBytes(greyPicture(64, 400, countingRows(64, 400)));
     const QString file = folder.filePath(QStringLiteral("bild.bmp"));
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
