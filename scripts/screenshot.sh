@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Takes the README's picture of the main window on a virtual screen: scripts/screenshot.sh [file.png]
+# Takes the README's pictures of the windows again on a virtual screen: scripts/screenshot.sh [folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-file=$(realpath -m "${1:-docs/main-window.png}")
-mkdir -p "$(dirname "$file")"
+folder=$(realpath -m "${1:-docs}")
+mkdir -p "$folder"
 cmake --build --preset release --target ui_tests
-QT_QPA_PLATFORM=xcb QUIRLWERK_SCREENSHOT="$file" xvfb-run -a -s "-screen 0 1280x1024x24" \
+QT_QPA_PLATFORM=xcb QUIRLWERK_SCREENSHOTS="$folder" xvfb-run -a -s "-screen 0 1280x1024x24" \
     build/release/tests/ui_tests --gtest_filter='Screenshot.*'
-echo "$file"
+ls "$folder"/*.png
