@@ -5,6 +5,8 @@
 
 #include <QPlainTextEdit>
 
+#include <vector>
+
 namespace quirlwerk::ui {
 
 // A document's raw text (paragraph and line separators) with every line break as CR LF.
@@ -21,10 +23,15 @@ public:
     void setText(TextView text);
 
 protected:
-    // Copying gives the text as the conversions compose it, with CR LF.
+    // Copying gives the text as it was set, each line break as it stood there (CR LF, CR or LF); once the
+    // user has edited the field, line breaks copy as CR LF.
     QMimeData* createMimeDataFromSelection() const override;
     // Tab leaves the field; Ctrl+Tab types a tab.
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::vector<Text> m_breaks;   // the line breaks of the text last set, in order
+    bool m_breaksValid = false;   // false after any edit
 };
 
 } // namespace quirlwerk::ui

@@ -36,10 +36,29 @@ TEST(TextField, shows_each_kind_of_line_break_as_a_line_and_reads_and_copies_crl
         EXPECT_EQ(field.blockCount(), row.lines);
         EXPECT_EQ(field.text(), row.readBack);
     }
-    field.setText(u"eins\nzwei\u00A0drei");   // copying gives the text with CR LF
+}
+
+TEST(TextField, copying_gives_the_text_as_set_until_the_user_edits_it)
+{
+    TextField field(nullptr);
+    auto copied = [&] {
+        field.copy();
+        return QApplication::clipboard()->text();
+    };
+    field.setText(u"eins\r\nzwei\rdrei\nvier\u00A0fünf");
     field.selectAll();
-    field.copy();
-    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"eins\r\nzwei\u00A0drei"));
+    EXPECT_EQ(copied(), QString::fromUtf16(u"eins\r\nzwei\rdrei\nvier\u00A0fünf"));
+
+    QTextCursor part = field.textCursor();   // from "i" of "zwei" to "d" of "drei"
+    part.setPosition(8);
+    part.setPosition(11, QTextCursor::KeepAnchor);
+    field.setTextCursor(part);
+    EXPECT_EQ(copied(), QStringLiteral("i\rd"));
+
+    field.moveCursor(QTextCursor::End);
+    field.insertPlainText(QStringLiteral("!"));   // an edit: breaks are CR LF from now on
+    field.selectAll();
+    EXPECT_EQ(copied(), QString::fromUtf16(u"eins\r\nzwei\r\ndrei\r\nvier\u00A0fünf!"));
 }
 
 TEST(TextField, typed_breaks_reach_the_conversions_as_crlf_and_tab_leaves_the_field)
