@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 
+#include <memory>
+
 namespace quirlwerk::ui {
 namespace {
 
@@ -23,12 +25,21 @@ QMessageBox::Icon qtIcon(common::Icon icon)
 
 } // namespace
 
+std::unique_ptr<QMessageBox> messageBox(QWidget* parent, const common::Message& message,
+                                        QMessageBox::StandardButtons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(qtIcon(message.icon), toQString(message.title), toQString(message.text),
+                                             buttons, parent);
+    // Names and codes from files are shown as they are, angle brackets and line breaks included.
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    return box;
+}
+
 QMessageBox::StandardButton QtDialogs::showMessage(QWidget* parent, const common::Message& message,
                                                    QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(qtIcon(message.icon), toQString(message.title), toQString(message.text), buttons, parent);
-    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return static_cast<QMessageBox::StandardButton>(messageBox(parent, message, buttons)->exec());
 }
 
 QString QtDialogs::chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,

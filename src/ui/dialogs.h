@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QWidget;
 
 namespace quirlwerk::ui {
@@ -23,6 +25,10 @@ public:
     virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
                                    const QStringList& filters) = 0;
 };
+
+// The box QtDialogs shows for a message, not yet shown.
+std::unique_ptr<QMessageBox> messageBox(QWidget* parent, const common::Message& message,
+                                        QMessageBox::StandardButtons buttons);
 
 // The program's own: QMessageBox and QFileDialog.
 class QtDialogs final : public Dialogs {

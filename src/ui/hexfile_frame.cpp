@@ -82,6 +82,7 @@ void HexFileFrame::buildControls()
     cmdDateiConv = makeControl<QPushButton>(this, "cmdDateiConv", QStringLiteral("Binärdatei schreiben"));
     placeTwips(*cmdDateiConv, 120, 1740, 2595, 375);
     lblDateiMeldung = makeControl<QLabel>(this, "lblDateiMeldung");
+    lblDateiMeldung->setTextFormat(Qt::PlainText);   // the output name as typed, even with angle brackets
     placeTwips(*lblDateiMeldung, 120, 2520, 5625, 255);
     for (QLineEdit* field : {txtDateiIn, txtDateiOut})
         installFocusColours(field);

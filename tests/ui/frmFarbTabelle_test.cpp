@@ -152,6 +152,9 @@ TEST_F(FarbTabelleTest, position_is_read_clamped_and_written_back)
     testing::storeSetting("FarbLeft", "links");
     frmFarbTabelle third(glob, dialogs, {});
     EXPECT_EQ(dialogs.lastText(), "Farbtabelle_Load() - Error Typen unverträglich");
+    EXPECT_NEAR(positionTwips(third).x(), 1000, twipsPerPixel);   // the default, and the window still fills
+    third.FillColorGrid();
+    EXPECT_EQ(testing::control<QTableWidget>(third, "gridFarben").item(256, 5)->text(), "2550");
     testing::clearSettings();
 }
 

@@ -69,6 +69,16 @@ TEST_F(HexFileFrameTest, converts_and_shows_the_label_until_a_name_is_edited)
     }
 }
 
+TEST_F(HexFileFrameTest, codes_and_names_with_angle_brackets_are_shown_as_plain_text)
+{
+    write("in.txt", "0x<b>");
+    convert(path("in.txt"), path("<i>.bin"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(messageBox(nullptr, dialogs.messages[0].message, QMessageBox::Ok)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(control<QLabel>(*frame, "lblDateiMeldung").textFormat(), Qt::PlainText);
+    EXPECT_EQ(label(), QStringLiteral("Fehler aufgetreten!. Erstellung der Binärdatei ''%1'' abgebrochen!").arg(path("<i>.bin")));
+}
+
 TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about)
 {
     write("in.txt", "41");
