@@ -129,22 +129,16 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     resize(std::max(width(), gridWidth + 2 * marginPixels), height());
 }
 
-// A stored edge that is not a number is reported and the default used: a window left without its
-// columns would fail at its first fill.
-std::int32_t frmFarbTabelle::storedEdge(const QString& key)
-{
-    try {
-        return readStoredTwips(key);
-    } catch (const std::exception& failure) {
-        m_dialogs.showMessage(this, {common::Icon::Critical, u"Farbtabelle_Load() - Error " + common::describe(failure)});
-        return defaultPositionTwips;
-    }
-}
-
 void frmFarbTabelle::Form_Load()
 {
     try {
-        const QPoint stored(storedEdge(QStringLiteral("FarbLeft")), storedEdge(QStringLiteral("FarbTop")));
+        // A stored edge that is not a number is reported and the default used: a window left without its
+        // columns would fail at its first fill.
+        const QPoint stored = readStoredPosition(QStringLiteral("FarbLeft"), QStringLiteral("FarbTop"),
+                                                 defaultPositionTwips, [this](const Text& description) {
+                                                     m_dialogs.showMessage(this, {common::Icon::Critical,
+                                                                                  u"Farbtabelle_Load() - Error " + description});
+                                                 });
         moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
 
         // Row 0 is the header row; the table's own header shows it, so that it stays in sight when scrolling.

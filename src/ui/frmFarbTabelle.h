@@ -45,7 +45,6 @@ private:
     class ChangeDelegate;
 
     void Form_Load();
-    std::int32_t storedEdge(const QString& key);
     void gridFarben_CellEvent();
     void txtChange_Change(const QString& text);
     bool txtChange_KeyDown(int key, Qt::KeyboardModifiers shift);

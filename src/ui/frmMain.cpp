@@ -151,7 +151,12 @@ void frmMain::Form_Load()
     try {
         setWindowTitle(QStringLiteral("Quirlwerk   Version %1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision));
         setHeading(toQString(modeCommand(1).heading));
-        const QPoint stored(storedEdge(QStringLiteral("MainLeft")), storedEdge(QStringLiteral("MainTop")));
+        // A damaged value must not leave the window half started: say so, use the default, go on.
+        const QPoint stored = readStoredPosition(QStringLiteral("MainLeft"), QStringLiteral("MainTop"),
+                                                 defaultPositionTwips, [this](const Text& description) {
+                                                     m_dialogs.showMessage(this, {common::Icon::Exclamation,
+                                                                                  u"Fehler: " + description});
+                                                 });
         moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
         // The frames' places come from the layout; here they lose their borders and the other two hide.
         for (QFrame* frame : {frameConv, static_cast<QFrame*>(frameDatei), static_cast<QFrame*>(frameBild)})
@@ -167,17 +172,6 @@ void frmMain::Form_Load()
         m_glob.ConversionMode = 1;
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Fehler: " + common::describe(failure)});
-    }
-}
-
-std::int32_t frmMain::storedEdge(const QString& key)
-{
-    try {
-        return readStoredTwips(key);
-    } catch (const std::exception& failure) {
-        // A damaged value must not leave the window half started: say so, use the default, go on.
-        m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Fehler: " + common::describe(failure)});
-        return defaultPositionTwips;
     }
 }
 

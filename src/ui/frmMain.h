@@ -58,7 +58,6 @@ private:
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
-    std::int32_t storedEdge(const QString& key);
     void showHelp(int topic);
     void setHeading(const QString& heading);
     using Direction = conversions::Shown (*)(int mode, Text input, const conversions::DispatchContext& context);

@@ -20,16 +20,6 @@ namespace {
 
 constexpr int columnWidth = 300 / twipsPerPixel;
 
-// A stored position that is not a number puts that edge at 0.
-std::int32_t storedEdge(const QString& key)
-{
-    try {
-        return readStoredTwips(key);
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
-
 QLabel* label(const char* name, const QString& caption, QWidget* parent)
 {
     auto* created = new QLabel(caption, parent);
@@ -115,7 +105,8 @@ void frmMatrixProj::buildControls()
 
 void frmMatrixProj::Form_Load()
 {
-    const QPoint stored(storedEdge(QStringLiteral("MatrixProjLeft")), storedEdge(QStringLiteral("MatrixProjTop")));
+    // A stored edge that is not a number is passed over and stays at 0.
+    const QPoint stored = readStoredPosition(QStringLiteral("MatrixProjLeft"), QStringLiteral("MatrixProjTop"), 0);
     moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
     grdData->verticalHeader()->setFixedWidth(columnWidth);
     grdData->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,6 +1,7 @@
 // Reading, clamping and writing window positions.
 #include "ui/window_position.h"
 
+#include "common/failure.h"
 #include "common/numbers.h"
 #include "ui/qt_text.h"
 
@@ -35,6 +36,22 @@ std::int32_t readStoredTwips(const QString& key, std::int32_t defaultValue)
 void writeStoredTwips(const QString& key, std::int32_t value)
 {
     store().setValue(settingsKey(key), QString::number(value));
+}
+
+QPoint readStoredPosition(const QString& leftKey, const QString& topKey, std::int32_t fallback,
+                          const std::function<void(const Text& description)>& damaged)
+{
+    auto edge = [&](const QString& key) {
+        try {
+            return readStoredTwips(key);
+        } catch (const std::exception& failure) {
+            if (damaged)
+                damaged(common::describe(failure));
+            return fallback;
+        }
+    };
+    const std::int32_t left = edge(leftKey);
+    return {left, edge(topKey)};
 }
 
 QPoint clampToScreen(QPoint twips, QSize windowTwips, QSize screenTwips)

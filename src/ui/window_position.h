@@ -5,7 +5,10 @@
 #include <QSize>
 #include <QString>
 
+#include "common/text.h"
+
 #include <cstdint>
+#include <functional>
 
 class QWidget;
 
@@ -18,6 +21,11 @@ inline constexpr std::int32_t defaultPositionTwips = 1000;
 // A stored text that is not a number throws common::Failure (type mismatch or overflow).
 std::int32_t readStoredTwips(const QString& key, std::int32_t defaultValue = defaultPositionTwips);
 void writeStoredTwips(const QString& key, std::int32_t value);
+
+// A window's stored left and top edges. An edge whose stored text is not a number becomes `fallback`;
+// `damaged`, when given, hears the failure's description first.
+QPoint readStoredPosition(const QString& leftKey, const QString& topKey, std::int32_t fallback,
+                          const std::function<void(const Text& description)>& damaged = {});
 
 // A negative edge becomes 0; then an edge beyond the screen less the window becomes that difference.
 // The upper bound comes last, so a window larger than the screen ends at a negative edge.
