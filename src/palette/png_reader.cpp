@@ -122,19 +122,20 @@ private:
         return HeaderEnd::Damaged;
     }
 
-    // Adam7: all seven passes into one index per pixel, then the rows in order. When the file breaks off,
-    // only the rows whose last pass arrived are given.
+    // Adam7: all seven passes into one index per pixel, then the rows in order. A row's storage comes with its
+    // first pixels, so a file that breaks off early costs only the rows it reached; of those, only the rows
+    // whose last pass arrived are given.
     bool nextWholeRow(IndexRow& row)
     {
         if (m_whole.empty()) {
-            m_whole.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
+            m_whole.resize(static_cast<std::size_t>(m_height));
             decodePasses();
         }
         while (m_y < m_height) {
             const std::int32_t y = m_y++;
             if (rowComplete(y)) {
-                row = {y, 0, std::span<const std::uint8_t>(m_whole.data() + std::size_t(y) * std::size_t(m_width),
-                                                           static_cast<std::size_t>(m_width))};
+                m_given = std::move(m_whole[std::size_t(y)]);   // each row is given once
+                row = {y, 0, std::span<const std::uint8_t>(m_given)};
                 return true;
             }
         }
@@ -163,7 +164,9 @@ private:
                     m_failedRow = static_cast<std::int32_t>(r);
                     return;
                 }
-                std::uint8_t* out = m_whole.data() + std::size_t(PNG_ROW_FROM_PASS_ROW(r, pass)) * std::size_t(m_width);
+                std::vector<std::uint8_t>& out = m_whole[std::size_t(PNG_ROW_FROM_PASS_ROW(r, pass))];
+                if (out.empty())
+                    out.resize(static_cast<std::size_t>(m_width));
                 for (png_uint_32 c = 0; c < columns; ++c)
                     out[PNG_COL_FROM_PASS_COL(c, pass)] = part[c];
             }
@@ -191,7 +194,8 @@ private:
     std::int32_t m_height = 0;
     std::int32_t m_y = 0;
     std::vector<std::uint8_t> m_row;
-    std::vector<std::uint8_t> m_whole;
+    std::vector<std::vector<std::uint8_t>> m_whole;   // Adam7: the rows as their passes arrive
+    std::vector<std::uint8_t> m_given;
     int m_failedPass = 7;   // 7: every pass arrived
     std::int32_t m_failedRow = 0;
 };
