@@ -25,7 +25,7 @@ build() {   # target, core folders, libraries (-l...)
 
 build conversions_fuzz conversions
 build hex_codes_fuzz hexfile
-build bitmap_fuzz bitmap
+build bitmap_fuzz bitmap palette -lgif -lpng
 build palette_fuzz palette -lgif -lpng
 
 for target in conversions_fuzz hex_codes_fuzz bitmap_fuzz palette_fuzz; do

@@ -36,11 +36,12 @@ Colour fromHsv(double hue, double saturation, double value)
 
 } // namespace
 
-Twins findTwins(std::span<const Colour> fileColours, const std::array<FarbEintrag, 256>& table)
+Twins findTwins(const PictureModel& model)
 {
-    Twins twins;
-    twins.fill(-1);
-    const std::size_t reached = std::min(fileColours.size(), table.size());
+    const auto& table = model.FarbTabelle;
+    const auto& fileColours = model.fileColours;
+    Twins twins = noTwins();
+    const auto reached = static_cast<std::size_t>(std::clamp(model.AnzahlFarben, 0, 256));
     for (std::size_t i = 0; i < reached; ++i) {
         if (table[i].Anzahl <= 0 || twins[i] >= 0)
             continue;
@@ -54,13 +55,14 @@ Twins findTwins(std::span<const Colour> fileColours, const std::array<FarbEintra
     return twins;
 }
 
-std::vector<TwinGroup> twinGroups(const Twins& twins, std::span<const Colour> fileColours)
+std::vector<TwinGroup> twinGroups(const PictureModel& model)
 {
+    const Twins& twins = model.twins;
     std::vector<TwinGroup> groups;
     for (std::size_t i = 0; i < twins.size(); ++i) {
         if (twins[i] != static_cast<std::int16_t>(i))
             continue;
-        TwinGroup group{{}, fileColours[i]};
+        TwinGroup group{{}, model.fileColours[i]};
         for (std::size_t j = i; j < twins.size(); ++j)
             if (twins[j] == twins[i])
                 group.indices.push_back(static_cast<int>(j));
@@ -81,8 +83,9 @@ Colour revealColour(int k)
     return fromHsv(std::fmod(n * 137.50776405, 360.0), shade[0], shade[1]);
 }
 
-std::vector<int> recolourTwins(const Twins& twins, PictureModel& model)
+std::vector<int> recolourTwins(PictureModel& model)
 {
+    const Twins& twins = model.twins;
     std::set<Colour> taken;
     for (const FarbEintrag& entry : model.FarbTabelle)
         if (entry.Anzahl > 0)

@@ -5,31 +5,28 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace quirlwerk::bitmap {
 
-// For every entry the lowest index of its twin group, or -1 when it is no twin.
-using Twins = std::array<std::int16_t, 256>;
-
-// Twins are the entries in use (count above 0) among the first fileColours.size() whose colour as the file
-// gave it equals that of another entry in use. Entries the file's table does not reach are never twins.
-Twins findTwins(std::span<const Colour> fileColours, const std::array<FarbEintrag, 256>& table);
+// Twins are the entries in use (count above 0) among the first AnzahlFarben whose colour as the file gave it
+// equals that of another entry in use. Entries the file's table does not reach are never twins.
+Twins findTwins(const PictureModel& model);
 
 struct TwinGroup {
     std::vector<int> indices;   // ascending
     Colour colour;              // as the file gave it
 };
 
-// The groups in ascending order of their lowest index.
-std::vector<TwinGroup> twinGroups(const Twins& twins, std::span<const Colour> fileColours);
+// The model's twin groups in ascending order of their lowest index.
+std::vector<TwinGroup> twinGroups(const PictureModel& model);
 
 // The k-th colour of the fixed sequence that reveals twins: well-separated colours first, then ever more.
 Colour revealColour(int k);
 
-// Gives every twin except the lowest of its group its own colour from the sequence, skipping colours that
-// an entry in use already shows. The same table gets the same colours on every run. Returns the entries changed.
-std::vector<int> recolourTwins(const Twins& twins, PictureModel& model);
+// Gives every twin of the model except the lowest of its group its own colour from the sequence, skipping
+// colours that an entry in use already shows. The same table gets the same colours on every run. Returns the
+// entries changed.
+std::vector<int> recolourTwins(PictureModel& model);
 
 } // namespace quirlwerk::bitmap

@@ -11,15 +11,20 @@ namespace {
 
 constexpr Colour a = 0xFF102030, b = 0xFF405060, c = 0xFF708090, d = 0xFFA0B0C0;
 
-// Entries take their file colours and these counts; every other entry is unused and black.
-PictureModel modelOf(const std::vector<Colour>& colours, const std::vector<int>& counts)
+FarbEintrag entryOf(Colour colour, int count)
+{
+    return {std::int16_t(colour >> 16 & 0xFF), std::int16_t(colour >> 8 & 0xFF), std::int16_t(colour & 0xFF), count};
+}
+
+// The file's colours and the counts of a full load; entries past the file's table are shown with `beyond`.
+PictureModel modelOf(const std::vector<Colour>& colours, const std::vector<int>& counts, Colour beyond = 0xFF000000)
 {
     PictureModel model;
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        model.FarbTabelle[i] = {std::int16_t(colours[i] >> 16 & 0xFF), std::int16_t(colours[i] >> 8 & 0xFF),
-                                std::int16_t(colours[i] & 0xFF), counts[i]};
-    }
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        model.FarbTabelle[i] = entryOf(i < colours.size() ? colours[i] : beyond, counts[i]);
+    std::copy(colours.begin(), colours.end(), model.fileColours.begin());
     model.AnzahlFarben = static_cast<std::int32_t>(colours.size());
+    model.twins = findTwins(model);
     return model;
 }
 
@@ -29,14 +34,13 @@ const std::vector<int> counts{5, 1, 2, 0, 9, 4, 1, 7, 3};
 
 PictureModel madeForTwins()
 {
-    std::vector<Colour> colours = fileColours;
-    colours.push_back(a);
-    return modelOf(colours, counts);
+    return modelOf(fileColours, counts, a);
 }
 
 TEST(findTwins, groups_used_entries_of_one_file_colour_under_their_lowest_index)
 {
-    const Twins twins = findTwins(fileColours, madeForTwins().FarbTabelle);
+    const PictureModel model = madeForTwins();
+    const Twins& twins = model.twins;
     const std::pair<int, int> expected[] = {{0, 0}, {1, 1}, {2, 0}, {3, -1}, {4, -1}, {5, 1}, {6, -1}, {7, 0}, {8, -1}};
     for (const auto& [index, lowest] : expected) {
         SCOPED_TRACE(index);
@@ -45,7 +49,7 @@ TEST(findTwins, groups_used_entries_of_one_file_colour_under_their_lowest_index)
     for (std::size_t i = 9; i < 256; ++i)
         EXPECT_EQ(twins[i], -1);
 
-    const std::vector<TwinGroup> groups = twinGroups(twins, fileColours);
+    const std::vector<TwinGroup> groups = twinGroups(model);
     ASSERT_EQ(groups.size(), 2u);
     EXPECT_EQ(groups[0].indices, (std::vector<int>{0, 2, 7}));
     EXPECT_EQ(groups[0].colour, a);
@@ -57,11 +61,9 @@ TEST(recolourTwins, gives_each_later_twin_its_own_unused_colour_the_same_every_t
 {
     PictureModel model = madeForTwins();
     // The sequence's first colour is already shown by an entry in use, so it is skipped.
-    model.FarbTabelle[6] = {std::int16_t(revealColour(0) >> 16 & 0xFF), std::int16_t(revealColour(0) >> 8 & 0xFF),
-                            std::int16_t(revealColour(0) & 0xFF), 1};
+    model.FarbTabelle[6] = entryOf(revealColour(0), 1);
     const PictureModel before = model;
-    const Twins twins = findTwins(fileColours, model.FarbTabelle);
-    const std::vector<int> changed = recolourTwins(twins, model);
+    const std::vector<int> changed = recolourTwins(model);
     EXPECT_EQ(changed, (std::vector<int>{2, 5, 7}));
     EXPECT_EQ(drawingColour(model.FarbTabelle[2]), revealColour(1));
     EXPECT_EQ(drawingColour(model.FarbTabelle[5]), revealColour(2));
@@ -73,7 +75,7 @@ TEST(recolourTwins, gives_each_later_twin_its_own_unused_colour_the_same_every_t
     }
 
     PictureModel again = before;
-    recolourTwins(twins, again);
+    recolourTwins(again);
     for (std::size_t i = 0; i < 256; ++i)
         EXPECT_EQ(drawingColour(again.FarbTabelle[i]), drawingColour(model.FarbTabelle[i]));
 }
@@ -83,8 +85,7 @@ TEST(recolourTwins, finds_255_distinct_colours_when_every_entry_is_one_colour)
     for (const Colour shared : {Colour(0xFF000000), revealColour(0), revealColour(30)}) {
         SCOPED_TRACE(shared);
         PictureModel model = modelOf(std::vector<Colour>(256, shared), std::vector<int>(256, 1));
-        const Twins twins = findTwins(std::vector<Colour>(256, shared), model.FarbTabelle);
-        EXPECT_EQ(recolourTwins(twins, model).size(), 255u);
+        EXPECT_EQ(recolourTwins(model).size(), 255u);
         std::set<Colour> shown;
         for (const FarbEintrag& entry : model.FarbTabelle)
             shown.insert(drawingColour(entry));
