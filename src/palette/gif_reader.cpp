@@ -23,7 +23,7 @@ Text describeGifError(int code)
         break;
     case D_GIF_ERR_NOT_GIF_FILE:
     case D_GIF_ERR_NO_SCRN_DSCR:
-        detail = u"ihr Kopf ist ungültig";
+        detail = u"ihr Kopf ist unvollständig oder ungültig";
         break;
     case D_GIF_ERR_WRONG_RECORD:
         detail = u"sie enthält einen unbekannten Block";
