@@ -262,7 +262,8 @@ void ImageFrame::cmdBildDatei_Click()
         lblBildInfoWert->clear();
         const QString chosen = m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"),
                                                         QApplication::applicationDirPath(),
-                                                        {QStringLiteral("*.bmp"), QStringLiteral("*.*")});
+                                                        {QStringLiteral("*.bmp"), QStringLiteral("*.*"),
+                                                         QStringLiteral("Bilder mit Farbtabelle (*.bmp *.gif *.png)")});
         // A cancelled dialog leaves the field as it was.
         if (!chosen.isEmpty())
             txtBildDatei->setText(QDir::toNativeSeparators(chosen));

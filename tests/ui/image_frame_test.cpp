@@ -3,6 +3,8 @@
 #include "ui/image_frame.h"
 
 #include "bitmap/bmp_writer.h"
+#include "bitmap/twins.h"
+#include "palette/picture_writer.h"
 #include "recording_dialogs.h"
 #include "ui/GlobData.h"
 #include "ui/frmFarbTabelle.h"
@@ -77,7 +79,7 @@ TEST_F(ImageFrameTest, file_dialog_fills_the_field_and_a_cancel_changes_nothing)
     EXPECT_EQ(field("txtBildDatei").text(), "/bilder/rätsel.bmp");
     EXPECT_EQ(info(), "");
     EXPECT_EQ(dialogs.fileDialogFolders.back(), QApplication::applicationDirPath());
-    EXPECT_EQ(dialogs.fileDialogFilters.back(), (QStringList{"*.bmp", "*.*"}));
+    EXPECT_EQ(dialogs.fileDialogFilters.back(), (QStringList{"*.bmp", "*.*", "Bilder mit Farbtabelle (*.bmp *.gif *.png)"}));
     EXPECT_TRUE(picture().isNull());   // nothing drawn
 
     frame->cmdBildDatei_Click();   // cancelled
@@ -101,6 +103,26 @@ TEST_F(ImageFrameTest, bild_anzeigen_draws_fills_the_table_and_shows_the_informa
     const auto& grid = control<QTableWidget>(*frame->colourTableWindow(), "gridFarben");
     EXPECT_EQ(grid.item(6, 2)->text(), "99");
     EXPECT_EQ(grid.item(6, 5)->text(), "1");
+}
+
+TEST_F(ImageFrameTest, a_gif_hiding_a_picture_in_twin_colours_is_revealed_by_the_colour_table_window)
+{
+    // Entries 1 and 2 are both white: the 2s are a picture nobody sees.
+    namespace pal = palette::testing;
+    const pal::Bytes gif = pal::gifBytes(4, 2, {{0, 0, 0}, {255, 255, 255}, {255, 255, 255}, {9, 9, 9}},
+                                         {{.rows = {{1, 2, 2, 1}, {1, 1, 2, 0}}}});
+    draw(QString::fromStdString(folder.write("rätsel.gif", gif).string()));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(info(), "Format: GIF    B*H: 4*2 Pixel    Farbtiefe: 2bit    Bilder: 1    Anzahl Farben: 4/3");
+    EXPECT_EQ(picture().pixel(1, 0), qRgb(255, 255, 255));
+    const auto& grid = control<QTableWidget>(*frame->colourTableWindow(), "gridFarben");
+    EXPECT_EQ(grid.item(3, 6)->text(), "1");
+    EXPECT_EQ(grid.item(4, 6)->text(), "");
+
+    testing::click(*frame->colourTableWindow(), "cmdZwillinge");
+    EXPECT_EQ(picture().pixel(1, 0), bitmap::revealColour(0));
+    EXPECT_EQ(picture().pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(grid.item(3, 5)->text(), "3");   // a redraw keeps the counts
 }
 
 TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw_and_report_an_overflow)
