@@ -313,6 +313,17 @@ constexpr TextView page11[] = {
     u"Die Modulo-Funktion ''auf Farbe'' und die Schwellwert-Funktionen werden nur bei ''Bild anzeigen'' ausgeführt. Die sich ergebenden Änderungen werden in die Farbtabelle eingetragen.",
     u"",
     u"Die Modulo-Funktion ''auf Index'' wird jeweils beim Zeichnen des Bilder ausgeführt und wird damit sowohl bei ''Bild anzeigen'' als auch bei ''Bild mit geänderter Farbtabelle anzeigen'' ausgeführt. Die Einträge in der Farbtabelle werden hierbei nicht geändert.",
+    u"",
+    u"GIF- und PNG-Bilder mit Farbtabelle:",
+    u"---------------------------------------------------",
+    u"Außer Bitmapdateien können GIF-Dateien und PNG-Dateien mit Farbtabelle (1, 2, 4 oder 8 Bit je Pixel) angezeigt und konvertiert werden, mit denselben Funktionen. Von einer GIF-Datei mit mehreren Bildern wird das erste gezeigt; die Bildfläche außerhalb dieses Bildes bleibt leer. Transparenz wird nicht angewandt: ein transparenter Eintrag wird in seiner Farbe gezeigt.",
+    u"Die Infozeile zeigt dann zum Beispiel: Format: GIF    B*H: 600*200 Pixel Interlaced    Farbtiefe: 8bit    Bilder: 3    Transparent: 0    Anzahl Farben: 256/242",
+    u"Format: GIF oder PNG. B*H: Breite und Höhe in Pixel, ''Interlaced'' bei zeilenversetzt gespeicherten Bildern. Farbtiefe: Bit je Pixel der Farbtabelle. Bilder: Anzahl der Bilder in der Datei. Transparent: der als transparent markierte Index, nur wenn die Datei einen nennt. Anzahl Farben: Einträge der Farbtabelle / davon benutzte Einträge.",
+    u"Ist eine Datei beschädigt oder unvollständig, werden die gelesenen Zeilen gezeigt, und eine Meldung sagt, dass die übrigen leer bleiben. Andere Dateien (z. B. JPEG oder PNG ohne Farbtabelle) werden mit einer Meldung abgewiesen.",
+    u"",
+    u"Zwillingsfarben:",
+    u"------------------------",
+    u"Ein beliebter Trick ist, ein Bild in zwei Einträgen der Farbtabelle mit derselben Farbe zu verstecken. Die Spalte ''Zwilling von'' der Farbtabelle zeigt bei jedem benutzten Eintrag, dessen Farbe in der Datei auch ein anderer benutzter Eintrag hat, den kleinsten Index dieser Gruppe. Die Schaltfläche ''Zwillinge einfärben'' gibt jedem dieser Einträge außer dem kleinsten seiner Gruppe eine eigene, gut unterscheidbare Farbe und zeigt das Bild neu an, bei jedem Aufruf mit denselben Farben.",
 };
 constexpr std::array<PageSource, helpTopicCount> pages = {{
     {u"Hilfe zu Quirlwerk - Allgemeine Informationen", page0},
