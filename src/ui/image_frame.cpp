@@ -14,7 +14,12 @@
 #include "ui/wait_cursor.h"
 #include "ui/window_position.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
 #include <QButtonGroup>
 #include <QDir>
 #include <QEvent>
@@ -117,7 +122,7 @@ public:
     void clearPicture() override { m_frame.picBild->clearPicture(); }
     void resizePicture(std::int32_t width, std::int32_t height) override { m_frame.picBild->resizePicture(width, height); }
     bitmap::Colour* row(std::int32_t y) override { return m_frame.picBild->row(y); }
-    void rowDrawn(std::int32_t y, std::int32_t) override { m_frame.picBild->rowDrawn(y); }
+    void rowDrawn(std::int32_t y, std::int32_t count) override { m_frame.picBild->rowDrawn(y, count); }
     void showColourTable() override { m_frame.showColourTable(); }
     bool stopRequested() override { return m_frame.m_stopRequested; }
 
@@ -201,6 +206,15 @@ void ImageFrame::buildControls()
     picBildArea->setWidgetResizable(false);
     picBild = new PictureBox(picBildArea);
     picBildArea->setWidget(picBild);
+    // The picture's context menu keeps what was revealed.
+    picBild->setContextMenuPolicy(Qt::ActionsContextMenu);
+    mnuBildKopieren = new QAction(QStringLiteral("Bild kopieren"), picBild);
+    mnuBildKopieren->setObjectName(QStringLiteral("mnuBildKopieren"));
+    mnuBildSpeichern = new QAction(QStringLiteral("Bild speichern unter …"), picBild);
+    mnuBildSpeichern->setObjectName(QStringLiteral("mnuBildSpeichern"));
+    picBild->addActions({mnuBildKopieren, mnuBildSpeichern});
+    picBild->setAccessibleName(QStringLiteral("Bild"));
+    setPictureActionsEnabled(false);
 
     for (QLineEdit* value : {txtBildModulo, txtBildSchwellwert})
         installNurZiffern(value);
@@ -232,6 +246,50 @@ void ImageFrame::connectHandlers()
     connect(cmdBildKonv, &QPushButton::clicked, this, &ImageFrame::cmdBildKonv_Click);
     connect(cmdModulPlus, &QPushButton::clicked, this, &ImageFrame::cmdModulPlus_Click);
     connect(cmdSchwellePlus, &QPushButton::clicked, this, &ImageFrame::cmdSchwellePlus_Click);
+    connect(mnuBildKopieren, &QAction::triggered, this, &ImageFrame::mnuBildKopieren_Click);
+    connect(mnuBildSpeichern, &QAction::triggered, this, &ImageFrame::mnuBildSpeichern_Click);
+}
+
+void ImageFrame::setPictureActionsEnabled(bool enabled)
+{
+    for (QAction* action : {mnuBildKopieren, mnuBildSpeichern})
+        action->setEnabled(enabled && !picBild->picture().isNull());
+}
+
+void ImageFrame::mnuBildKopieren_Click()
+{
+    QGuiApplication::clipboard()->setImage(picBild->drawnPicture());
+}
+
+void ImageFrame::mnuBildSpeichern_Click()
+{
+    try {
+        const QImage picture = picBild->drawnPicture();
+        if (picture.isNull())
+            return;
+        const QFileInfo source(txtBildDatei->text().trimmed());
+        const QString folder = source.dir().exists() && !txtBildDatei->text().trimmed().isEmpty()
+                                   ? source.absolutePath()
+                                   : QApplication::applicationDirPath();
+        QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), folder,
+                                                {QStringLiteral("PNG-Bilder (*.png)")});
+        if (name.isEmpty())
+            return;
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".png");
+        const QString shown = QDir::toNativeSeparators(name);
+        if (QFileInfo::exists(name) &&
+            m_dialogs.showMessage(this, {common::Icon::Question, u"Die Datei ''" + toText(shown) +
+                                                                     u"'' existiert bereits. Soll sie ersetzt werden?"},
+                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+        QSaveFile file(name);
+        if (!(file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit()))
+            m_dialogs.showMessage(this, {common::Icon::Critical,
+                                         u"Das Bild konnte nicht als ''" + toText(shown) + u"'' gespeichert werden."});
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, handlerFailure(u"mnuBildSpeichern_Click", failure));
+    }
 }
 
 void ImageFrame::resizeEvent(QResizeEvent* event)
@@ -322,6 +380,7 @@ void ImageFrame::setRunButtonsEnabled(bool enabled)
 {
     for (QPushButton* start : {cmdBildKonv, cmdModulPlus, cmdSchwellePlus})
         start->setEnabled(enabled);
+    setPictureActionsEnabled(enabled);
     if (m_farbTabelle)
         m_farbTabelle->setRedrawEnabled(enabled);
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +36,9 @@ public:
     void cmdBildKonv_Click();
     void cmdModulPlus_Click();
     void cmdSchwellePlus_Click();
+    // The picture's context menu: the picture as drawn, to the clipboard or into a PNG file.
+    void mnuBildKopieren_Click();
+    void mnuBildSpeichern_Click();
 
     // keep = 0: full load from the file; otherwise redraw with the colour table as edited.
     void ZeichneBitmap(std::int32_t keep);
@@ -51,6 +55,7 @@ private:
     void buildControls();
     void connectHandlers();
     void setRunButtonsEnabled(bool enabled);
+    void setPictureActionsEnabled(bool enabled);
     void stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view));
     void showColourTable();
 
@@ -78,6 +83,8 @@ private:
     QLabel* lblBildInfoWert = nullptr;
     QScrollArea* picBildArea = nullptr;
     PictureBox* picBild = nullptr;
+    QAction* mnuBildKopieren = nullptr;
+    QAction* mnuBildSpeichern = nullptr;
 
     QPointer<frmFarbTabelle> m_farbTabelle;
     bool m_drawing = false;

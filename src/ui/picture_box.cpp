@@ -24,6 +24,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 void PictureBox::clearPicture()
 {
     m_picture.fill(palette().color(QPalette::Button));
+    m_drawn.assign(static_cast<std::size_t>(std::max(0, m_picture.height())), 0);
     m_dirtyTop = m_dirtyBottom = -1;
     update();
 }
@@ -45,10 +46,24 @@ bitmap::Colour* PictureBox::row(int y)
     return reinterpret_cast<bitmap::Colour*>(m_picture.scanLine(y));
 }
 
-void PictureBox::rowDrawn(int y)
+void PictureBox::rowDrawn(int y, int count)
 {
+    m_drawn[static_cast<std::size_t>(y)] = std::max(m_drawn[static_cast<std::size_t>(y)], count);
     m_dirtyTop = m_dirtyTop < 0 ? y : std::min(m_dirtyTop, y);
     m_dirtyBottom = std::max(m_dirtyBottom, y);
+}
+
+QImage PictureBox::drawnPicture() const
+{
+    const int width = m_picture.width();
+    if (std::all_of(m_drawn.begin(), m_drawn.end(), [width](int count) { return count >= width; }))
+        return m_picture;
+    QImage image = m_picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(line + std::min(width, m_drawn[static_cast<std::size_t>(y)]), line + width, QRgb(0));
+    }
+    return image;
 }
 
 void PictureBox::repaintDrawnRows(bool force)

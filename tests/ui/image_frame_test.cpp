@@ -12,6 +12,10 @@
 #include "ui/picture_box.h"
 #include "window_test_support.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -123,6 +127,49 @@ TEST_F(ImageFrameTest, a_gif_hiding_a_picture_in_twin_colours_is_revealed_by_the
     EXPECT_EQ(picture().pixel(1, 0), bitmap::revealColour(0));
     EXPECT_EQ(picture().pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(grid.item(3, 5)->text(), "3");   // a redraw keeps the counts
+}
+
+TEST_F(ImageFrameTest, the_context_menu_copies_and_saves_the_picture_as_drawn)
+{
+    auto& copy = control<QAction>(*frame, "mnuBildKopieren");
+    auto& save = control<QAction>(*frame, "mnuBildSpeichern");
+    EXPECT_FALSE(copy.isEnabled());   // nothing drawn yet
+    EXPECT_EQ(control<PictureBox>(*frame, "picBild").contextMenuPolicy(), Qt::ActionsContextMenu);
+
+    draw(writeBitmap());
+    ASSERT_TRUE(copy.isEnabled());
+    copy.trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_FALSE(copied.hasAlphaChannel());
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), picture());
+
+    const QString target = QString::fromStdString(folder.path("gesehen").string());
+    dialogs.saveFiles = {target};
+    save.trigger();
+    EXPECT_EQ(dialogs.saveDialogFilters.back(), QStringList{"PNG-Bilder (*.png)"});
+    const QImage saved(target + ".png");
+    EXPECT_FALSE(saved.hasAlphaChannel());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), picture());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // The program asks before it replaces a file; "Nein" keeps it, a cancelled dialog writes nothing.
+    std::vector<std::uint8_t> cut = bmpBytes(greyPicture(4, 3, {{10, 10, 10, 10}}));
+    draw(QString::fromStdString(folder.write("halb.bmp", cut).string()));
+    dialogs.saveFiles = {target + ".png"};
+    dialogs.answers = {QMessageBox::No};
+    save.trigger();
+    EXPECT_EQ(dialogs.lastText(), "Die Datei ''" + QDir::toNativeSeparators(target + ".png") +
+                                      "'' existiert bereits. Soll sie ersetzt werden?");
+    EXPECT_EQ(QImage(target + ".png").size(), QSize(4, 2));
+    save.trigger();
+    EXPECT_EQ(QImage(target + ".png").size(), QSize(4, 2));
+
+    dialogs.saveFiles = {target + ".png"};
+    save.trigger();   // answered "Ja"
+    const QImage half(target + ".png");
+    ASSERT_EQ(half.size(), QSize(4, 3));
+    EXPECT_EQ(qAlpha(half.pixel(0, 0)), 0);   // rows the file never reached stay transparent
+    EXPECT_EQ(half.pixel(0, 2), grey(10));
 }
 
 TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw_and_report_an_overflow)
