@@ -324,6 +324,11 @@ constexpr TextView page11[] = {
     u"Zwillingsfarben:",
     u"------------------------",
     u"Ein beliebter Trick ist, ein Bild in zwei Einträgen der Farbtabelle mit derselben Farbe zu verstecken. Die Spalte ''Zwilling von'' der Farbtabelle zeigt bei jedem benutzten Eintrag, dessen Farbe in der Datei auch ein anderer benutzter Eintrag hat, den kleinsten Index dieser Gruppe. Die Schaltfläche ''Zwillinge einfärben'' gibt jedem dieser Einträge außer dem kleinsten seiner Gruppe eine eigene, gut unterscheidbare Farbe und zeigt das Bild neu an, bei jedem Aufruf mit denselben Farben.",
+    u"",
+    u"Bild kopieren und speichern, Dateien ziehen:",
+    u"-------------------------------------------------------------",
+    u"Das Kontextmenü des Bildes (rechte Maustaste) bietet ''Bild kopieren'' (in die Zwischenablage) und ''Bild speichern unter …'' (als PNG-Datei; vor dem Ersetzen einer vorhandenen Datei wird gefragt). Nicht gezeichnete Pixel bleiben dabei durchsichtig.",
+    u"Eine Bilddatei, die auf das Bild oder das Feld mit dem Dateinamen gezogen wird, wird wie mit ''Bild anzeigen'' geladen; solange ein Bild gezeichnet wird, wird sie nicht angenommen.",
 };
 constexpr std::array<PageSource, helpTopicCount> pages = {{
     {u"Hilfe zu Quirlwerk - Allgemeine Informationen", page0},

@@ -6,6 +6,7 @@
 #include "common/failure.h"
 #include "ui/GlobData.h"
 #include "ui/dialogs.h"
+#include "ui/file_drop.h"
 #include "ui/focus_colours.h"
 #include "ui/frmFarbTabelle.h"
 #include "ui/nur_ziffern.h"
@@ -30,6 +31,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 
 #include <optional>
 
@@ -247,6 +249,16 @@ void ImageFrame::connectHandlers()
     connect(cmdModulPlus, &QPushButton::clicked, this, &ImageFrame::cmdModulPlus_Click);
     connect(cmdSchwellePlus, &QPushButton::clicked, this, &ImageFrame::cmdSchwellePlus_Click);
     connect(mnuBildKopieren, &QAction::triggered, this, &ImageFrame::mnuBildKopieren_Click);
+    // A dropped picture loads as "Bild anzeigen" would, once the drop itself has ended; not during a run.
+    for (QWidget* target : {static_cast<QWidget*>(txtBildDatei), picBildArea->viewport()}) {
+        acceptFileDrops(target, [this] { return !m_drawing; }, [this](const QString& file) {
+            txtBildDatei->setText(file);
+            QTimer::singleShot(0, this, [this] {
+                if (!m_drawing)
+                    cmdBildKonv_Click();
+            });
+        });
+    }
     connect(mnuBildSpeichern, &QAction::triggered, this, &ImageFrame::mnuBildSpeichern_Click);
 }
 

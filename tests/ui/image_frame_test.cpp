@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -277,6 +278,30 @@ TEST_F(ImageFrameTest, run_buttons_are_disabled_while_a_run_is_under_way)
     EXPECT_TRUE(button("cmdBildKonv").isEnabled());
     EXPECT_EQ(glob.picture.FarbTabelle[0].Anzahl, 1);   // counted once, not twice
     EXPECT_TRUE(redrawButton().isEnabled());
+}
+
+TEST_F(ImageFrameTest, a_dropped_picture_file_loads_but_not_while_a_run_is_under_way)
+{
+    namespace pal = palette::testing;
+    const QString gif = QString::fromStdString(
+        folder.write("gezogen.gif", pal::gifBytes(2, 1, pal::rampTable(2), {{.rows = {{0, 1}}}})).string());
+    QWidget& area = *control<QScrollArea>(*frame, "picBildArea").viewport();
+    for (QWidget* target : {&area, static_cast<QWidget*>(&field("txtBildDatei"))}) {
+        SCOPED_TRACE(target->objectName().toStdString());
+        field("txtBildDatei").clear();
+        ASSERT_TRUE(testing::dropFiles(*target, {gif}));
+        EXPECT_EQ(field("txtBildDatei").text(), QDir::toNativeSeparators(gif));
+        QCoreApplication::processEvents();   // the load follows the drop
+        EXPECT_TRUE(info().startsWith("Format: GIF    B*H: 2*1 Pixel"));
+    }
+    EXPECT_FALSE(testing::dropFiles(area, {gif, gif}));   // one file at a time
+
+    field("txtBildDatei").setText(writeBitmap(40));
+    bool refused = false;
+    QTimer::singleShot(0, frame, [&] { refused = !testing::dropFiles(area, {gif}); });
+    frame->cmdBildKonv_Click();
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(field("txtBildDatei").text().endsWith("bild.bmp"));
 }
 
 TEST_F(ImageFrameTest, closing_during_a_run_ends_it)
