@@ -78,8 +78,14 @@ public:
 
     const Text& info() const { return m_info; }
 
+    // Opaque when every pixel was drawn; otherwise the pixels no row reached are transparent.
     QImage image()
     {
+        const int width = m_image.width();
+        if (std::all_of(m_drawn.begin(), m_drawn.end(), [width](std::int32_t count) { return count >= width; })) {
+            m_image.reinterpretAsFormat(QImage::Format_RGB32);
+            return m_image;
+        }
         for (int y = 0; y < m_image.height(); ++y) {
             auto* line = reinterpret_cast<bitmap::Colour*>(m_image.scanLine(y));
             std::fill(line + m_drawn[static_cast<std::size_t>(y)], line + m_image.width(), bitmap::Colour(0));
