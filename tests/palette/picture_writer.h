@@ -56,6 +56,11 @@ inline Bytes gifBytes(int width, int height, const std::vector<Rgb>& globalTable
             ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_OK;
         }
         ColorMapObject* local = gifTable(frame.localTable);
+        if (!local && gif->Image.ColorMap) {
+            // The encoder forgets the previous frame's table instead of freeing it.
+            GifFreeMapObject(gif->Image.ColorMap);
+            gif->Image.ColorMap = nullptr;
+        }
         const int frameWidth = frame.rows.empty() ? 0 : static_cast<int>(frame.rows[0].size());
         const int frameHeight = static_cast<int>(frame.rows.size());
         ok = ok && EGifPutImageDesc(gif, frame.left, frame.top, frameWidth, frameHeight, frame.interlaced, local) == GIF_OK;
