@@ -1,6 +1,7 @@
 // Full load of 8191 x 8191 palette pictures (GIF and PNG, several kinds of content) against Qt's own decode.
 // A load reads every row, counts the indices, maps them through the colour table and fills every pixel.
 #include "palette/palette_reader.h"
+#include "palette/png_guard.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
@@ -54,15 +55,6 @@ void fillRow(Content content, int y, std::vector<std::uint8_t>& row)
         row[std::size_t(x)] = pixelAt(content, x, y);
 }
 
-template <typename Call>
-bool guarded(png_structp png, const Call& call)
-{
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    call();
-    return true;
-}
-
 void writePng(const std::filesystem::path& file, Content content, int bitDepth, bool interlaced)
 {
     std::FILE* out = std::fopen(file.c_str(), "wb");
@@ -73,7 +65,7 @@ void writePng(const std::filesystem::path& file, Content content, int bitDepth, 
         palette[std::size_t(i)] = {png_byte(i), png_byte(255 - i), png_byte(i * 37)};
     std::vector<std::uint8_t> row(side);
     const int entries = 1 << bitDepth;
-    const bool written = guarded(png, [&] {
+    const bool written = palette::guarded(png, [&] {
         png_init_io(png, out);
         png_set_IHDR(png, info, side, side, bitDepth, PNG_COLOR_TYPE_PALETTE,
                      interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,

@@ -75,19 +75,8 @@ public:
             }
             if (type == TERMINATE_RECORD_TYPE)
                 break;
-            if (type == EXTENSION_RECORD_TYPE) {
-                int code = 0;
-                GifByteType* block = nullptr;
-                if (DGifGetExtension(m_gif, &code, &block) == GIF_ERROR)
-                    return damaged(m_gif->Error);
-                GraphicsControlBlock control{};
-                if (code == GRAPHICS_EXT_FUNC_CODE && block &&
-                    DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
-                    facts.transparent = control.TransparentColor;
-                while (block)
-                    if (DGifGetExtensionNext(m_gif, &block) == GIF_ERROR)
-                        return damaged(m_gif->Error);
-            }
+            if (type == EXTENSION_RECORD_TYPE && !readExtension(&facts.transparent))
+                return damaged(m_gif->Error);
         }
         const ColorMapObject* table = m_hasFrame && m_gif->Image.ColorMap ? m_gif->Image.ColorMap : m_gif->SColorMap;
         if (!table)
@@ -157,14 +146,8 @@ public:
                 ++frames;
                 if (!skipFrameData())
                     return frames;
-            } else if (type == EXTENSION_RECORD_TYPE) {
-                int code = 0;
-                GifByteType* block = nullptr;
-                if (DGifGetExtension(m_gif, &code, &block) == GIF_ERROR)
-                    return frames;
-                while (block)
-                    if (DGifGetExtensionNext(m_gif, &block) == GIF_ERROR)
-                        return frames;
+            } else if (type == EXTENSION_RECORD_TYPE && !readExtension(nullptr)) {
+                return frames;
             }
         }
     }
@@ -191,6 +174,23 @@ private:
         m_frameRow += passStep[m_pass];
         while (m_frameRow >= frame.Height && m_pass < 3)
             m_frameRow = passStart[++m_pass];
+    }
+
+    // Reads an extension's blocks; a graphic control block sets `transparent` where one is given.
+    bool readExtension(std::int32_t* transparent)
+    {
+        int code = 0;
+        GifByteType* block = nullptr;
+        if (DGifGetExtension(m_gif, &code, &block) == GIF_ERROR)
+            return false;
+        GraphicsControlBlock control{};
+        if (transparent && code == GRAPHICS_EXT_FUNC_CODE && block &&
+            DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+            *transparent = control.TransparentColor;
+        while (block)
+            if (DGifGetExtensionNext(m_gif, &block) == GIF_ERROR)
+                return false;
+        return true;
     }
 
     // Steps over the compressed blocks of the current frame without decompressing them.

@@ -1,25 +1,12 @@
 // PNG with a palette through libpng: one index byte per pixel, row by row; Adam7 files are decoded whole first.
+#include "palette/png_guard.h"
 #include "palette/readers.h"
 
-#include <png.h>
-
-#include <csetjmp>
 #include <cstring>
 #include <string_view>
 
 namespace quirlwerk::palette {
 namespace {
-
-// libpng reports errors by longjmp. Only this frame is jumped back to, and the calls made inside it hold no
-// objects with destructors, so nothing is skipped.
-template <typename Call>
-bool guarded(png_structp png, const Call& call)
-{
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    call();
-    return true;
-}
 
 class PngReader : public PaletteReader {
 public:

@@ -159,11 +159,65 @@ std::vector<InfoRow> infoRows()
     };
 }
 
+namespace pal = quirlwerk::palette::testing;
+
+// A grey table of n entries, as the palette writers take it.
+std::vector<palette::Rgb> greyTable(int n)
+{
+    std::vector<palette::Rgb> table;
+    for (int i = 0; i < n; ++i)
+        table.push_back({std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
+    return table;
+}
+
+const Text notAPicture =
+    u"Die Datei ist keine Bitmapdatei .bmp!\nNur BMP-, GIF- und PNG-Bilder mit Farbtabelle können analysiert werden.";
+
+std::vector<InfoRow> paletteInfoRows()
+{
+    const pal::Indices rows = pal::patternRows(6, 4, 5);
+    const pal::GifFrame first{.rows = rows, .transparent = 0};
+    const pal::GifFrame later{.left = 1, .top = 1, .rows = pal::patternRows(2, 2, 2)};
+    pal::Bytes noTable = pal::gifBytes(2, 2, greyTable(2), {{.rows = pal::patternRows(2, 2, 2)}});
+    noTable[10] &= 0x7F;   // the encoder insists on a table: take it out afterwards
+    noTable.erase(noTable.begin() + 13, noTable.begin() + 19);
+    const pal::Bytes whole = pal::gifBytes(6, 4, greyTable(256), {{.rows = rows}});
+    const Text gifSize = u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit";
+    return {
+        {"animated GIF", pal::gifBytes(6, 4, greyTable(256), {first, later, later}),
+         gifSize + u"    Bilder: 3    Transparent: 0    Anzahl Farben: 256/5", u""},
+        {"interlaced GIF", pal::gifBytes(6, 4, greyTable(8), {{.rows = rows, .interlaced = true}}),
+         u"Format: GIF    B*H: 6*4 Pixel Interlaced    Farbtiefe: 3bit    Bilder: 1    Anzahl Farben: 8/5", u""},
+        {"1-bit PNG", pal::pngBytes({.rows = pal::patternRows(9, 2, 2), .palette = greyTable(2), .bitDepth = 1}),
+         u"Format: PNG    B*H: 9*2 Pixel    Farbtiefe: 1bit    Bilder: 1    Anzahl Farben: 2/2", u""},
+        {"2-bit PNG, Adam7",
+         pal::pngBytes({.rows = pal::patternRows(5, 5, 3), .palette = greyTable(3), .bitDepth = 2, .interlaced = true}),
+         u"Format: PNG    B*H: 5*5 Pixel Interlaced    Farbtiefe: 2bit    Bilder: 1    Anzahl Farben: 3/3", u""},
+        {"4-bit PNG with tRNS",
+         pal::pngBytes({.rows = rows, .palette = greyTable(16), .bitDepth = 4, .transparentEntries = 3}),
+         u"Format: PNG    B*H: 6*4 Pixel    Farbtiefe: 4bit    Bilder: 1    Anzahl Farben: 16/5", u""},
+        {"true-colour PNG", pal::pngBytes({.rows = rows, .colourType = 2}), u"Die Datei ist keine Bitmapdatei .bmp",
+         notAPicture},
+        {"JPEG", {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F', 0}, u"Die Datei ist keine Bitmapdatei .bmp",
+         notAPicture},
+        {"GIF cut in its header", pal::Bytes(whole.begin(), whole.begin() + 20), u"Format: GIF",
+         u"Die GIF-Datei ist beschädigt: ihr Kopf ist unvollständig oder ungültig."},
+        {"GIF without a colour table", noTable, u"Format: GIF    B*H: 2*2 Pixel    Farbtiefe: 0bit",
+         u"Die Datei enthält keine Farbtabelle!"},
+        {"GIF too wide to show", pal::gifBytes(40000, 1, greyTable(2), {}),
+         u"Format: GIF    B*H: 40000*1 Pixel    Farbtiefe: 1bit",
+         u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
+    };
+}
+
 } // namespace
 
 TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
 {
-    for (const InfoRow& row : infoRows()) {
+    std::vector<InfoRow> rows = infoRows();
+    for (InfoRow& row : paletteInfoRows())
+        rows.push_back(std::move(row));
+    for (const InfoRow& row : rows) {
         SCOPED_TRACE(row.name);
         const Outcome run = load(row.bytes);
         EXPECT_EQ(run.sink.lastInfo, row.info);
@@ -308,80 +362,6 @@ TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
     EXPECT_EQ(run.sink.at(0, 2), undrawn);
     EXPECT_EQ(run.sink.colourTableShown, 0);
     EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
-}
-
-namespace {
-
-namespace pal = quirlwerk::palette::testing;
-
-// A grey table of n entries, as the palette writers take it.
-std::vector<palette::Rgb> greyTable(int n)
-{
-    std::vector<palette::Rgb> table;
-    for (int i = 0; i < n; ++i)
-        table.push_back({std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
-    return table;
-}
-
-const Text notAPicture =
-    u"Die Datei ist keine Bitmapdatei .bmp!\nNur BMP-, GIF- und PNG-Bilder mit Farbtabelle können analysiert werden.";
-
-std::vector<InfoRow> paletteInfoRows()
-{
-    const pal::Indices rows = pal::patternRows(6, 4, 5);
-    const pal::GifFrame first{.rows = rows, .transparent = 0};
-    const pal::GifFrame later{.left = 1, .top = 1, .rows = pal::patternRows(2, 2, 2)};
-    pal::Bytes noTable = pal::gifBytes(2, 2, greyTable(2), {{.rows = pal::patternRows(2, 2, 2)}});
-    noTable[10] &= 0x7F;   // the encoder insists on a table: take it out afterwards
-    noTable.erase(noTable.begin() + 13, noTable.begin() + 19);
-    const pal::Bytes whole = pal::gifBytes(6, 4, greyTable(256), {{.rows = rows}});
-    const Text gifSize = u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit";
-    return {
-        {"animated GIF", pal::gifBytes(6, 4, greyTable(256), {first, later, later}),
-         gifSize + u"    Bilder: 3    Transparent: 0    Anzahl Farben: 256/5", u""},
-        {"interlaced GIF", pal::gifBytes(6, 4, greyTable(8), {{.rows = rows, .interlaced = true}}),
-         u"Format: GIF    B*H: 6*4 Pixel Interlaced    Farbtiefe: 3bit    Bilder: 1    Anzahl Farben: 8/5", u""},
-        {"1-bit PNG", pal::pngBytes({.rows = pal::patternRows(9, 2, 2), .palette = greyTable(2), .bitDepth = 1}),
-         u"Format: PNG    B*H: 9*2 Pixel    Farbtiefe: 1bit    Bilder: 1    Anzahl Farben: 2/2", u""},
-        {"2-bit PNG, Adam7",
-         pal::pngBytes({.rows = pal::patternRows(5, 5, 3), .palette = greyTable(3), .bitDepth = 2, .interlaced = true}),
-         u"Format: PNG    B*H: 5*5 Pixel Interlaced    Farbtiefe: 2bit    Bilder: 1    Anzahl Farben: 3/3", u""},
-        {"4-bit PNG with tRNS",
-         pal::pngBytes({.rows = rows, .palette = greyTable(16), .bitDepth = 4, .transparentEntries = 3}),
-         u"Format: PNG    B*H: 6*4 Pixel    Farbtiefe: 4bit    Bilder: 1    Anzahl Farben: 16/5", u""},
-        {"true-colour PNG", pal::pngBytes({.rows = rows, .colourType = 2}), u"Die Datei ist keine Bitmapdatei .bmp",
-         notAPicture},
-        {"JPEG", {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F', 0}, u"Die Datei ist keine Bitmapdatei .bmp",
-         notAPicture},
-        {"GIF cut in its header", pal::Bytes(whole.begin(), whole.begin() + 20), u"Format: GIF",
-         u"Die GIF-Datei ist beschädigt: ihr Kopf ist unvollständig oder ungültig."},
-        {"GIF without a colour table", noTable, u"Format: GIF    B*H: 2*2 Pixel    Farbtiefe: 0bit",
-         u"Die Datei enthält keine Farbtabelle!"},
-        {"GIF too wide to show", pal::gifBytes(40000, 1, greyTable(2), {}),
-         u"Format: GIF    B*H: 40000*1 Pixel    Farbtiefe: 1bit",
-         u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
-    };
-}
-
-} // namespace
-
-TEST_F(ZeichneBitmapTest, palette_pictures_information_line_and_message_per_file)
-{
-    for (const InfoRow& row : paletteInfoRows()) {
-        SCOPED_TRACE(row.name);
-        const Outcome run = load(row.bytes);
-        EXPECT_EQ(run.sink.lastInfo, row.info);
-        if (row.message.empty()) {
-            EXPECT_EQ(run.end, RunEnd::Drawn);
-            EXPECT_TRUE(run.sink.messages.empty());
-            EXPECT_EQ(run.sink.colourTableShown, 1);
-        } else {
-            ASSERT_EQ(run.sink.messages.size(), 1u);
-            EXPECT_EQ(run.sink.messages[0].text, row.message);
-            EXPECT_NE(run.end, RunEnd::Drawn);
-        }
-        EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
-    }
 }
 
 TEST_F(ZeichneBitmapTest, a_gif_frame_is_drawn_where_it_lies_through_the_transforms_and_redrawn_after_an_edit)

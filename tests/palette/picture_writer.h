@@ -2,6 +2,7 @@
 #pragma once
 
 #include "palette/palette_reader.h"
+#include "palette/png_guard.h"
 
 #include <gif_lib.h>
 #include <png.h>
@@ -95,15 +96,6 @@ struct PngPicture {
     int colourType = PNG_COLOR_TYPE_PALETTE;   // PNG_COLOR_TYPE_RGB writes each index as a grey pixel
 };
 
-template <typename Call>
-bool guardedWrite(png_structp png, const Call& call)
-{
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    call();
-    return true;
-}
-
 inline Bytes pngBytes(const PngPicture& picture)
 {
     Bytes out;
@@ -130,7 +122,7 @@ inline Bytes pngBytes(const PngPicture& picture)
     for (const Rgb& c : picture.palette)
         entries.push_back({c.red, c.green, c.blue});
     std::vector<png_byte> alpha(static_cast<std::size_t>(picture.transparentEntries), 0);
-    const bool written = guardedWrite(png, [&] {
+    const bool written = guarded(png, [&] {
         png_set_write_fn(png, &out, [](png_structp p, png_bytep data, png_size_t length) {
             auto* bytes = static_cast<Bytes*>(png_get_io_ptr(p));
             bytes->insert(bytes->end(), data, data + length);
