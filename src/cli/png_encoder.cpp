@@ -56,8 +56,14 @@ bool writeRows(png_structp png, png_infop info, const bitmap::PictureSurface& pi
         png_set_bgr(png);
     else
         png_set_swap_alpha(png);
+    // Choosing a filter is most of the encoder's work; an empty row needs none.
+    bool filtering = true;
     for (std::int32_t y = 0; y < picture.height(); ++y) {
         const bitmap::Colour* row = picture.drawnRow(y);
+        if (filtering != (row != nullptr)) {
+            filtering = row != nullptr;
+            png_set_filter(png, PNG_FILTER_TYPE_BASE, filtering ? PNG_ALL_FILTERS : PNG_FILTER_NONE);
+        }
         png_write_row(png, row ? reinterpret_cast<png_const_bytep>(row) : emptyRow);
     }
     png_write_end(png, info);
