@@ -13,6 +13,7 @@ packages=(
     libgif-dev libpng-dev
     xxd xvfb xauth time
     librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
+    libpng-dev
 )
 
 missing=()

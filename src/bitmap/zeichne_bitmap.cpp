@@ -15,6 +15,7 @@
 #include <fstream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quirlwerk::bitmap {
@@ -70,28 +71,28 @@ class BitmapRun {
 public:
     BitmapRun(std::int32_t keep, PictureModel& model, PixelSink& sink) : m_keep(keep), m_model(model), m_sink(sink) {}
 
-    RunEnd run()
+    BitmapResult run()
     {
-        RunEnd end = RunEnd::Failed;
+        BitmapResult result;
         try {
-            end = steps();
+            result = steps();
         } catch (const std::exception& failure) {
+            result = {RunEnd::Failed};
             m_sink.show({Icon::Critical, u"ZeichneBitmap(): Fehler bei '" + m_schritt + u"': " + common::describe(failure)});
         }
-        // The end step: the file closes with this object, the pointer comes back here.
-        if (m_busy)
-            m_sink.setBusy(false);
-        return end;
+        // The end step: the pointer comes back after the message; the file closes with this object.
+        m_busy.reset();
+        return result;
     }
 
 private:
-    RunEnd steps()
+    BitmapResult steps()
     {
         m_schritt = u"Eingaben prüfen";
-        m_sink.clearPicture();
+        clearPicture();
         m_sink.yield();
         if (m_sink.stopRequested())
-            return RunEnd::Stopped;
+            return {RunEnd::Stopped};
         const BitmapInputs inputs = m_sink.inputs();
         const Text name(trimBlanks(inputs.fileName));
         if (name.empty())
@@ -104,8 +105,7 @@ private:
         m_settings.threshold = settingValue(inputs.thresholdText);
         m_settings.moduloOnIndex = inputs.moduloOnIndex;
         m_settings.thresholdOnIndex = inputs.thresholdOnIndex;
-        m_sink.setBusy(true);
-        m_busy = true;
+        m_busy.emplace(m_sink);
 
         m_schritt = u"Datei öffnen";
         m_file.rdbuf()->pubsetbuf(m_fileBuffer.data(), static_cast<std::streamsize>(m_fileBuffer.size()));
@@ -161,14 +161,14 @@ private:
             loadColourTable(table, tableLength, colourCount, m_settings, m_model);
 
         m_schritt = u"Bild anzeigen";
-        m_sink.clearPicture();
+        clearPicture();
         if (streamPixels(width, height, bottomUp) == RunEnd::Stopped)
-            return RunEnd::Stopped;
+            return {RunEnd::Stopped};
         return finish(std::move(info));
     }
 
     // A GIF or a PNG with a colour table: the same steps from its own reader, which decodes row by row.
-    RunEnd paletteSteps(palette::Format format, const std::filesystem::path& path)
+    BitmapResult paletteSteps(palette::Format format, const std::filesystem::path& path)
     {
         const std::unique_ptr<palette::PaletteReader> reader = palette::openReader(path, format);
         if (!reader)
@@ -196,14 +196,14 @@ private:
             loadPaletteColours(facts.colours, m_settings, m_model);
 
         m_schritt = u"Bild anzeigen";
-        m_sink.clearPicture();
+        clearPicture();
         prepareTargets();
         palette::IndexRow row;
         while (reader->nextRow(row)) {
             paintRow(row.y, row.x, row.indices.data(), static_cast<std::int32_t>(row.indices.size()));
             m_sink.yield();
             if (m_sink.stopRequested())
-                return RunEnd::Stopped;
+                return {RunEnd::Stopped};
         }
         if (const auto& damage = reader->damage())
             m_sink.show({Icon::Exclamation, *damage + u"\nDie nicht gelesenen Zeilen bleiben leer."});
@@ -211,25 +211,23 @@ private:
         return finish(std::move(info));
     }
 
-    // The last piece of the information line, the twins of a full load and the colour table window.
-    RunEnd finish(Text info)
+    // The last piece of the information line, and the twins of a full load.
+    BitmapResult finish(Text info)
     {
         const auto inUse = std::count_if(m_model.FarbTabelle.begin(), m_model.FarbTabelle.end(),
                                          [](const FarbEintrag& entry) { return entry.Anzahl > 0; });
         info += coloursInfo(m_model.AnzahlFarben, static_cast<std::int32_t>(inUse));
         m_sink.showInfo(info);
-        if (m_keep == 0) {
+        if (m_keep == 0)
             m_model.twins = findTwins(m_model);
-            m_sink.showColourTable();
-        }
-        return RunEnd::Drawn;
+        return {RunEnd::Drawn, BitmapField::None, m_keep == 0};
     }
 
-    RunEnd notAPicture()
+    BitmapResult notAPicture()
     {
         m_sink.show({Icon::Exclamation, Text(notAPictureMessage)});
         m_sink.showInfo(u"Die Datei ist keine Bitmapdatei .bmp");
-        return RunEnd::Message;
+        return {RunEnd::Message};
     }
 
     // Gives the picture the file's size, or no pixels when it is too large to hold; true when too large.
@@ -239,21 +237,29 @@ private:
         checkedTwips(height);
         const bool tooLarge = width > maxPictureSide || height > maxPictureSide ||
                               std::int64_t(width) * height > maxPicturePixels;
-        m_sink.resizePicture(tooLarge ? 0 : width, tooLarge ? 0 : height);
+        if (PictureSurface* surface = m_sink.surface())
+            surface->begin(tooLarge ? 0 : width, tooLarge ? 0 : height);
+        m_sink.surfaceChanged();
         return tooLarge;
     }
 
-    RunEnd inputMessage(const Text& text)
+    BitmapResult inputMessage(const Text& text)
     {
         m_sink.show({Icon::Exclamation, text});
-        m_sink.focusFileName();
-        return RunEnd::Message;
+        return {RunEnd::Message, BitmapField::FileName};
     }
 
-    RunEnd formatMessage(const Text& text)
+    BitmapResult formatMessage(const Text& text)
     {
         m_sink.show({Icon::Exclamation, text});
-        return RunEnd::Message;
+        return {RunEnd::Message};
+    }
+
+    void clearPicture()
+    {
+        if (PictureSurface* surface = m_sink.surface())
+            surface->clear();
+        m_sink.surfaceChanged();
     }
 
     // The next `length` bytes of the file; the first `kept` of them are returned, zero where the file ended.
@@ -312,9 +318,8 @@ private:
         // Read per row, so that an entry edited while the run yields is drawn from the next row on.
         for (int b = 0; b < 256; ++b)
             m_colours[b] = drawingColour(m_model.FarbTabelle[m_target[b]]);
-        Colour* out = m_sink.row(y);
-        if (out)
-            out += x;
+        PictureSurface* const surface = m_sink.surface();
+        Colour* out = surface ? surface->row(y) + x : nullptr;
         const bool countPixels = m_keep == 0;
         if (countPixels && out)
             handleRow<true, true>(indices, count, m_colours, m_counts, out);
@@ -329,7 +334,11 @@ private:
             }
             m_counts = {};
         }
-        m_sink.rowDrawn(y, x + count);
+        if (out) {
+            // A row drawn from its first pixel on; one that starts further in is never whole.
+            surface->rowDrawn(y, x == 0 ? count : 0);
+            m_sink.rowDrawn(y);
+        }
     }
 
     const std::int32_t m_keep;
@@ -337,7 +346,7 @@ private:
     PixelSink& m_sink;
     Text m_schritt;
     TransformSettings m_settings;
-    bool m_busy = false;
+    std::optional<common::BusyScope> m_busy;
     std::array<std::uint8_t, 256> m_target{};
     std::array<Colour, 256> m_colours{};
     std::array<std::array<std::uint32_t, 256>, 4> m_counts{};
@@ -347,7 +356,7 @@ private:
 
 } // namespace
 
-RunEnd ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink)
+BitmapResult ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink)
 {
     return BitmapRun(keep, model, sink).run();
 }

@@ -4,6 +4,7 @@
 #include "bitmap/twins.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
+#include "cli/png_encoder.h"
 #include "common/utf8.h"
 
 #include <QSaveFile>
@@ -11,6 +12,7 @@
 
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 namespace quirlwerk::cli {
 namespace {
@@ -71,14 +73,25 @@ BitmapOptions parseOptions(Arguments arguments)
 }
 
 // Written beside the target and renamed into place, so that a failure leaves no half-written file.
-bool writePng(const QImage& image, const std::string& fileName)
+bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName)
 {
-    if (image.isNull()) {
+    if (picture.width() == 0 || picture.height() == 0) {
         printMessage({common::Icon::Exclamation, u"Das Bild hat keine Pixel; es wurde keine PNG-Datei geschrieben."});
         return false;
     }
     QSaveFile file(QString::fromStdString(fileName));
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
+    bool written = file.open(QIODevice::WriteOnly);
+    try {
+        if (written) {
+            encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) {
+                if (file.write(reinterpret_cast<const char*>(bytes), qint64(size)) != qint64(size))
+                    throw std::runtime_error("write failed");
+            });
+        }
+    } catch (const std::exception&) {
+        written = false;
+    }
+    if (written && file.commit())
         return true;
     printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + common::fromUtf8(fileName).value_or(Text()) +
                                               u"'' konnte nicht geschrieben werden."});
@@ -94,11 +107,12 @@ int runBitmap(Arguments arguments)
     StderrReporter messages;
     const bool keepPixels = options.pngFile.has_value();
     ImageSink sink(options.inputs, messages, keepPixels && !options.reveal);
-    bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink);
+    // The colour table window and the focus have no counterpart here: --palette prints the table.
+    bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
     ImageSink revealed(options.inputs, messages, keepPixels);
     if (options.reveal && end == bitmap::RunEnd::Drawn) {
         bitmap::recolourTwins(model);
-        end = bitmap::ZeichneBitmap(1, model, revealed);
+        end = bitmap::ZeichneBitmap(1, model, revealed).end;
     }
 
     std::cout << common::toUtf8(sink.info()) << '\n';
@@ -119,7 +133,7 @@ int runBitmap(Arguments arguments)
     std::cout.flush();
     if (end != bitmap::RunEnd::Drawn)
         return exitFailed;
-    if (options.pngFile && !writePng(options.reveal ? revealed.image() : sink.image(), *options.pngFile))
+    if (options.pngFile && !writePng(options.reveal ? revealed.picture() : sink.picture(), *options.pngFile))
         return exitFailed;
     return exitOk;
 }
