@@ -2,6 +2,7 @@
 // A load is the picture run: it reads every row, counts the indices, maps them through the colour table and
 // fills every pixel of the picture surface.
 #include "bitmap/zeichne_bitmap.h"
+#include "load_timing.h"
 #include "palette/png_guard.h"
 
 #include <benchmark/benchmark.h>
@@ -30,6 +31,9 @@
 namespace {
 
 using namespace quirlwerk;
+using bench::cpuNow;
+using bench::PerLoad;
+using bench::statusKiB;
 
 constexpr int side = 8191;
 
@@ -163,20 +167,6 @@ Files& files()
     return made;
 }
 
-long statusKiB(const char* field)
-{
-    long value = 0;
-    if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        const std::string pattern = std::string(field) + ": %ld kB";
-        while (std::fgets(line, sizeof line, status))
-            if (std::sscanf(line, pattern.c_str(), &value) == 1)
-                break;
-        std::fclose(status);
-    }
-    return value;
-}
-
 // Lets VmHWM measure from here on.
 void resetPeak()
 {
@@ -213,10 +203,6 @@ QImage loadWithQt(const std::filesystem::path& file)
     return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
-struct PerLoad {
-    double wallSeconds = 0;
-    double cpuSeconds = 0;   // the whole process, in case a decoder spreads its work over threads
-};
 std::map<std::string, PerLoad> perLoad;
 
 bool picturesAgree(const std::filesystem::path& file)
@@ -228,13 +214,6 @@ bool picturesAgree(const std::filesystem::path& file)
         if (!picture.drawnRow(y) || std::memcmp(picture.drawnRow(y), image.constScanLine(y), side * sizeof(bitmap::Colour)) != 0)
             return false;
     return true;
-}
-
-double cpuNow()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
 template <typename Load>
