@@ -1,6 +1,6 @@
 // The Brainfuck interpreter against the literal one on programs of about 10^7 and 10^9 commands.
 #include "conversions/brainfuck.h"
-#include "conversions/brainfuck_reference.h"
+#include "support/brainfuck_reference.h"
 
 #include <benchmark/benchmark.h>
 

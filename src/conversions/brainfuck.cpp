@@ -1,16 +1,16 @@
-// Mode 4: the Brainfuck interpreter. The program is translated once into operations (runs folded,
-// brackets matched, simple loops done in one step) and every shortcut is taken only when it cannot
-// hide an error or the step bound; otherwise the commands run one at a time as written.
+// Mode 4: the Brainfuck interpreter. The program is translated once into operations (brainfuck_ops.cpp);
+// every shortcut is taken only when it cannot hide an error, an overflow or a bound, and otherwise the
+// commands run one at a time as written, so a run ends exactly where the literal reading ends it.
 #include "conversions/brainfuck.h"
 
 #include "common/failure.h"
+#include "conversions/brainfuck_ops.h"
 #include "conversions/brainfuck_output.h"
 
+#include <algorithm>
 #include <array>
-#include <bitset>
 #include <cstdlib>
 #include <limits>
-#include <optional>
 #include <vector>
 
 namespace quirlwerk::conversions {
@@ -18,180 +18,26 @@ namespace {
 
 using namespace brainfuck;
 
-enum class OpKind : std::uint8_t {
-    Add,            // a run of "+" or "-"
-    Move,           // a run of ">" or "<"
-    Print,
-    Open,           // "[" whose loop is entered or skipped
-    OpenTooDeep,    // "[" inside 1000 open loops: entering it is an error
-    Close,          // "]" that jumps back into its loop
-    CloseUnmatched, // "]" without a "[" before it: only reads the cell
-    SimpleLoop,     // in front of an Open whose loop can be done in one step
+constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t endless = std::numeric_limits<std::int64_t>::max();
+// How often a loop without output has its state compared between passes before it is given up.
+constexpr std::uint8_t watchTries = 8;
+
+using Tape = std::array<std::int32_t, tapeLength>;
+
+// A loop body's items as the closed forms see them: changes at offsets, each offset once.
+struct Body {
+    const std::uint32_t* items;
+    std::int32_t count;
+    std::int64_t steps; // the body's commands; a pass adds the closing bracket
 };
-
-struct Op {
-    OpKind kind;
-    std::int32_t amount = 0;   // Add, Move: the change; SimpleLoop: its entry in the loop list
-    std::size_t target = 0;    // Open, SimpleLoop: behind the loop; Close: the first operation inside
-};
-
-// A loop of "+", "-", "<", ">" that ends where it started, lowers its own cell by a fixed amount
-// and changes each other cell once per pass.
-struct Transfer {
-    std::int32_t offset;
-    std::int32_t factor;
-};
-
-struct LoopShape {
-    std::int32_t decrement = 0;     // 0: the loop never changes its cell
-    std::int64_t stepsPerPass = 0;  // the body's commands and the closing bracket
-    std::vector<Transfer> transfers;
-};
-
-struct Translation {
-    std::vector<Op> ops;
-    std::vector<LoopShape> loops;
-};
-
-constexpr std::int64_t longestRun = std::numeric_limits<std::int32_t>::max() / 2;
-
-std::int32_t commandValue(char16_t c)
-{
-    return c == u'+' || c == u'>' ? 1 : -1;
-}
-
-// Length of the run of command c starting at index i.
-std::size_t runLength(const Text& commands, std::size_t i)
-{
-    std::size_t end = i;
-    while (end < commands.size() && commands[end] == commands[i] && static_cast<std::int64_t>(end - i) < longestRun)
-        ++end;
-    return end - i;
-}
-
-std::optional<LoopShape> simpleShape(const Text& commands, std::size_t open, std::size_t close)
-{
-    LoopShape shape;
-    std::int64_t offset = 0;
-    // A cell further away than the tape is long can never be on the tape together with the loop's own.
-    std::bitset<2 * tapeLength + 1> touched;
-    std::optional<std::int32_t> ownChange;
-    for (std::size_t i = open + 1; i < close;) {
-        const char16_t c = commands[i];
-        const std::size_t length = runLength(commands, i);
-        const auto change = static_cast<std::int32_t>(length) * commandValue(c);
-        i += length;
-        if (c == u'<' || c == u'>') {
-            offset += change;
-            continue;
-        }
-        if (c != u'+' && c != u'-')
-            return std::nullopt;
-        if (offset < -tapeLength || offset > tapeLength || touched.test(static_cast<std::size_t>(offset + tapeLength)))
-            return std::nullopt;
-        touched.set(static_cast<std::size_t>(offset + tapeLength));
-        if (offset == 0)
-            ownChange = change;
-        else
-            shape.transfers.push_back({static_cast<std::int32_t>(offset), change});
-    }
-    if (offset != 0 || (ownChange && *ownChange > 0))
-        return std::nullopt;
-    shape.decrement = ownChange ? -*ownChange : 0;
-    if (shape.decrement == 0 && !shape.transfers.empty())
-        return std::nullopt;
-    shape.stepsPerPass = static_cast<std::int64_t>(close - open);
-    return shape;
-}
-
-Translation translate(TextView program)
-{
-    Text commands;
-    for (const char16_t c : program) {
-        if (isCommand(c))
-            commands += c;
-    }
-
-    // Brackets pair up by nesting; a "]" with nothing open stays alone, and so does a "[" never closed.
-    constexpr std::size_t unmatched = std::numeric_limits<std::size_t>::max();
-    std::vector<std::size_t> partner(commands.size(), unmatched);
-    std::vector<std::size_t> level(commands.size(), 0);
-    std::vector<std::size_t> open;
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        if (commands[i] == u'[') {
-            open.push_back(i);
-            level[i] = open.size();
-        } else if (commands[i] == u']' && !open.empty()) {
-            partner[i] = open.back();
-            partner[open.back()] = i;
-            open.pop_back();
-        }
-    }
-
-    Translation translation;
-    std::vector<Op>& ops = translation.ops;
-    struct OpenLoop {
-        std::size_t openOp;
-        bool shaped;
-    };
-    std::vector<OpenLoop> loops;
-    std::vector<std::size_t> neverClosed;
-    for (std::size_t i = 0; i < commands.size();) {
-        const char16_t c = commands[i];
-        switch (c) {
-        case u'+': case u'-': case u'<': case u'>': {
-            const std::size_t length = runLength(commands, i);
-            const OpKind kind = c == u'+' || c == u'-' ? OpKind::Add : OpKind::Move;
-            ops.push_back({kind, static_cast<std::int32_t>(length) * commandValue(c)});
-            i += length;
-            continue;
-        }
-        case u'.':
-            ops.push_back({OpKind::Print});
-            break;
-        case u'[': {
-            const bool tooDeep = level[i] > maxOpenLoops;
-            std::optional<LoopShape> shape;
-            if (partner[i] != unmatched && !tooDeep)
-                shape = simpleShape(commands, i, partner[i]);
-            if (shape) {
-                ops.push_back({OpKind::SimpleLoop, static_cast<std::int32_t>(translation.loops.size())});
-                translation.loops.push_back(std::move(*shape));
-            }
-            if (partner[i] == unmatched)
-                neverClosed.push_back(ops.size());
-            else
-                loops.push_back({ops.size(), shape.has_value()});
-            ops.push_back({tooDeep ? OpKind::OpenTooDeep : OpKind::Open});
-            break;
-        }
-        case u']':
-            if (partner[i] == unmatched) {
-                ops.push_back({OpKind::CloseUnmatched});
-            } else {
-                const OpenLoop loop = loops.back();
-                loops.pop_back();
-                ops.push_back({OpKind::Close, 0, loop.openOp + 1});
-                ops[loop.openOp].target = ops.size();
-                if (loop.shaped)
-                    ops[loop.openOp - 1].target = ops.size();
-            }
-            break;
-        default:
-            break;
-        }
-        ++i;
-    }
-    // Skipping a loop that is never closed ends the run.
-    for (const std::size_t at : neverClosed)
-        ops[at].target = ops.size();
-    return translation;
-}
 
 class Machine {
 public:
-    Machine(const Translation& translation, std::int64_t maxSteps)
-        : m_ops(translation.ops), m_loops(translation.loops), m_maxSteps(maxSteps) {}
+    Machine(const Translation& translation, TextView program, std::int64_t maxSteps)
+        : m_ops(translation.ops), m_program(program), m_maxSteps(maxSteps),
+          m_triesLeft(static_cast<std::size_t>(translation.watchedLoops), watchTries) {}
 
     void run();
 
@@ -199,13 +45,17 @@ public:
     const Printout& printout() const { return m_printout; }
 
 private:
-    static bool onTape(std::int64_t pointer) { return pointer >= 1 && pointer <= tapeLength; }
+    std::int32_t* cellAt(std::int64_t pointer)
+    {
+        return static_cast<std::uint64_t>(pointer - 1) < tapeLength ? &m_tape[static_cast<std::size_t>(pointer - 1)] : nullptr;
+    }
 
     std::int32_t& cell()
     {
-        if (!onTape(m_pointer))
+        std::int32_t* value = cellAt(m_pointer);
+        if (!value)
             throw common::Failure::indexOutOfRange();
-        return m_tape[static_cast<std::size_t>(m_pointer - 1)];
+        return *value;
     }
 
     void step()
@@ -215,142 +65,306 @@ private:
         ++m_steps;
     }
 
-    void commandsOneByOne(const Op& op);
-    bool simpleLoop(const LoopShape& shape);
+    void command(char16_t c);
+    void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
+    void block(const std::uint32_t* op);
+    bool linearLoop(std::size_t open);
+    bool scanLoop(std::size_t open);
+    void checkPeriod(std::int32_t watch);
 
-    const std::vector<Op>& m_ops;
-    const std::vector<LoopShape>& m_loops;
+    const std::vector<std::uint32_t>& m_ops;
+    TextView m_program;
     std::int64_t m_maxSteps;
     std::int64_t m_steps = 0;
-    std::array<std::int32_t, tapeLength> m_tape{};
+    Tape m_tape{};
     std::int64_t m_pointer = startCell;
     Printout m_printout;
+
+    // The one loop whose state at the start of a pass is kept, to see whether the next pass repeats it.
+    std::vector<std::uint8_t> m_triesLeft;
+    std::int32_t m_watched = -1;
+    Tape m_watchedTape{};
+    std::int64_t m_watchedPointer = 0;
+    std::int64_t m_watchedSteps = 0;
 };
 
 void Machine::run()
 {
-    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+    const std::uint32_t* const ops = m_ops.data();
+    const std::size_t end = m_ops.size();
     std::size_t pc = 0;
-    while (pc < m_ops.size()) {
-        const Op& op = m_ops[pc];
-        switch (op.kind) {
-        case OpKind::Add: {
-            const std::int64_t count = std::abs(op.amount);
-            std::int32_t* value = onTape(m_pointer) ? &m_tape[static_cast<std::size_t>(m_pointer - 1)] : nullptr;
+    while (pc < end) {
+        const std::uint32_t op = ops[pc];
+        switch (kindOf(op)) {
+        case Add: {
+            const std::int32_t amount = argumentOf(op);
+            std::int32_t* value = cellAt(m_pointer);
             std::int32_t sum = 0;
-            if (!value || m_maxSteps - m_steps < count || __builtin_add_overflow(*value, op.amount, &sum)) {
-                commandsOneByOne(op);
-                break;
+            if (!value || m_maxSteps - m_steps < std::abs(amount) || __builtin_add_overflow(*value, amount, &sum)) {
+                commandsOneByOne(u'+', u'-', amount);
+            } else {
+                *value = sum;
+                m_steps += std::abs(amount);
             }
-            *value = sum;
-            m_steps += count;
+            ++pc;
             break;
         }
-        case OpKind::Move: {
-            const std::int64_t count = std::abs(op.amount);
-            const std::int64_t moved = m_pointer + op.amount;
-            if (m_maxSteps - m_steps < count || moved < lowest || moved > highest) {
-                commandsOneByOne(op);
-                break;
+        case Move: {
+            const std::int32_t amount = argumentOf(op);
+            const std::int64_t moved = m_pointer + amount;
+            if (m_maxSteps - m_steps < std::abs(amount) || moved < lowest || moved > highest) {
+                commandsOneByOne(u'>', u'<', amount);
+            } else {
+                m_pointer = moved;
+                m_steps += std::abs(amount);
             }
-            m_pointer = moved;
-            m_steps += count;
+            ++pc;
             break;
         }
-        case OpKind::Print:
+        case Print:
             step();
             m_printout.print(cell());
+            ++pc;
             break;
-        case OpKind::Open:
+        case Block:
+        case BlockPrints:
+            block(ops + pc);
+            pc += blockHeaderWords + static_cast<std::size_t>(argumentOf(op));
+            break;
+        case OpenLinear:
+            if (linearLoop(pc)) {
+                pc = ops[pc + 1];
+                break;
+            }
+            [[fallthrough]];
+        case Open:
+            step();
+            pc = cell() > 0 ? pc + 2 : ops[pc + 1];
+            break;
+        case OpenScan:
+            if (scanLoop(pc)) {
+                pc = ops[pc + 1];
+                break;
+            }
+            step();
+            pc = cell() > 0 ? pc + 2 : ops[pc + 1];
+            break;
+        case OpenWatch:
             step();
             if (cell() <= 0) {
-                pc = op.target;
-                continue;
+                pc = ops[pc + 1];
+                break;
             }
+            if (std::uint8_t& tries = m_triesLeft[static_cast<std::size_t>(argumentOf(op))]; tries > 0) {
+                --tries;
+                m_watched = argumentOf(op);
+                m_watchedTape = m_tape;
+                m_watchedPointer = m_pointer;
+                m_watchedSteps = m_steps;
+            }
+            pc += 2;
             break;
-        case OpKind::OpenTooDeep:
+        case OpenTooDeep:
             step();
             if (cell() > 0)
                 throw common::Failure::indexOutOfRange();
-            pc = op.target;
-            continue;
-        case OpKind::Close:
-            step();
-            if (cell() > 0) {
-                pc = op.target;
-                continue;
-            }
+            pc = ops[pc + 1];
             break;
-        case OpKind::CloseUnmatched:
+        case Close:
+            step();
+            pc = cell() > 0 ? ops[pc + 1] : pc + 2;
+            break;
+        case CloseWatch:
+            step();
+            if (cell() <= 0) {
+                pc += 2;
+                break;
+            }
+            if (m_watched == argumentOf(op))
+                checkPeriod(argumentOf(op));
+            pc = ops[pc + 1];
+            break;
+        case CloseUnmatched:
             step();
             cell();
+            ++pc;
             break;
-        case OpKind::SimpleLoop:
-            if (simpleLoop(m_loops[static_cast<std::size_t>(op.amount)])) {
-                pc = op.target;
-                continue;
+        }
+    }
+}
+
+// One command exactly as the literal reading does it.
+void Machine::command(char16_t c)
+{
+    step();
+    switch (c) {
+    case u'+':
+    case u'-': {
+        std::int32_t& value = cell();
+        if (__builtin_add_overflow(value, c == u'+' ? 1 : -1, &value))
+            throw common::Failure::overflow();
+        break;
+    }
+    case u'>':
+    case u'<':
+        m_pointer += c == u'>' ? 1 : -1;
+        if (m_pointer < lowest || m_pointer > highest)
+            throw common::Failure::overflow();
+        break;
+    default:
+        m_printout.print(cell());
+        break;
+    }
+}
+
+// A folded run that meets an error or a bound: its commands one at a time.
+void Machine::commandsOneByOne(char16_t up, char16_t down, std::int32_t amount)
+{
+    for (std::int32_t i = 0; i < std::abs(amount); ++i)
+        command(amount > 0 ? up : down);
+}
+
+// A block at once when every cell it touches is on the tape and far enough from the 32-bit limits
+// that no order of its commands can overflow, and both bounds leave room for all of it; otherwise
+// its commands from the program text, one at a time.
+void Machine::block(const std::uint32_t* op)
+{
+    const std::int32_t count = argumentOf(op[0]);
+    const auto steps = static_cast<std::int64_t>(op[1]);
+    const std::uint32_t* items = op + blockHeaderWords;
+    bool safe = m_maxSteps - m_steps >= steps
+        && (kindOf(op[0]) == Block || m_printout.values() + steps <= maxPrintedValues);
+    for (std::int32_t i = 0; safe && i < count; ++i) {
+        const std::int32_t* value = cellAt(m_pointer + itemOffset(items[i]));
+        safe = value && *value >= lowest + steps && *value <= highest - steps;
+    }
+    if (!safe) {
+        std::size_t at = op[3];
+        for (std::int64_t done = 0; done < steps; ++at) {
+            if (isCommand(m_program[at])) {
+                command(m_program[at]);
+                ++done;
             }
-            break;
         }
-        ++pc;
+        return;
     }
+    std::int32_t* const base = &m_tape[static_cast<std::size_t>(m_pointer - 1)];
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t change = itemChange(items[i]);
+        std::int32_t& value = base[itemOffset(items[i])];
+        if (change == printMark)
+            m_printout.print(value);
+        else
+            value += change;
+    }
+    m_pointer += static_cast<std::int32_t>(op[2]);
+    m_steps += steps;
 }
 
-// A folded run that meets an error or the bound: its commands one at a time, exactly as written,
-// so that the run ends on the very command where the literal reading ends it.
-void Machine::commandsOneByOne(const Op& op)
+// A loop whose body changes cells at fixed offsets by fixed amounts, the pointer back where it started:
+// a clear loop, a transfer loop, or one that never ends by itself. As many whole passes as are safe
+// from errors and both bounds are done at once; when that is all of them the loop is done and true
+// returned, otherwise the rest runs command by command from its opening bracket.
+bool Machine::linearLoop(std::size_t open)
 {
-    const std::int32_t unit = op.amount > 0 ? 1 : -1;
-    std::int32_t pointer = static_cast<std::int32_t>(m_pointer);
-    for (std::int32_t done = 0; done != op.amount; done += unit) {
-        step();
-        if (op.kind == OpKind::Move) {
-            if (__builtin_add_overflow(pointer, unit, &pointer))
-                throw common::Failure::overflow();
-            m_pointer = pointer;
-        } else {
-            std::int32_t& value = cell();
-            if (__builtin_add_overflow(value, unit, &value))
-                throw common::Failure::overflow();
-        }
+    std::int32_t* own = cellAt(m_pointer);
+    if (!own || *own <= 0)
+        return false;
+    const std::uint32_t* body = &m_ops[open + 2];
+    std::uint32_t single = 0;
+    Body shape{&single, 0, 0};
+    if (kindOf(*body) == Add) {
+        single = item(0, argumentOf(*body));
+        shape = {&single, 1, std::abs(argumentOf(*body))};
+    } else if (kindOf(*body) == Block) {
+        shape = {body + blockHeaderWords, argumentOf(*body), static_cast<std::int64_t>(body[1])};
     }
+    const std::int64_t margin = shape.steps;
+    std::int64_t ownChange = 0;
+    std::int64_t safePasses = endless;
+    for (std::int32_t i = 0; i < shape.count; ++i) {
+        const std::int32_t offset = itemOffset(shape.items[i]);
+        const std::int32_t* value = cellAt(m_pointer + offset);
+        if (!value)
+            return false;
+        const std::int64_t change = itemChange(shape.items[i]);
+        if (offset == 0)
+            ownChange = change;
+        // Pass j starts from value + (j - 1) * change and strays at most the margin from it.
+        if (*value < lowest + margin || *value > highest - margin)
+            return false;
+        if (change > 0)
+            safePasses = std::min(safePasses, (highest - margin - *value) / change + 1);
+        else if (change < 0)
+            safePasses = std::min(safePasses, (*value - lowest - margin) / -change + 1);
+    }
+    const std::int64_t passes = ownChange < 0 ? (*own - ownChange - 1) / -ownChange : endless;
+    const std::int64_t perPass = shape.steps + 1;
+    const std::int64_t remaining = m_maxSteps - m_steps;
+    if (remaining < 1)
+        return false;
+    const std::int64_t affordable = (remaining - 1) / perPass;
+    const bool whole = passes != endless && safePasses >= passes && affordable >= passes;
+    const std::int64_t done = whole ? passes : std::min({safePasses, passes - 1, affordable});
+    if (done <= 0)
+        return false;
+    for (std::int32_t i = 0; i < shape.count; ++i)
+        m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)] += static_cast<std::int32_t>(itemChange(shape.items[i]) * done);
+    m_steps += done * perPass + (whole ? 1 : 0);
+    return whole;
 }
 
-// The whole loop at once, when it is entered and runs to its end without an error or the bound.
-// Returns false to let the loop run command by command.
-bool Machine::simpleLoop(const LoopShape& shape)
+// A loop of only ">" or only "<": a strided search for the first cell that is 0 or less, or for the
+// first read off the tape; the steps follow from the distance.
+bool Machine::scanLoop(std::size_t open)
 {
-    if (!onTape(m_pointer))
+    const std::int32_t* own = cellAt(m_pointer);
+    if (!own || *own <= 0)
         return false;
-    std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
-    if (own <= 0)
-        return false;
-    if (shape.decrement == 0) {
-        // It touches nothing and never ends: the bound stops it, wherever it falls.
-        m_steps = m_maxSteps;
-        throw BoundReached{};
+    const std::int64_t stride = argumentOf(m_ops[open + 2]);
+    const std::int64_t perPass = std::abs(stride) + 1;
+    std::int64_t passes = 0;
+    std::int64_t at = m_pointer;
+    const std::int32_t* value = nullptr;
+    do {
+        at += stride;
+        ++passes;
+        value = cellAt(at);
+    } while (value && *value > 0);
+    const std::int64_t remaining = m_maxSteps - m_steps;
+    if (remaining >= 1 && (remaining - 1) / perPass >= passes) {
+        m_steps += 1 + passes * perPass;
+        if (!value)
+            throw common::Failure::indexOutOfRange();
+        m_pointer = at;
+        return true;
     }
-    // Most loops count down by one; they spare the division.
-    const std::int64_t passes = shape.decrement == 1 ? own : (own + static_cast<std::int64_t>(shape.decrement) - 1) / shape.decrement;
-    const std::int64_t cost = 1 + passes * shape.stepsPerPass;
-    if (m_maxSteps - m_steps < cost)
-        return false;
-    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
-    for (const Transfer& transfer : shape.transfers) {
-        const std::int64_t at = m_pointer + transfer.offset;
-        if (!onTape(at))
-            return false;
-        const std::int64_t result = m_tape[static_cast<std::size_t>(at - 1)] + transfer.factor * passes;
-        if (result < lowest || result > highest)
-            return false;
+    const std::int64_t done = remaining >= 1 ? (remaining - 1) / perPass : 0;
+    m_pointer += done * stride;
+    m_steps += done * perPass;
+    return false;
+}
+
+// Called when a watched loop's pass ends and it jumps back. A pass without output that starts from the
+// very state the previous one started from repeats it for ever: only the step bound ends the loop,
+// so the whole passes that fit are skipped and the last one runs command by command.
+void Machine::checkPeriod(std::int32_t watch)
+{
+    if (m_pointer == m_watchedPointer && m_tape == m_watchedTape) {
+        const std::int64_t period = m_steps - m_watchedSteps;
+        m_steps += (m_maxSteps - m_steps) / period * period;
+        m_watched = -1;
+        m_triesLeft[static_cast<std::size_t>(watch)] = 0;
+        return;
     }
-    for (const Transfer& transfer : shape.transfers)
-        m_tape[static_cast<std::size_t>(m_pointer + transfer.offset - 1)] += static_cast<std::int32_t>(transfer.factor * passes);
-    own = static_cast<std::int32_t>(own - shape.decrement * passes);
-    m_steps += cost;
-    return true;
+    if (m_triesLeft[static_cast<std::size_t>(watch)] == 0) {
+        m_watched = -1;
+        return;
+    }
+    --m_triesLeft[static_cast<std::size_t>(watch)];
+    m_watchedTape = m_tape;
+    m_watchedPointer = m_pointer;
+    m_watchedSteps = m_steps;
 }
 
 } // namespace
@@ -359,7 +373,7 @@ BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps)
 {
     try {
         const Translation translation = translate(program);
-        Machine machine(translation, maxSteps);
+        Machine machine(translation, program, maxSteps);
         return runToEnd(machine, maxSteps);
     } catch (const std::exception& failure) {
         return {failedRun(failure)};

@@ -1,7 +1,7 @@
 // Brainfuck: the interpreter's semantics, its errors and step bound, and the fast interpreter
 // checked against the literal one.
 #include "conversions/brainfuck.h"
-#include "conversions/brainfuck_reference.h"
+#include "support/brainfuck_reference.h"
 #include "conversions/conversion_testing.h"
 
 #include <random>

@@ -1,6 +1,6 @@
 // The Brainfuck interpreter read literally: 32-bit counters that may not overflow, a tape of 1000
 // cells from cell 500, a stack of 1000 open loops, and the program scanned character by character.
-#include "conversions/brainfuck_reference.h"
+#include "support/brainfuck_reference.h"
 
 #include "common/failure.h"
 #include "conversions/brainfuck_output.h"

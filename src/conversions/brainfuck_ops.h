@@ -1,0 +1,57 @@
+// The Brainfuck program translated into a compact stream of 32-bit words, for the machine in brainfuck.cpp.
+#pragma once
+
+#include "conversions/conversion.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace quirlwerk::conversions::brainfuck {
+
+// Every operation starts with a header word: its kind in the low byte, a signed argument above it.
+enum OpKind : std::uint8_t {
+    Add,            // a run of "+" or "-"; argument: the change
+    Move,           // a run of ">" or "<"; argument: the change
+    Print,
+    Block,          // argument: the item count; then steps, pointer move, source index, items
+    BlockPrints,    // the same, with "." among its items
+    Open,           // then the index behind the loop
+    OpenLinear,     // a loop whose body is nothing, one Add or one Block without net pointer move
+    OpenScan,       // a loop whose body is one Move
+    OpenWatch,      // a loop without "." inside; argument: its watch number
+    OpenTooDeep,    // "[" inside 1000 open loops: entering it is an error
+    Close,          // then the index of the loop's first operation
+    CloseWatch,     // argument: the watch number of its OpenWatch
+    CloseUnmatched, // "]" without a "[" before it: only reads the cell
+};
+
+// A block never holds more commands than this, so its offsets and the margin its cells need stay small.
+inline constexpr std::int32_t longestBlock = 1023;
+inline constexpr std::int32_t longestRun = (1 << 23) - 1;
+
+inline constexpr std::uint32_t header(OpKind kind, std::int32_t argument = 0)
+{
+    return static_cast<std::uint32_t>(argument) << 8 | kind;
+}
+inline constexpr OpKind kindOf(std::uint32_t word) { return static_cast<OpKind>(word & 0xff); }
+inline constexpr std::int32_t argumentOf(std::uint32_t word) { return static_cast<std::int32_t>(word) >> 8; }
+
+// A block item: a change of the cell at an offset from the pointer at the block's start, or a print of it.
+inline constexpr std::int16_t printMark = INT16_MIN;
+inline constexpr std::uint32_t item(std::int32_t offset, std::int32_t change)
+{
+    return static_cast<std::uint16_t>(offset) | static_cast<std::uint32_t>(static_cast<std::uint16_t>(change)) << 16;
+}
+inline constexpr std::int32_t itemOffset(std::uint32_t word) { return static_cast<std::int16_t>(word & 0xffff); }
+inline constexpr std::int32_t itemChange(std::uint32_t word) { return static_cast<std::int16_t>(word >> 16); }
+
+inline constexpr std::size_t blockHeaderWords = 4;
+
+struct Translation {
+    std::vector<std::uint32_t> ops;
+    std::int32_t watchedLoops = 0;
+};
+
+Translation translate(TextView program);
+
+} // namespace quirlwerk::conversions::brainfuck
