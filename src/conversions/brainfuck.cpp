@@ -25,6 +25,7 @@ constexpr std::int64_t endless = std::numeric_limits<std::int64_t>::max();
 constexpr std::uint8_t watchTries = 8;
 
 using Tape = std::array<std::int32_t, tapeLength>;
+static_assert(std::tuple_size_v<decltype(BrainfuckStart::tape)> == tapeLength);
 
 // A loop body's items as the closed forms see them: changes at offsets, each offset once.
 struct Body {
@@ -35,8 +36,8 @@ struct Body {
 
 class Machine {
 public:
-    Machine(const Translation& translation, TextView program, std::int64_t maxSteps)
-        : m_ops(translation.ops), m_program(program), m_maxSteps(maxSteps),
+    Machine(const Translation& translation, TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
+        : m_ops(translation.ops), m_program(program), m_maxSteps(maxSteps), m_tape(start.tape), m_pointer(start.pointer),
           m_triesLeft(static_cast<std::size_t>(translation.watchedLoops), watchTries) {}
 
     void run();
@@ -76,8 +77,8 @@ private:
     TextView m_program;
     std::int64_t m_maxSteps;
     std::int64_t m_steps = 0;
-    Tape m_tape{};
-    std::int64_t m_pointer = startCell;
+    Tape m_tape;
+    std::int64_t m_pointer;
     Printout m_printout;
 
     // The one loop whose state at the start of a pass is kept, to see whether the next pass repeats it.
@@ -371,9 +372,14 @@ void Machine::checkPeriod(std::int32_t watch)
 
 BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps)
 {
+    return runBrainfuck(program, maxSteps, BrainfuckStart{});
+}
+
+BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
+{
     try {
         const Translation translation = translate(program);
-        Machine machine(translation, program, maxSteps);
+        Machine machine(translation, program, maxSteps, start);
         return runToEnd(machine, maxSteps);
     } catch (const std::exception& failure) {
         return {failedRun(failure)};
