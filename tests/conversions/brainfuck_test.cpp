@@ -260,9 +260,10 @@ private:
                 text += u"[>" + changes(pick(1, 40)) + u"<-]>";
             return text;
         }
-        case 7: { // endless around clear loops, repeating itself after a pass or two
-            static constexpr TextView shapes[] = {u"[>[-]+<]", u"[>+[-]<]", u"[><]", u"[]", u"[>>[-]<<+-]", u"[<[>+<-]>]"};
-            return Text(shapes[pick(0, 5)]);
+        case 7: { // passes that leave the tape as it was: endless, or moving on over a row of cells
+            static constexpr TextView shapes[] = {u"[>[-]+<]", u"[>+[-]<]", u"[><]", u"[]", u"[>>[-]<<+-]", u"[<[>+<-]>]",
+                u"+>+>+<<[>><]", u"+<+<+>>[<<>]"};
+            return Text(shapes[pick(0, 7)]);
         }
         case 8:
             return pick(0, 1) ? u"[" : u"]";
