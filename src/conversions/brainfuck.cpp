@@ -70,6 +70,7 @@ private:
     void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
     void block(const std::uint32_t* op);
     bool linearLoop(std::size_t open);
+    void addPasses(const Body& shape, std::int64_t passes);
     bool scanLoop(std::size_t open);
     void checkPeriod(std::int32_t watch);
 
@@ -130,7 +131,7 @@ void Machine::run()
         case Block:
         case BlockPrints:
             block(ops + pc);
-            pc += blockHeaderWords + static_cast<std::size_t>(argumentOf(op));
+            pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
             break;
         case OpenLinear:
             if (linearLoop(pc)) {
@@ -230,8 +231,8 @@ void Machine::commandsOneByOne(char16_t up, char16_t down, std::int32_t amount)
 // its commands from the program text, one at a time.
 void Machine::block(const std::uint32_t* op)
 {
-    const std::int32_t count = argumentOf(op[0]);
-    const auto steps = static_cast<std::int64_t>(op[1]);
+    const std::int32_t count = blockItems(op[0]);
+    const std::int64_t steps = blockSteps(op[0]);
     const std::uint32_t* items = op + blockHeaderWords;
     bool safe = m_maxSteps - m_steps >= steps
         && (kindOf(op[0]) == Block || m_printout.values() + steps <= maxPrintedValues);
@@ -240,7 +241,7 @@ void Machine::block(const std::uint32_t* op)
         safe = value && *value >= lowest + steps && *value <= highest - steps;
     }
     if (!safe) {
-        std::size_t at = op[3];
+        std::size_t at = op[2];
         for (std::int64_t done = 0; done < steps; ++at) {
             if (isCommand(m_program[at])) {
                 command(m_program[at]);
@@ -258,7 +259,7 @@ void Machine::block(const std::uint32_t* op)
         else
             value += change;
     }
-    m_pointer += static_cast<std::int32_t>(op[2]);
+    m_pointer += static_cast<std::int32_t>(op[1]);
     m_steps += steps;
 }
 
@@ -278,41 +279,56 @@ bool Machine::linearLoop(std::size_t open)
         single = item(0, argumentOf(*body));
         shape = {&single, 1, std::abs(argumentOf(*body))};
     } else if (kindOf(*body) == Block) {
-        shape = {body + blockHeaderWords, argumentOf(*body), static_cast<std::int64_t>(body[1])};
+        shape = {body + blockHeaderWords, blockItems(*body), blockSteps(*body)};
     }
     const std::int64_t margin = shape.steps;
     std::int64_t ownChange = 0;
-    std::int64_t safePasses = endless;
     for (std::int32_t i = 0; i < shape.count; ++i) {
         const std::int32_t offset = itemOffset(shape.items[i]);
         const std::int32_t* value = cellAt(m_pointer + offset);
-        if (!value)
-            return false;
-        const std::int64_t change = itemChange(shape.items[i]);
-        if (offset == 0)
-            ownChange = change;
         // Pass j starts from value + (j - 1) * change and strays at most the margin from it.
-        if (*value < lowest + margin || *value > highest - margin)
+        if (!value || *value < lowest + margin || *value > highest - margin)
             return false;
-        if (change > 0)
-            safePasses = std::min(safePasses, (highest - margin - *value) / change + 1);
-        else if (change < 0)
-            safePasses = std::min(safePasses, (*value - lowest - margin) / -change + 1);
+        if (offset == 0)
+            ownChange = itemChange(shape.items[i]);
     }
-    const std::int64_t passes = ownChange < 0 ? (*own - ownChange - 1) / -ownChange : endless;
     const std::int64_t perPass = shape.steps + 1;
     const std::int64_t remaining = m_maxSteps - m_steps;
-    if (remaining < 1)
-        return false;
-    const std::int64_t affordable = (remaining - 1) / perPass;
-    const bool whole = passes != endless && safePasses >= passes && affordable >= passes;
-    const std::int64_t done = whole ? passes : std::min({safePasses, passes - 1, affordable});
-    if (done <= 0)
-        return false;
+    const std::int64_t passes = ownChange == -1 ? *own : ownChange < 0 ? (*own - ownChange - 1) / -ownChange : endless;
+    // Most loops end within the bound and far from the limits: that needs no division.
+    if (passes != endless && remaining - 1 >= passes * perPass) {
+        bool safe = true;
+        for (std::int32_t i = 0; i < shape.count; ++i) {
+            const std::int64_t last = m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)]
+                + itemChange(shape.items[i]) * (passes - 1);
+            safe = safe && last >= lowest + margin && last <= highest - margin;
+        }
+        if (safe) {
+            addPasses(shape, passes);
+            m_steps += 1 + passes * perPass;
+            return true;
+        }
+    }
+    std::int64_t done = remaining >= 1 ? std::min((remaining - 1) / perPass, passes - 1) : 0;
+    for (std::int32_t i = 0; i < shape.count; ++i) {
+        const std::int64_t value = m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)];
+        const std::int64_t change = itemChange(shape.items[i]);
+        if (change > 0)
+            done = std::min(done, (highest - margin - value) / change + 1);
+        else if (change < 0)
+            done = std::min(done, (value - lowest - margin) / -change + 1);
+    }
+    if (done > 0) {
+        addPasses(shape, done);
+        m_steps += done * perPass;
+    }
+    return false;
+}
+
+void Machine::addPasses(const Body& shape, std::int64_t passes)
+{
     for (std::int32_t i = 0; i < shape.count; ++i)
-        m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)] += static_cast<std::int32_t>(itemChange(shape.items[i]) * done);
-    m_steps += done * perPass + (whole ? 1 : 0);
-    return whole;
+        m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)] += static_cast<std::int32_t>(itemChange(shape.items[i]) * passes);
 }
 
 // A loop of only ">" or only "<": a strided search for the first cell that is 0 or less, or for the

@@ -5,6 +5,7 @@
 
 #include "conversions/brainfuck_output.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <span>
@@ -49,23 +50,29 @@ public:
         endRun();
         flushBlock();
         // Skipping a loop that is never closed ends the run.
-        for (const Frame& frame : m_loops)
-            m_ops[frame.open + 1] = static_cast<std::uint32_t>(m_ops.size());
+        while (m_innermost != none) {
+            const std::size_t open = m_innermost;
+            m_innermost = m_ops[open + 1];
+            m_ops[open] = header(kindOf(m_ops[open]));
+            m_ops[open + 1] = static_cast<std::uint32_t>(m_ops.size());
+        }
     }
 
 private:
-    // Kept small: a program may open millions of loops.
-    struct Frame {
-        std::uint32_t open : 31;
-        std::uint32_t prints : 1;
-    };
+    static constexpr std::uint32_t none = static_cast<std::uint32_t>(-1);
+
+    void markPrinting()
+    {
+        if (m_innermost != none)
+            m_ops[m_innermost] = header(kindOf(m_ops[m_innermost]), 1);
+    }
 
     void endRun()
     {
         if (m_run.length == 0)
             return;
-        if (m_run.command == u'.' && !m_loops.empty())
-            m_loops.back().prints = 1;
+        if (m_run.command == u'.')
+            markPrinting();
         if (m_run.length > longestBlock) {
             flushBlock();
             emitAlone(m_run);
@@ -98,7 +105,10 @@ private:
         bool cells = false;
         for (const Run& run : runs)
             cells = cells || (run.command != u'<' && run.command != u'>');
-        if (runs.size() == 1 || !cells) {
+        // Two commands that make two items would take more words as a block than alone.
+        const bool small = steps == 2 && runs[0].command != u'<' && runs[0].command != u'>' && runs[1].command != u'<'
+            && runs[1].command != u'>';
+        if (runs.size() == 1 || !cells || small) {
             for (const Run& run : runs)
                 emitAlone(run);
             return;
@@ -134,10 +144,9 @@ private:
         }
         forgetItems();
         const auto items = static_cast<std::int32_t>(m_ops.size() - head - blockHeaderWords);
-        m_ops[head] = header(prints ? BlockPrints : Block, items);
-        m_ops[head + 1] = static_cast<std::uint32_t>(steps);
-        m_ops[head + 2] = static_cast<std::uint32_t>(offset);
-        m_ops[head + 3] = runs.front().source;
+        m_ops[head] = blockHeader(prints ? BlockPrints : Block, items, steps);
+        m_ops[head + 1] = static_cast<std::uint32_t>(offset);
+        m_ops[head + 2] = runs.front().source;
     }
 
     void forgetItems()
@@ -149,40 +158,44 @@ private:
 
     void open()
     {
-        const bool tooDeep = m_loops.size() >= static_cast<std::size_t>(maxOpenLoops);
-        m_loops.push_back({static_cast<std::uint32_t>(m_ops.size()), 0});
+        ++m_depth;
+        const bool tooDeep = m_depth > maxOpenLoops;
         m_ops.push_back(header(tooDeep ? OpenTooDeep : Open));
-        m_ops.push_back(0);
+        m_ops.push_back(m_innermost);
+        m_innermost = static_cast<std::uint32_t>(m_ops.size() - 2);
     }
 
     void close()
     {
-        if (m_loops.empty()) {
+        if (m_innermost == none) {
             m_ops.push_back(header(CloseUnmatched));
             return;
         }
-        const Frame frame = m_loops.back();
-        m_loops.pop_back();
-        if (frame.prints && !m_loops.empty())
-            m_loops.back().prints = 1;
+        const std::size_t open = m_innermost;
+        const bool prints = argumentOf(m_ops[open]) != 0;
+        m_innermost = m_ops[open + 1];
+        --m_depth;
+        if (prints)
+            markPrinting();
         std::uint32_t closing = header(Close);
-        if (kindOf(m_ops[frame.open]) != OpenTooDeep) {
-            const OpKind shape = shapeOf(frame);
-            m_ops[frame.open] = header(shape);
-            if (shape == Open && !frame.prints && m_translation.watchedLoops < longestRun) {
+        m_ops[open] = header(kindOf(m_ops[open]));
+        if (kindOf(m_ops[open]) != OpenTooDeep) {
+            const OpKind shape = shapeOf(open);
+            m_ops[open] = header(shape);
+            if (shape == Open && !prints && m_translation.watchedLoops < longestRun) {
                 const std::int32_t watch = m_translation.watchedLoops++;
-                m_ops[frame.open] = header(OpenWatch, watch);
+                m_ops[open] = header(OpenWatch, watch);
                 closing = header(CloseWatch, watch);
             }
         }
         m_ops.push_back(closing);
-        m_ops.push_back(static_cast<std::uint32_t>(frame.open + 2));
-        m_ops[frame.open + 1] = static_cast<std::uint32_t>(m_ops.size());
+        m_ops.push_back(static_cast<std::uint32_t>(open + 2));
+        m_ops[open + 1] = static_cast<std::uint32_t>(m_ops.size());
     }
 
-    OpKind shapeOf(const Frame& frame) const
+    OpKind shapeOf(std::size_t open) const
     {
-        const std::size_t body = frame.open + 2;
+        const std::size_t body = open + 2;
         const std::size_t length = m_ops.size() - body;
         if (length == 0)
             return OpenLinear;
@@ -191,15 +204,16 @@ private:
             return OpenLinear;
         if (length == 1 && kindOf(first) == Move)
             return OpenScan;
-        if (kindOf(first) == Block && length == blockHeaderWords + static_cast<std::size_t>(argumentOf(first))
-            && m_ops[body + 2] == 0)
+        if (kindOf(first) == Block && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first))
+            && m_ops[body + 1] == 0)
             return OpenLinear;
         return Open;
     }
 
     std::vector<std::uint32_t>& m_ops;
     Translation& m_translation;
-    std::vector<Frame> m_loops;
+    std::uint32_t m_innermost = none;
+    std::int64_t m_depth = 0;
     Run m_run{u' ', 0, 0};
     std::array<Run, longestBlock> m_block{};
     std::size_t m_blockRuns = 0;
@@ -214,6 +228,9 @@ private:
 Translation translate(TextView program)
 {
     Translation translation;
+    // Reserved, not touched: the pages a short translation leaves unused are never mapped.
+    const auto commands = static_cast<std::size_t>(std::count_if(program.begin(), program.end(), isCommand));
+    translation.ops.reserve(2 * commands + 1);
     Translator translator(translation);
     for (std::size_t i = 0; i < program.size(); ++i) {
         if (isCommand(program[i]))

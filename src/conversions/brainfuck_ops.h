@@ -13,12 +13,14 @@ enum OpKind : std::uint8_t {
     Add,            // a run of "+" or "-"; argument: the change
     Move,           // a run of ">" or "<"; argument: the change
     Print,
-    Block,          // argument: the item count; then steps, pointer move, source index, items
+    Block,          // item count and steps in the header; then pointer move, source index, items
     BlockPrints,    // the same, with "." among its items
     Open,           // then the index behind the loop
     OpenLinear,     // a loop whose body is nothing, one Add or one Block without net pointer move
     OpenScan,       // a loop whose body is one Move
     OpenWatch,      // a loop without "." inside; argument: its watch number
+    // While translating, an Open's argument tells whether its loop prints and its second word links to
+    // the Open of the enclosing loop: the stack of open loops costs no memory of its own.
     OpenTooDeep,    // "[" inside 1000 open loops: entering it is an error
     Close,          // then the index of the loop's first operation
     CloseWatch,     // argument: the watch number of its OpenWatch
@@ -26,6 +28,7 @@ enum OpKind : std::uint8_t {
 };
 
 // A block never holds more commands than this, so its offsets and the margin its cells need stay small.
+// At most two words per command: the translation needs at most 8 bytes per program character.
 inline constexpr std::int32_t longestBlock = 1023;
 inline constexpr std::int32_t longestRun = (1 << 23) - 1;
 
@@ -45,7 +48,13 @@ inline constexpr std::uint32_t item(std::int32_t offset, std::int32_t change)
 inline constexpr std::int32_t itemOffset(std::uint32_t word) { return static_cast<std::int16_t>(word & 0xffff); }
 inline constexpr std::int32_t itemChange(std::uint32_t word) { return static_cast<std::int16_t>(word >> 16); }
 
-inline constexpr std::size_t blockHeaderWords = 4;
+inline constexpr std::size_t blockHeaderWords = 3;
+inline constexpr std::uint32_t blockHeader(OpKind kind, std::int32_t items, std::int32_t steps)
+{
+    return static_cast<std::uint32_t>(steps) << 20 | static_cast<std::uint32_t>(items) << 8 | kind;
+}
+inline constexpr std::int32_t blockItems(std::uint32_t word) { return static_cast<std::int32_t>(word >> 8 & 0xfff); }
+inline constexpr std::int32_t blockSteps(std::uint32_t word) { return static_cast<std::int32_t>(word >> 20); }
 
 struct Translation {
     std::vector<std::uint32_t> ops;
