@@ -21,8 +21,6 @@ using namespace brainfuck;
 constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t endless = std::numeric_limits<std::int64_t>::max();
-// How often a loop without output has its state compared between passes before it is given up.
-constexpr std::uint8_t watchTries = 8;
 
 using Tape = std::array<std::int32_t, tapeLength>;
 static_assert(std::tuple_size_v<decltype(BrainfuckStart::tape)> == tapeLength);
@@ -36,9 +34,9 @@ struct Body {
 
 class Machine {
 public:
-    Machine(const Translation& translation, TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
-        : m_ops(translation.ops), m_program(program), m_maxSteps(maxSteps), m_tape(start.tape), m_pointer(start.pointer),
-          m_triesLeft(static_cast<std::size_t>(translation.watchedLoops), watchTries) {}
+    // The machine counts down the watch tries in the operations themselves.
+    Machine(std::vector<std::uint32_t>& ops, TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
+        : m_ops(ops), m_program(program), m_maxSteps(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
 
     void run();
 
@@ -72,9 +70,10 @@ private:
     bool linearLoop(std::size_t open);
     void addPasses(const Body& shape, std::int64_t passes);
     bool scanLoop(std::size_t open);
-    void checkPeriod(std::int32_t watch);
+    void watch(std::size_t open);
+    void checkPeriod();
 
-    const std::vector<std::uint32_t>& m_ops;
+    std::vector<std::uint32_t>& m_ops;
     TextView m_program;
     std::int64_t m_maxSteps;
     std::int64_t m_steps = 0;
@@ -82,9 +81,10 @@ private:
     std::int64_t m_pointer;
     Printout m_printout;
 
-    // The one loop whose state at the start of a pass is kept, to see whether the next pass repeats it.
-    std::vector<std::uint8_t> m_triesLeft;
-    std::int32_t m_watched = -1;
+    // The one loop (its OpenWatch) whose state at the start of a pass is kept, to see whether the next
+    // pass repeats it.
+    static constexpr std::size_t nothing = static_cast<std::size_t>(-1);
+    std::size_t m_watched = nothing;
     Tape m_watchedTape{};
     std::int64_t m_watchedPointer = 0;
     std::int64_t m_watchedSteps = 0;
@@ -92,7 +92,7 @@ private:
 
 void Machine::run()
 {
-    const std::uint32_t* const ops = m_ops.data();
+    std::uint32_t* const ops = m_ops.data();
     const std::size_t end = m_ops.size();
     std::size_t pc = 0;
     while (pc < end) {
@@ -157,13 +157,8 @@ void Machine::run()
                 pc = ops[pc + 1];
                 break;
             }
-            if (std::uint8_t& tries = m_triesLeft[static_cast<std::size_t>(argumentOf(op))]; tries > 0) {
-                --tries;
-                m_watched = argumentOf(op);
-                m_watchedTape = m_tape;
-                m_watchedPointer = m_pointer;
-                m_watchedSteps = m_steps;
-            }
+            if (argumentOf(op) > 0)
+                watch(pc);
             pc += 2;
             break;
         case OpenTooDeep:
@@ -182,9 +177,9 @@ void Machine::run()
                 pc += 2;
                 break;
             }
-            if (m_watched == argumentOf(op))
-                checkPeriod(argumentOf(op));
             pc = ops[pc + 1];
+            if (m_watched == pc - 2)
+                checkPeriod();
             break;
         case CloseUnmatched:
             step();
@@ -362,26 +357,30 @@ bool Machine::scanLoop(std::size_t open)
     return false;
 }
 
-// Called when a watched loop's pass ends and it jumps back. A pass without output that starts from the
-// very state the previous one started from repeats it for ever: only the step bound ends the loop,
-// so the whole passes that fit are skipped and the last one runs command by command.
-void Machine::checkPeriod(std::int32_t watch)
+// Keeps the state at the start of a pass of the loop opened at `open`, using up one of its tries.
+void Machine::watch(std::size_t open)
 {
-    if (m_pointer == m_watchedPointer && m_tape == m_watchedTape) {
-        const std::int64_t period = m_steps - m_watchedSteps;
-        m_steps += (m_maxSteps - m_steps) / period * period;
-        m_watched = -1;
-        m_triesLeft[static_cast<std::size_t>(watch)] = 0;
-        return;
-    }
-    if (m_triesLeft[static_cast<std::size_t>(watch)] == 0) {
-        m_watched = -1;
-        return;
-    }
-    --m_triesLeft[static_cast<std::size_t>(watch)];
+    m_ops[open] = header(OpenWatch, argumentOf(m_ops[open]) - 1);
+    m_watched = open;
     m_watchedTape = m_tape;
     m_watchedPointer = m_pointer;
     m_watchedSteps = m_steps;
+}
+
+// Called when the watched loop's pass ends and it jumps back. A pass without output that starts from the
+// very state the previous one started from repeats it for ever: only the step bound ends the loop,
+// so the whole passes that fit are skipped and the last one runs command by command.
+void Machine::checkPeriod()
+{
+    const std::size_t open = m_watched;
+    m_watched = nothing;
+    if (m_pointer == m_watchedPointer && m_tape == m_watchedTape) {
+        const std::int64_t period = m_steps - m_watchedSteps;
+        m_steps += (m_maxSteps - m_steps) / period * period;
+        m_ops[open] = header(OpenWatch, 0);
+    } else if (argumentOf(m_ops[open]) > 0) {
+        watch(open);
+    }
 }
 
 } // namespace
@@ -394,8 +393,8 @@ BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps)
 BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
 {
     try {
-        const Translation translation = translate(program);
-        Machine machine(translation, program, maxSteps, start);
+        std::vector<std::uint32_t> ops = translate(program);
+        Machine machine(ops, program, maxSteps, start);
         return runToEnd(machine, maxSteps);
     } catch (const std::exception& failure) {
         return {failedRun(failure)};

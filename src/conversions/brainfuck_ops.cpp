@@ -28,7 +28,7 @@ constexpr std::array<std::int32_t, 2 * longestBlock + 1> filled(std::int32_t val
 
 class Translator {
 public:
-    explicit Translator(Translation& translation) : m_ops(translation.ops), m_translation(translation) {}
+    explicit Translator(std::vector<std::uint32_t>& ops) : m_ops(ops) {}
 
     void command(char16_t c, std::uint32_t source)
     {
@@ -182,10 +182,9 @@ private:
         if (kindOf(m_ops[open]) != OpenTooDeep) {
             const OpKind shape = shapeOf(open);
             m_ops[open] = header(shape);
-            if (shape == Open && !prints && m_translation.watchedLoops < longestRun) {
-                const std::int32_t watch = m_translation.watchedLoops++;
-                m_ops[open] = header(OpenWatch, watch);
-                closing = header(CloseWatch, watch);
+            if (shape == Open && !prints) {
+                m_ops[open] = header(OpenWatch, watchTries);
+                closing = header(CloseWatch);
             }
         }
         m_ops.push_back(closing);
@@ -211,7 +210,6 @@ private:
     }
 
     std::vector<std::uint32_t>& m_ops;
-    Translation& m_translation;
     std::uint32_t m_innermost = none;
     std::int64_t m_depth = 0;
     Run m_run{u' ', 0, 0};
@@ -225,19 +223,19 @@ private:
 
 } // namespace
 
-Translation translate(TextView program)
+std::vector<std::uint32_t> translate(TextView program)
 {
-    Translation translation;
+    std::vector<std::uint32_t> ops;
     // Reserved, not touched: the pages a short translation leaves unused are never mapped.
     const auto commands = static_cast<std::size_t>(std::count_if(program.begin(), program.end(), isCommand));
-    translation.ops.reserve(2 * commands + 1);
-    Translator translator(translation);
+    ops.reserve(2 * commands + 1);
+    Translator translator(ops);
     for (std::size_t i = 0; i < program.size(); ++i) {
         if (isCommand(program[i]))
             translator.command(program[i], static_cast<std::uint32_t>(i));
     }
     translator.finish();
-    return translation;
+    return ops;
 }
 
 } // namespace quirlwerk::conversions::brainfuck

@@ -18,12 +18,12 @@ enum OpKind : std::uint8_t {
     Open,           // then the index behind the loop
     OpenLinear,     // a loop whose body is nothing, one Add or one Block without net pointer move
     OpenScan,       // a loop whose body is one Move
-    OpenWatch,      // a loop without "." inside; argument: its watch number
+    OpenWatch,      // a loop without "." inside; argument: how often the machine may still watch it
     // While translating, an Open's argument tells whether its loop prints and its second word links to
     // the Open of the enclosing loop: the stack of open loops costs no memory of its own.
     OpenTooDeep,    // "[" inside 1000 open loops: entering it is an error
     Close,          // then the index of the loop's first operation
-    CloseWatch,     // argument: the watch number of its OpenWatch
+    CloseWatch,     // the end of an OpenWatch loop
     CloseUnmatched, // "]" without a "[" before it: only reads the cell
 };
 
@@ -56,11 +56,10 @@ inline constexpr std::uint32_t blockHeader(OpKind kind, std::int32_t items, std:
 inline constexpr std::int32_t blockItems(std::uint32_t word) { return static_cast<std::int32_t>(word >> 8 & 0xfff); }
 inline constexpr std::int32_t blockSteps(std::uint32_t word) { return static_cast<std::int32_t>(word >> 20); }
 
-struct Translation {
-    std::vector<std::uint32_t> ops;
-    std::int32_t watchedLoops = 0;
-};
+// How often a loop without output has its state kept at the start of a pass, to be compared with the
+// next one's, before it is given up.
+inline constexpr std::int32_t watchTries = 8;
 
-Translation translate(TextView program);
+std::vector<std::uint32_t> translate(TextView program);
 
 } // namespace quirlwerk::conversions::brainfuck
