@@ -19,6 +19,12 @@ struct Run {
     std::uint32_t source; // index of its first command in the program text
 };
 
+// The same as isCommand, seen by the compiler: the translation asks it for every character.
+constexpr bool isCommandCharacter(char16_t c)
+{
+    return c == u'+' || c == u'-' || c == u'<' || c == u'>' || c == u'[' || c == u']' || c == u'.';
+}
+
 constexpr std::array<std::int32_t, 2 * longestBlock + 1> filled(std::int32_t value)
 {
     std::array<std::int32_t, 2 * longestBlock + 1> array{};
@@ -30,19 +36,25 @@ class Translator {
 public:
     explicit Translator(std::vector<std::uint32_t>& ops) : m_ops(ops) {}
 
-    void command(char16_t c, std::uint32_t source)
+    // `length` times the command c, the first of them at `source`.
+    void commands(char16_t c, std::uint32_t source, std::size_t length)
     {
         if (c == u'[' || c == u']') {
             endRun();
             flushBlock();
-            c == u'[' ? open() : close();
+            for (; length > 0; --length)
+                c == u'[' ? open() : close();
             return;
         }
-        if (m_run.length > 0 && (m_run.command != c || m_run.length == longestRun))
-            endRun();
-        if (m_run.length == 0)
-            m_run = {c, 0, source};
-        ++m_run.length;
+        while (length > 0) {
+            if (m_run.length > 0 && (m_run.command != c || m_run.length == longestRun))
+                endRun();
+            if (m_run.length == 0)
+                m_run = {c, 0, source};
+            const auto taken = static_cast<std::int32_t>(std::min<std::size_t>(length, static_cast<std::size_t>(longestRun - m_run.length)));
+            m_run.length += taken;
+            length -= static_cast<std::size_t>(taken);
+        }
     }
 
     void finish()
@@ -56,6 +68,7 @@ public:
             m_ops[open] = header(kindOf(m_ops[open]));
             m_ops[open + 1] = static_cast<std::uint32_t>(m_ops.size());
         }
+        m_ops.push_back(header(End));
     }
 
 private:
@@ -144,6 +157,14 @@ private:
         }
         forgetItems();
         const auto items = static_cast<std::int32_t>(m_ops.size() - head - blockHeaderWords);
+        // Without prints the order of the items is free: the cell under the pointer comes first, where
+        // a loop around the block finds its own change.
+        if (!prints) {
+            const auto first = m_ops.begin() + static_cast<std::ptrdiff_t>(head + blockHeaderWords);
+            const auto own = std::find_if(first, m_ops.end(), [](std::uint32_t word) { return itemOffset(word) == 0; });
+            if (own != m_ops.end())
+                std::iter_swap(first, own);
+        }
         m_ops[head] = blockHeader(prints ? BlockPrints : Block, items, steps);
         m_ops[head + 1] = static_cast<std::uint32_t>(offset);
         m_ops[head + 2] = runs.front().source;
@@ -226,13 +247,17 @@ private:
 std::vector<std::uint32_t> translate(TextView program)
 {
     std::vector<std::uint32_t> ops;
-    // Reserved, not touched: the pages a short translation leaves unused are never mapped.
-    const auto commands = static_cast<std::size_t>(std::count_if(program.begin(), program.end(), isCommand));
-    ops.reserve(2 * commands + 1);
+    // Reserved, not touched: the pages a translation leaves unused are never mapped.
+    ops.reserve(2 * program.size() + 2);
     Translator translator(ops);
-    for (std::size_t i = 0; i < program.size(); ++i) {
-        if (isCommand(program[i]))
-            translator.command(program[i], static_cast<std::uint32_t>(i));
+    for (std::size_t i = 0; i < program.size();) {
+        const char16_t c = program[i];
+        std::size_t end = i + 1;
+        while (end < program.size() && program[end] == c)
+            ++end;
+        if (isCommandCharacter(c))
+            translator.commands(c, static_cast<std::uint32_t>(i), end - i);
+        i = end;
     }
     translator.finish();
     return ops;

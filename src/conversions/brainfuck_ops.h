@@ -25,6 +25,7 @@ enum OpKind : std::uint8_t {
     Close,          // then the index of the loop's first operation
     CloseWatch,     // the end of an OpenWatch loop
     CloseUnmatched, // "]" without a "[" before it: only reads the cell
+    End,            // behind the last operation
 };
 
 // A block never holds more commands than this, so its offsets and the margin its cells need stay small.
