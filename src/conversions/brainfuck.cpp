@@ -64,6 +64,24 @@ private:
         ++m_steps;
     }
 
+    void moveBy(std::int32_t amount)
+    {
+        const std::int64_t moved = m_pointer + amount;
+        if (m_maxSteps - m_steps < std::abs(amount) || moved < lowest || moved > highest) {
+            commandsOneByOne(u'>', u'<', amount);
+        } else {
+            m_pointer = moved;
+            m_steps += std::abs(amount);
+        }
+    }
+
+    // A bracket first does the pointer move folded into it.
+    void moveBefore(std::uint32_t bracketOp)
+    {
+        if (const std::int32_t move = bracketMove(bracketOp); move != 0)
+            moveBy(move);
+    }
+
     void command(char16_t c);
     void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
     void block(const std::uint32_t* op);
@@ -121,18 +139,10 @@ add: {
     ++pc;
     NEXT_OPERATION;
 }
-move: {
-    const std::int32_t amount = argumentOf(op);
-    const std::int64_t moved = m_pointer + amount;
-    if (m_maxSteps - m_steps < std::abs(amount) || moved < lowest || moved > highest) {
-        commandsOneByOne(u'>', u'<', amount);
-    } else {
-        m_pointer = moved;
-        m_steps += std::abs(amount);
-    }
+move:
+    moveBy(argumentOf(op));
     ++pc;
     NEXT_OPERATION;
-}
 print:
     step();
     m_printout.print(cell());
@@ -143,42 +153,50 @@ block:
     pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
     NEXT_OPERATION;
 openLinear:
+    moveBefore(op);
     if (linearLoop(pc)) {
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
-    goto open;
+    goto test;
 openScan:
+    moveBefore(op);
     if (scanLoop(pc)) {
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
-    goto open;
+    goto test;
 open:
+    moveBefore(op);
+test:
     step();
     pc = cell() > 0 ? pc + 2 : ops[pc + 1];
     NEXT_OPERATION;
 openWatch:
+    moveBefore(op);
     step();
     if (cell() <= 0) {
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
-    if (argumentOf(op) > 0)
+    if (bracketLow(op) > 0)
         watch(pc);
     pc += 2;
     NEXT_OPERATION;
 openTooDeep:
+    moveBefore(op);
     step();
     if (cell() > 0)
         throw common::Failure::indexOutOfRange();
     pc = ops[pc + 1];
     NEXT_OPERATION;
 close:
+    moveBefore(op);
     step();
     pc = cell() > 0 ? ops[pc + 1] : pc + 2;
     NEXT_OPERATION;
 closeWatch:
+    moveBefore(op);
     step();
     if (cell() <= 0) {
         pc += 2;
@@ -189,6 +207,7 @@ closeWatch:
         checkPeriod();
     NEXT_OPERATION;
 closeUnmatched:
+    moveBefore(op);
     step();
     cell();
     ++pc;
@@ -374,7 +393,7 @@ bool Machine::scanLoop(std::size_t open)
 // Keeps the state at the start of a pass of the loop opened at `open`, using up one of its tries.
 void Machine::watch(std::size_t open)
 {
-    m_ops[open] = header(OpenWatch, argumentOf(m_ops[open]) - 1);
+    m_ops[open] = bracket(OpenWatch, bracketMove(m_ops[open]), bracketLow(m_ops[open]) - 1);
     m_watched = open;
     m_watchedTape = m_tape;
     m_watchedPointer = m_pointer;
@@ -391,8 +410,8 @@ void Machine::checkPeriod()
     if (m_pointer == m_watchedPointer && m_tape == m_watchedTape) {
         const std::int64_t period = m_steps - m_watchedSteps;
         m_steps += (m_maxSteps - m_steps) / period * period;
-        m_ops[open] = header(OpenWatch, 0);
-    } else if (argumentOf(m_ops[open]) > 0) {
+        m_ops[open] = bracket(OpenWatch, bracketMove(m_ops[open]));
+    } else if (bracketLow(m_ops[open]) > 0) {
         watch(open);
     }
 }

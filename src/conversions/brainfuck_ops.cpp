@@ -65,7 +65,7 @@ public:
         while (m_innermost != none) {
             const std::size_t open = m_innermost;
             m_innermost = m_ops[open + 1];
-            m_ops[open] = header(kindOf(m_ops[open]));
+            m_ops[open] = bracket(kindOf(m_ops[open]), bracketMove(m_ops[open]));
             m_ops[open + 1] = static_cast<std::uint32_t>(m_ops.size());
         }
         m_ops.push_back(header(End));
@@ -77,7 +77,18 @@ private:
     void markPrinting()
     {
         if (m_innermost != none)
-            m_ops[m_innermost] = header(kindOf(m_ops[m_innermost]), 1);
+            m_ops[m_innermost] = bracket(kindOf(m_ops[m_innermost]), bracketMove(m_ops[m_innermost]), 1);
+    }
+
+    // The Move just emitted, taken back to be done by the bracket that follows it.
+    std::int32_t takeMove()
+    {
+        if (m_ops.empty() || m_lastMove != m_ops.size() - 1 || std::abs(argumentOf(m_ops.back())) > longestBracketMove)
+            return 0;
+        const std::int32_t move = argumentOf(m_ops.back());
+        m_ops.pop_back();
+        m_lastMove = static_cast<std::size_t>(-1);
+        return move;
     }
 
     void endRun()
@@ -103,8 +114,11 @@ private:
         switch (run.command) {
         case u'+': m_ops.push_back(header(Add, run.length)); break;
         case u'-': m_ops.push_back(header(Add, -run.length)); break;
-        case u'>': m_ops.push_back(header(Move, run.length)); break;
-        case u'<': m_ops.push_back(header(Move, -run.length)); break;
+        case u'>':
+        case u'<':
+            m_lastMove = m_ops.size();
+            m_ops.push_back(header(Move, run.command == u'>' ? run.length : -run.length));
+            break;
         default: m_ops.insert(m_ops.end(), static_cast<std::size_t>(run.length), header(Print)); break;
         }
     }
@@ -181,7 +195,7 @@ private:
     {
         ++m_depth;
         const bool tooDeep = m_depth > maxOpenLoops;
-        m_ops.push_back(header(tooDeep ? OpenTooDeep : Open));
+        m_ops.push_back(bracket(tooDeep ? OpenTooDeep : Open, takeMove()));
         m_ops.push_back(m_innermost);
         m_innermost = static_cast<std::uint32_t>(m_ops.size() - 2);
     }
@@ -189,26 +203,29 @@ private:
     void close()
     {
         if (m_innermost == none) {
-            m_ops.push_back(header(CloseUnmatched));
+            m_ops.push_back(bracket(CloseUnmatched, takeMove()));
             return;
         }
         const std::size_t open = m_innermost;
-        const bool prints = argumentOf(m_ops[open]) != 0;
+        const bool prints = bracketLow(m_ops[open]) != 0;
+        const std::int32_t moveBefore = bracketMove(m_ops[open]);
         m_innermost = m_ops[open + 1];
         --m_depth;
         if (prints)
             markPrinting();
-        std::uint32_t closing = header(Close);
-        m_ops[open] = header(kindOf(m_ops[open]));
-        if (kindOf(m_ops[open]) != OpenTooDeep) {
-            const OpKind shape = shapeOf(open);
-            m_ops[open] = header(shape);
-            if (shape == Open && !prints) {
-                m_ops[open] = header(OpenWatch, watchTries);
-                closing = header(CloseWatch);
+        OpKind opening = kindOf(m_ops[open]);
+        OpKind closing = Close;
+        if (opening != OpenTooDeep) {
+            opening = shapeOf(open);
+            if (opening == Open && !prints) {
+                opening = OpenWatch;
+                closing = CloseWatch;
             }
         }
-        m_ops.push_back(closing);
+        m_ops[open] = bracket(opening, moveBefore, opening == OpenWatch ? watchTries : 0);
+        // The shapes done in one step read their body as it stands: their closing bracket moves nothing.
+        const std::int32_t moveInside = opening == OpenLinear || opening == OpenScan ? 0 : takeMove();
+        m_ops.push_back(bracket(closing, moveInside));
         m_ops.push_back(static_cast<std::uint32_t>(open + 2));
         m_ops[open + 1] = static_cast<std::uint32_t>(m_ops.size());
     }
@@ -232,6 +249,7 @@ private:
 
     std::vector<std::uint32_t>& m_ops;
     std::uint32_t m_innermost = none;
+    std::size_t m_lastMove = static_cast<std::size_t>(-1);
     std::int64_t m_depth = 0;
     Run m_run{u' ', 0, 0};
     std::array<Run, longestBlock> m_block{};

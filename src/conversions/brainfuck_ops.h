@@ -19,7 +19,8 @@ enum OpKind : std::uint8_t {
     OpenLinear,     // a loop whose body is nothing, one Add or one Block without net pointer move
     OpenScan,       // a loop whose body is one Move
     OpenWatch,      // a loop without "." inside; argument: how often the machine may still watch it
-    // While translating, an Open's argument tells whether its loop prints and its second word links to
+    // Bracket operations first move the pointer by the run of ">" or "<" in front of them (see bracket()).
+    // While translating, an Open's low bits tell whether its loop prints and its second word links to
     // the Open of the enclosing loop: the stack of open loops costs no memory of its own.
     OpenTooDeep,    // "[" inside 1000 open loops: entering it is an error
     Close,          // then the index of the loop's first operation
@@ -48,6 +49,15 @@ inline constexpr std::uint32_t item(std::int32_t offset, std::int32_t change)
 }
 inline constexpr std::int32_t itemOffset(std::uint32_t word) { return static_cast<std::int16_t>(word & 0xffff); }
 inline constexpr std::int32_t itemChange(std::uint32_t word) { return static_cast<std::int16_t>(word >> 16); }
+
+// A bracket's header: the pointer move in front of it, and four low bits (an OpenWatch's tries).
+inline constexpr std::int32_t longestBracketMove = (1 << 19) - 1;
+inline constexpr std::uint32_t bracket(OpKind kind, std::int32_t move, std::int32_t low = 0)
+{
+    return header(kind, move * 16 + low);
+}
+inline constexpr std::int32_t bracketMove(std::uint32_t word) { return argumentOf(word) >> 4; }
+inline constexpr std::int32_t bracketLow(std::uint32_t word) { return argumentOf(word) & 15; }
 
 inline constexpr std::size_t blockHeaderWords = 3;
 inline constexpr std::uint32_t blockHeader(OpKind kind, std::int32_t items, std::int32_t steps)
