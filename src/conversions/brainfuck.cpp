@@ -82,6 +82,12 @@ private:
             moveBy(move);
     }
 
+    // Whether `steps` commands, in any order, cannot carry the value out of 32 bits.
+    static bool withinMargin(std::int64_t value, std::int64_t steps)
+    {
+        return static_cast<std::uint64_t>(value - lowest - steps) <= static_cast<std::uint64_t>(highest - lowest - 2 * steps);
+    }
+
     void command(char16_t c);
     void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
     void block(const std::uint32_t* op);
@@ -116,7 +122,7 @@ private:
 void Machine::run()
 {
     static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&block, &&open, &&openLinear, &&openScan,
-        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&end};
+        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&end};
     static_assert(std::size(handlers) == End + 1);
     std::uint32_t* const ops = m_ops.data();
     std::size_t pc = 0;
@@ -152,6 +158,41 @@ block:
     block(ops + pc);
     pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
     NEXT_OPERATION;
+// The small blocks most loops are made of, with their checks written out; block() when one fails.
+blockOne: {
+    const std::int64_t steps = blockSteps(op);
+    const std::uint32_t item = ops[pc + blockHeaderWords];
+    const std::int64_t at = m_pointer + itemOffset(item) - 1;
+    if (m_maxSteps - m_steps >= steps && static_cast<std::uint64_t>(at) < tapeLength
+        && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)) {
+        m_tape[static_cast<std::size_t>(at)] += itemChange(item);
+        m_pointer += static_cast<std::int32_t>(ops[pc + 1]);
+        m_steps += steps;
+    } else {
+        block(ops + pc);
+    }
+    pc += blockHeaderWords + 1;
+    NEXT_OPERATION;
+}
+blockTwo: {
+    const std::int64_t steps = blockSteps(op);
+    const std::uint32_t first = ops[pc + blockHeaderWords];
+    const std::uint32_t second = ops[pc + blockHeaderWords + 1];
+    const std::int64_t at1 = m_pointer + itemOffset(first) - 1;
+    const std::int64_t at2 = m_pointer + itemOffset(second) - 1;
+    if (m_maxSteps - m_steps >= steps && static_cast<std::uint64_t>(at1) < tapeLength
+        && static_cast<std::uint64_t>(at2) < tapeLength && withinMargin(m_tape[static_cast<std::size_t>(at1)], steps)
+        && withinMargin(m_tape[static_cast<std::size_t>(at2)], steps)) {
+        m_tape[static_cast<std::size_t>(at1)] += itemChange(first);
+        m_tape[static_cast<std::size_t>(at2)] += itemChange(second);
+        m_pointer += static_cast<std::int32_t>(ops[pc + 1]);
+        m_steps += steps;
+    } else {
+        block(ops + pc);
+    }
+    pc += blockHeaderWords + 2;
+    NEXT_OPERATION;
+}
 openLinear:
     moveBefore(op);
     if (linearLoop(pc)) {
@@ -258,7 +299,7 @@ void Machine::block(const std::uint32_t* op)
     const std::int64_t steps = blockSteps(op[0]);
     const std::uint32_t* items = op + blockHeaderWords;
     bool safe = m_maxSteps - m_steps >= steps
-        && (kindOf(op[0]) == Block || m_printout.values() + steps <= maxPrintedValues);
+        && (kindOf(op[0]) != BlockPrints || m_printout.values() + steps <= maxPrintedValues);
     // One unsigned comparison each for "on the tape" and "far enough from the limits".
     const auto room = static_cast<std::uint64_t>(highest - lowest - 2 * steps);
     for (std::int32_t i = 0; safe && i < count; ++i) {
@@ -277,7 +318,7 @@ void Machine::block(const std::uint32_t* op)
         return;
     }
     std::int32_t* const base = &m_tape[static_cast<std::size_t>(m_pointer - 1)];
-    if (kindOf(op[0]) == Block) {
+    if (kindOf(op[0]) != BlockPrints) {
         for (std::int32_t i = 0; i < count; ++i)
             base[itemOffset(items[i])] += itemChange(items[i]);
     } else {
@@ -309,7 +350,7 @@ bool Machine::linearLoop(std::size_t open)
     if (kindOf(*body) == Add) {
         single = item(0, argumentOf(*body));
         shape = {&single, 1, std::abs(argumentOf(*body))};
-    } else if (kindOf(*body) == Block) {
+    } else if (isBlockWithoutPrints(kindOf(*body))) {
         shape = {body + blockHeaderWords, blockItems(*body), blockSteps(*body)};
     }
     const std::int64_t margin = shape.steps;

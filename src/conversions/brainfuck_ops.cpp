@@ -179,7 +179,8 @@ private:
             if (own != m_ops.end())
                 std::iter_swap(first, own);
         }
-        m_ops[head] = blockHeader(prints ? BlockPrints : Block, items, steps);
+        const OpKind kind = prints ? BlockPrints : items == 1 ? BlockOne : items == 2 ? BlockTwo : Block;
+        m_ops[head] = blockHeader(kind, items, steps);
         m_ops[head + 1] = static_cast<std::uint32_t>(offset);
         m_ops[head + 2] = runs.front().source;
     }
@@ -241,7 +242,7 @@ private:
             return OpenLinear;
         if (length == 1 && kindOf(first) == Move)
             return OpenScan;
-        if (kindOf(first) == Block && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first))
+        if (isBlockWithoutPrints(kindOf(first)) && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first))
             && m_ops[body + 1] == 0)
             return OpenLinear;
         return Open;

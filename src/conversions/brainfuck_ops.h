@@ -26,8 +26,12 @@ enum OpKind : std::uint8_t {
     Close,          // then the index of the loop's first operation
     CloseWatch,     // the end of an OpenWatch loop
     CloseUnmatched, // "]" without a "[" before it: only reads the cell
+    BlockOne,       // a Block of one item
+    BlockTwo,       // a Block of two items
     End,            // behind the last operation
 };
+
+inline constexpr bool isBlockWithoutPrints(OpKind kind) { return kind == Block || kind == BlockOne || kind == BlockTwo; }
 
 // A block never holds more commands than this, so its offsets and the margin its cells need stay small.
 // At most two words per command: the translation needs at most 8 bytes per program character.
