@@ -122,7 +122,7 @@ private:
 void Machine::run()
 {
     static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&block, &&open, &&openLinear, &&openScan,
-        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&end};
+        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&end};
     static_assert(std::size(handlers) == End + 1);
     std::uint32_t* const ops = m_ops.data();
     std::size_t pc = 0;
@@ -193,8 +193,41 @@ blockTwo: {
     pc += blockHeaderWords + 2;
     NEXT_OPERATION;
 }
+// "[-]" and "[->+<]"-like loops, the commonest of all, with their checks written out.
+openClear:
+    moveBefore(op);
+    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
+        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
+        if (own > 0 && m_maxSteps - m_steps - 1 >= 2 * static_cast<std::int64_t>(own)) {
+            m_steps += 1 + 2 * static_cast<std::int64_t>(own);
+            own = 0;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+    }
+    goto linear;
+openTransfer:
+    moveBefore(op);
+    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
+        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
+        const std::int64_t passes = own;
+        const std::int64_t steps = blockSteps(ops[pc + 2]);
+        const std::uint32_t target = ops[pc + 2 + blockHeaderWords + 1];
+        const std::int64_t at = m_pointer + itemOffset(target) - 1;
+        if (passes > 0 && m_maxSteps - m_steps - 1 >= passes * (steps + 1) && static_cast<std::uint64_t>(at) < tapeLength
+            && withinMargin(passes, steps) && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)
+            && withinMargin(m_tape[static_cast<std::size_t>(at)] + itemChange(target) * (passes - 1), steps)) {
+            m_tape[static_cast<std::size_t>(at)] += static_cast<std::int32_t>(itemChange(target) * passes);
+            own = 0;
+            m_steps += 1 + passes * (steps + 1);
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+    }
+    goto linear;
 openLinear:
     moveBefore(op);
+linear:
     if (linearLoop(pc)) {
         pc = ops[pc + 1];
         NEXT_OPERATION;

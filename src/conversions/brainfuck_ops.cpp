@@ -225,7 +225,7 @@ private:
         }
         m_ops[open] = bracket(opening, moveBefore, opening == OpenWatch ? watchTries : 0);
         // The shapes done in one step read their body as it stands: their closing bracket moves nothing.
-        const std::int32_t moveInside = opening == OpenLinear || opening == OpenScan ? 0 : takeMove();
+        const std::int32_t moveInside = opening == Open || opening == OpenWatch || opening == OpenTooDeep ? takeMove() : 0;
         m_ops.push_back(bracket(closing, moveInside));
         m_ops.push_back(static_cast<std::uint32_t>(open + 2));
         m_ops[open + 1] = static_cast<std::uint32_t>(m_ops.size());
@@ -239,7 +239,10 @@ private:
             return OpenLinear;
         const std::uint32_t first = m_ops[body];
         if (length == 1 && kindOf(first) == Add)
-            return OpenLinear;
+            return argumentOf(first) == -1 ? OpenClear : OpenLinear;
+        if (kindOf(first) == BlockTwo && length == blockHeaderWords + 2 && m_ops[body + 1] == 0
+            && m_ops[body + blockHeaderWords] == item(0, -1))
+            return OpenTransfer;
         if (length == 1 && kindOf(first) == Move)
             return OpenScan;
         if (isBlockWithoutPrints(kindOf(first)) && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first))

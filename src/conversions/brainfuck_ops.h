@@ -28,6 +28,8 @@ enum OpKind : std::uint8_t {
     CloseUnmatched, // "]" without a "[" before it: only reads the cell
     BlockOne,       // a Block of one item
     BlockTwo,       // a Block of two items
+    OpenClear,      // an OpenLinear whose body is one "-"
+    OpenTransfer,   // an OpenLinear whose body is a BlockTwo with "-" once on the loop's own cell
     End,            // behind the last operation
 };
 
