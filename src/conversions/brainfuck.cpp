@@ -36,11 +36,11 @@ class Machine {
 public:
     // The machine counts down the watch tries in the operations themselves.
     Machine(std::vector<std::uint32_t>& ops, TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
-        : m_ops(ops), m_program(program), m_maxSteps(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
+        : m_ops(ops), m_program(program), m_maxSteps(maxSteps), m_left(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
 
     void run();
 
-    std::int64_t steps() const { return m_steps; }
+    std::int64_t steps() const { return m_maxSteps - m_left; }
     const Printout& printout() const { return m_printout; }
 
 private:
@@ -59,19 +59,19 @@ private:
 
     void step()
     {
-        if (m_steps == m_maxSteps)
+        if (m_left == 0)
             throw BoundReached{};
-        ++m_steps;
+        --m_left;
     }
 
     void moveBy(std::int32_t amount)
     {
         const std::int64_t moved = m_pointer + amount;
-        if (m_maxSteps - m_steps < std::abs(amount) || moved < lowest || moved > highest) {
+        if (m_left < std::abs(amount) || moved < lowest || moved > highest) {
             commandsOneByOne(u'>', u'<', amount);
         } else {
             m_pointer = moved;
-            m_steps += std::abs(amount);
+            m_left -= std::abs(amount);
         }
     }
 
@@ -96,11 +96,12 @@ private:
     bool scanLoop(std::size_t open);
     void watch(std::size_t open);
     void checkPeriod();
+    void unwatch(std::size_t open);
 
     std::vector<std::uint32_t>& m_ops;
     TextView m_program;
     std::int64_t m_maxSteps;
-    std::int64_t m_steps = 0;
+    std::int64_t m_left; // steps left before the bound
     Tape m_tape;
     std::int64_t m_pointer;
     Printout m_printout;
@@ -111,7 +112,7 @@ private:
     std::size_t m_watched = nothing;
     Tape m_watchedTape{};
     std::int64_t m_watchedPointer = 0;
-    std::int64_t m_watchedSteps = 0;
+    std::int64_t m_watchedLeft = 0;
 };
 
 // Threaded dispatch: every operation jumps straight to the next one's code, which lets the processor
@@ -136,11 +137,11 @@ add: {
     const std::int32_t amount = argumentOf(op);
     std::int32_t* value = cellAt(m_pointer);
     std::int32_t sum = 0;
-    if (!value || m_maxSteps - m_steps < std::abs(amount) || __builtin_add_overflow(*value, amount, &sum)) {
+    if (!value || m_left < std::abs(amount) || __builtin_add_overflow(*value, amount, &sum)) {
         commandsOneByOne(u'+', u'-', amount);
     } else {
         *value = sum;
-        m_steps += std::abs(amount);
+        m_left -= std::abs(amount);
     }
     ++pc;
     NEXT_OPERATION;
@@ -163,11 +164,11 @@ blockOne: {
     const std::int64_t steps = blockSteps(op);
     const std::uint32_t item = ops[pc + blockHeaderWords];
     const std::int64_t at = m_pointer + itemOffset(item) - 1;
-    if (m_maxSteps - m_steps >= steps && static_cast<std::uint64_t>(at) < tapeLength
+    if (m_left >= steps && static_cast<std::uint64_t>(at) < tapeLength
         && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)) {
         m_tape[static_cast<std::size_t>(at)] += itemChange(item);
         m_pointer += static_cast<std::int32_t>(ops[pc + 1]);
-        m_steps += steps;
+        m_left -= steps;
     } else {
         block(ops + pc);
     }
@@ -180,13 +181,13 @@ blockTwo: {
     const std::uint32_t second = ops[pc + blockHeaderWords + 1];
     const std::int64_t at1 = m_pointer + itemOffset(first) - 1;
     const std::int64_t at2 = m_pointer + itemOffset(second) - 1;
-    if (m_maxSteps - m_steps >= steps && static_cast<std::uint64_t>(at1) < tapeLength
+    if (m_left >= steps && static_cast<std::uint64_t>(at1) < tapeLength
         && static_cast<std::uint64_t>(at2) < tapeLength && withinMargin(m_tape[static_cast<std::size_t>(at1)], steps)
         && withinMargin(m_tape[static_cast<std::size_t>(at2)], steps)) {
         m_tape[static_cast<std::size_t>(at1)] += itemChange(first);
         m_tape[static_cast<std::size_t>(at2)] += itemChange(second);
         m_pointer += static_cast<std::int32_t>(ops[pc + 1]);
-        m_steps += steps;
+        m_left -= steps;
     } else {
         block(ops + pc);
     }
@@ -198,8 +199,8 @@ openClear:
     moveBefore(op);
     if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
         std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
-        if (own > 0 && m_maxSteps - m_steps - 1 >= 2 * static_cast<std::int64_t>(own)) {
-            m_steps += 1 + 2 * static_cast<std::int64_t>(own);
+        if (own > 0 && m_left - 1 >= 2 * static_cast<std::int64_t>(own)) {
+            m_left -= 1 + 2 * static_cast<std::int64_t>(own);
             own = 0;
             pc = ops[pc + 1];
             NEXT_OPERATION;
@@ -214,12 +215,12 @@ openTransfer:
         const std::int64_t steps = blockSteps(ops[pc + 2]);
         const std::uint32_t target = ops[pc + 2 + blockHeaderWords + 1];
         const std::int64_t at = m_pointer + itemOffset(target) - 1;
-        if (passes > 0 && m_maxSteps - m_steps - 1 >= passes * (steps + 1) && static_cast<std::uint64_t>(at) < tapeLength
+        if (passes > 0 && m_left - 1 >= passes * (steps + 1) && static_cast<std::uint64_t>(at) < tapeLength
             && withinMargin(passes, steps) && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)
             && withinMargin(m_tape[static_cast<std::size_t>(at)] + itemChange(target) * (passes - 1), steps)) {
             m_tape[static_cast<std::size_t>(at)] += static_cast<std::int32_t>(itemChange(target) * passes);
             own = 0;
-            m_steps += 1 + passes * (steps + 1);
+            m_left -= 1 + passes * (steps + 1);
             pc = ops[pc + 1];
             NEXT_OPERATION;
         }
@@ -331,7 +332,7 @@ void Machine::block(const std::uint32_t* op)
     const std::int32_t count = blockItems(op[0]);
     const std::int64_t steps = blockSteps(op[0]);
     const std::uint32_t* items = op + blockHeaderWords;
-    bool safe = m_maxSteps - m_steps >= steps
+    bool safe = m_left >= steps
         && (kindOf(op[0]) != BlockPrints || m_printout.values() + steps <= maxPrintedValues);
     // One unsigned comparison each for "on the tape" and "far enough from the limits".
     const auto room = static_cast<std::uint64_t>(highest - lowest - 2 * steps);
@@ -365,7 +366,7 @@ void Machine::block(const std::uint32_t* op)
         }
     }
     m_pointer += static_cast<std::int32_t>(op[1]);
-    m_steps += steps;
+    m_left -= steps;
 }
 
 // A loop whose body changes cells at fixed offsets by fixed amounts, the pointer back where it started:
@@ -391,7 +392,7 @@ bool Machine::linearLoop(std::size_t open)
     const std::int64_t ownChange = shape.count > 0 && itemOffset(shape.items[0]) == 0 ? itemChange(shape.items[0]) : 0;
     const std::int64_t passes = ownChange == -1 ? *own : ownChange < 0 ? (*own - ownChange - 1) / -ownChange : endless;
     const std::int64_t perPass = shape.steps + 1;
-    const std::int64_t remaining = m_maxSteps - m_steps;
+    const std::int64_t remaining = m_left;
     // Most loops end within the bound and far from the limits: that needs no division.
     bool whole = passes != endless && remaining - 1 >= passes * perPass;
     const auto room = static_cast<std::uint64_t>(highest - lowest - 2 * margin);
@@ -408,7 +409,7 @@ bool Machine::linearLoop(std::size_t open)
     }
     if (whole) {
         addPasses(shape, passes);
-        m_steps += 1 + passes * perPass;
+        m_left -= 1 + passes * perPass;
         return true;
     }
     std::int64_t done = remaining >= 1 ? std::min((remaining - 1) / perPass, passes - 1) : 0;
@@ -422,7 +423,7 @@ bool Machine::linearLoop(std::size_t open)
     }
     if (done > 0) {
         addPasses(shape, done);
-        m_steps += done * perPass;
+        m_left -= done * perPass;
     }
     return false;
 }
@@ -450,9 +451,9 @@ bool Machine::scanLoop(std::size_t open)
         ++passes;
         value = cellAt(at);
     } while (value && *value > 0);
-    const std::int64_t remaining = m_maxSteps - m_steps;
+    const std::int64_t remaining = m_left;
     if (remaining - 1 >= passes * perPass) {
-        m_steps += 1 + passes * perPass;
+        m_left -= 1 + passes * perPass;
         if (!value)
             throw common::Failure::indexOutOfRange();
         m_pointer = at;
@@ -460,7 +461,7 @@ bool Machine::scanLoop(std::size_t open)
     }
     const std::int64_t done = remaining >= 1 ? (remaining - 1) / perPass : 0;
     m_pointer += done * stride;
-    m_steps += done * perPass;
+    m_left -= done * perPass;
     return false;
 }
 
@@ -471,7 +472,7 @@ void Machine::watch(std::size_t open)
     m_watched = open;
     m_watchedTape = m_tape;
     m_watchedPointer = m_pointer;
-    m_watchedSteps = m_steps;
+    m_watchedLeft = m_left;
 }
 
 // Called when the watched loop's pass ends and it jumps back. A pass without output that starts from the
@@ -482,12 +483,22 @@ void Machine::checkPeriod()
     const std::size_t open = m_watched;
     m_watched = nothing;
     if (m_pointer == m_watchedPointer && m_tape == m_watchedTape) {
-        const std::int64_t period = m_steps - m_watchedSteps;
-        m_steps += (m_maxSteps - m_steps) / period * period;
-        m_ops[open] = bracket(OpenWatch, bracketMove(m_ops[open]));
+        const std::int64_t period = m_watchedLeft - m_left;
+        m_left -= m_left / period * period;
+        unwatch(open);
     } else if (bracketLow(m_ops[open]) > 0) {
         watch(open);
+    } else {
+        unwatch(open);
     }
+}
+
+// A loop given up is watched no more: its brackets become plain ones.
+void Machine::unwatch(std::size_t open)
+{
+    const std::size_t close = m_ops[open + 1] - 2;
+    m_ops[open] = bracket(Open, bracketMove(m_ops[open]));
+    m_ops[close] = bracket(Close, bracketMove(m_ops[close]));
 }
 
 } // namespace
