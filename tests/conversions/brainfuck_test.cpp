@@ -275,7 +275,7 @@ private:
         case 9:
             return u"[.-]";
         case 10:
-            return moves(pick(-12, 12));
+            return pick(0, 1) ? moves(pick(-12, 12)) : changes(pick(0, 5)) + u"[-]";
         default: { // a loop around other pieces
             Text text = u"[";
             for (auto count = pick(1, 3); count > 0; --count)
