@@ -88,6 +88,27 @@ private:
         return static_cast<std::uint64_t>(value - lowest - steps) <= static_cast<std::uint64_t>(highest - lowest - 2 * steps);
     }
 
+    // The small blocks most loops are made of, with their checks unrolled; false leaves it to block().
+    template <std::size_t items>
+    bool smallBlock(const std::uint32_t* op)
+    {
+        const std::int64_t steps = blockSteps(op[0]);
+        if (m_left < steps)
+            return false;
+        std::array<std::int32_t*, items> cells;
+        for (std::size_t i = 0; i < items; ++i) {
+            const std::int64_t at = m_pointer + itemOffset(op[blockHeaderWords + i]) - 1;
+            if (static_cast<std::uint64_t>(at) >= tapeLength || !withinMargin(m_tape[static_cast<std::size_t>(at)], steps))
+                return false;
+            cells[i] = &m_tape[static_cast<std::size_t>(at)];
+        }
+        for (std::size_t i = 0; i < items; ++i)
+            *cells[i] += itemChange(op[blockHeaderWords + i]);
+        m_pointer += static_cast<std::int32_t>(op[1]);
+        m_left -= steps;
+        return true;
+    }
+
     void command(char16_t c);
     void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
     void block(const std::uint32_t* op);
@@ -159,41 +180,16 @@ block:
     block(ops + pc);
     pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
     NEXT_OPERATION;
-// The small blocks most loops are made of, with their checks written out; block() when one fails.
-blockOne: {
-    const std::int64_t steps = blockSteps(op);
-    const std::uint32_t item = ops[pc + blockHeaderWords];
-    const std::int64_t at = m_pointer + itemOffset(item) - 1;
-    if (m_left >= steps && static_cast<std::uint64_t>(at) < tapeLength
-        && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)) {
-        m_tape[static_cast<std::size_t>(at)] += itemChange(item);
-        m_pointer += static_cast<std::int32_t>(ops[pc + 1]);
-        m_left -= steps;
-    } else {
+blockOne:
+    if (!smallBlock<1>(ops + pc))
         block(ops + pc);
-    }
     pc += blockHeaderWords + 1;
     NEXT_OPERATION;
-}
-blockTwo: {
-    const std::int64_t steps = blockSteps(op);
-    const std::uint32_t first = ops[pc + blockHeaderWords];
-    const std::uint32_t second = ops[pc + blockHeaderWords + 1];
-    const std::int64_t at1 = m_pointer + itemOffset(first) - 1;
-    const std::int64_t at2 = m_pointer + itemOffset(second) - 1;
-    if (m_left >= steps && static_cast<std::uint64_t>(at1) < tapeLength
-        && static_cast<std::uint64_t>(at2) < tapeLength && withinMargin(m_tape[static_cast<std::size_t>(at1)], steps)
-        && withinMargin(m_tape[static_cast<std::size_t>(at2)], steps)) {
-        m_tape[static_cast<std::size_t>(at1)] += itemChange(first);
-        m_tape[static_cast<std::size_t>(at2)] += itemChange(second);
-        m_pointer += static_cast<std::int32_t>(ops[pc + 1]);
-        m_left -= steps;
-    } else {
+blockTwo:
+    if (!smallBlock<2>(ops + pc))
         block(ops + pc);
-    }
     pc += blockHeaderWords + 2;
     NEXT_OPERATION;
-}
 // "[-]" and "[->+<]"-like loops, the commonest of all, with their checks written out.
 openClear:
     moveBefore(op);
