@@ -347,18 +347,19 @@ void Machine::block(const std::uint32_t* op)
         }
         return;
     }
-    std::int32_t* const base = &m_tape[static_cast<std::size_t>(m_pointer - 1)];
+    // Indexed item by item: the pointer itself may stand off the tape.
+    const auto cellOf = [&](std::uint32_t word) -> std::int32_t& {
+        return m_tape[static_cast<std::size_t>(m_pointer + itemOffset(word) - 1)];
+    };
     if (kindOf(op[0]) != BlockPrints) {
         for (std::int32_t i = 0; i < count; ++i)
-            base[itemOffset(items[i])] += itemChange(items[i]);
+            cellOf(items[i]) += itemChange(items[i]);
     } else {
         for (std::int32_t i = 0; i < count; ++i) {
-            const std::int32_t change = itemChange(items[i]);
-            std::int32_t& value = base[itemOffset(items[i])];
-            if (change == printMark)
-                m_printout.print(value);
+            if (itemChange(items[i]) == printMark)
+                m_printout.print(cellOf(items[i]));
             else
-                value += change;
+                cellOf(items[i]) += itemChange(items[i]);
         }
     }
     m_pointer += static_cast<std::int32_t>(op[1]);
