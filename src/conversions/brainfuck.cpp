@@ -117,6 +117,7 @@ private:
     bool scanLoop(std::size_t open);
     void watch(std::size_t open);
     void checkPeriod();
+    bool testedCellsRepeat(std::size_t open) const;
     void unwatch(std::size_t open);
 
     std::vector<std::uint32_t>& m_ops;
@@ -472,22 +473,82 @@ void Machine::watch(std::size_t open)
     m_watchedLeft = m_left;
 }
 
-// Called when the watched loop's pass ends and it jumps back. A pass without output that starts from the
-// very state the previous one started from repeats it for ever: only the step bound ends the loop,
-// so the whole passes that fit are skipped and the last one runs command by command.
+// Called when the watched loop's pass ends and it jumps back, the pointer where the previous pass
+// started. A pass without output decides its way only by the cells its loops test. When those are as
+// they were at the previous pass's start, every later pass goes the same way, takes as many steps and
+// adds the same to every other cell: the loop never ends by itself. The whole passes that fit before
+// the step bound, and before any cell comes within a pass's steps of the 32-bit limits, are done at
+// once; the rest runs command by command, so the run ends exactly where the literal reading ends it.
 void Machine::checkPeriod()
 {
     const std::size_t open = m_watched;
     m_watched = nothing;
-    if (m_pointer == m_watchedPointer && m_tape == m_watchedTape) {
+    if (m_pointer == m_watchedPointer && testedCellsRepeat(open)) {
         const std::int64_t period = m_watchedLeft - m_left;
-        m_left -= m_left / period * period;
+        std::int64_t passes = m_left / period;
+        for (std::size_t i = 0; i < m_tape.size(); ++i) {
+            const std::int64_t change = static_cast<std::int64_t>(m_tape[i]) - m_watchedTape[i];
+            if (change == 0)
+                continue;
+            if (!withinMargin(m_tape[i], period))
+                passes = 0;
+            else if (change > 0)
+                passes = std::min(passes, (highest - period - m_tape[i]) / change);
+            else
+                passes = std::min(passes, (m_tape[i] - lowest - period) / -change);
+        }
+        for (std::size_t i = 0; i < m_tape.size(); ++i)
+            m_tape[i] += static_cast<std::int32_t>((static_cast<std::int64_t>(m_tape[i]) - m_watchedTape[i]) * passes);
+        m_left -= passes * period;
         unwatch(open);
     } else if (bracketLow(m_ops[open]) > 0) {
         watch(open);
     } else {
         unwatch(open);
     }
+}
+
+// Whether every cell the loop at `open` tests in a pass (its own, and those of the clear, transfer and
+// other folded loops inside) holds what it held at the watched pass's start. A loop with any other
+// loop inside is not judged: where those go depends on more than fixed cells.
+bool Machine::testedCellsRepeat(std::size_t open) const
+{
+    const std::size_t close = m_ops[open + 1] - 2;
+    std::int64_t offset = 0;
+    const auto same = [&](std::int64_t at) {
+        const std::int64_t index = m_pointer + at - 1;
+        return static_cast<std::uint64_t>(index) < tapeLength
+            && m_tape[static_cast<std::size_t>(index)] == m_watchedTape[static_cast<std::size_t>(index)];
+    };
+    for (std::size_t pc = open + 2; pc < close;) {
+        const std::uint32_t op = m_ops[pc];
+        switch (kindOf(op)) {
+        case Add:
+            ++pc;
+            break;
+        case Move:
+            offset += argumentOf(op);
+            ++pc;
+            break;
+        case Block:
+        case BlockOne:
+        case BlockTwo:
+            offset += static_cast<std::int32_t>(m_ops[pc + 1]);
+            pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
+            break;
+        case OpenClear:
+        case OpenTransfer:
+        case OpenLinear:
+            offset += bracketMove(op);
+            if (!same(offset))
+                return false;
+            pc = m_ops[pc + 1];
+            break;
+        default:
+            return false;
+        }
+    }
+    return same(offset + bracketMove(m_ops[close]));
 }
 
 // A loop given up is watched no more: its brackets become plain ones.

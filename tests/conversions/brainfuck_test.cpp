@@ -265,10 +265,11 @@ private:
                 text += u"[>" + changes(pick(1, 40)) + u"<-]>";
             return text;
         }
-        case 7: { // passes that leave the tape as it was: endless, or moving on over a row of cells
+        case 7: { // endless passes that repeat the tested cells, or not quite; passes moving over a row of cells
             static constexpr TextView shapes[] = {u"[>[-]+<]", u"[>+[-]<]", u"[><]", u"[]", u"[>>[-]<<+-]", u"[<[>+<-]>]",
-                u"+>+>+<<[>><]", u"+<+<+>>[<<>]"};
-            return Text(shapes[pick(0, 7)]);
+                u"+>+>+<<[>><]", u"+<+<+>>[<<>]", u"[>+>[-]<<]", u"[>++<>>[-]+<<]", u"[<+>>[>+<-]<]",
+                u"[>+[->+>+<<]>>[-<<+>>]<<<]"};
+            return Text(shapes[pick(0, 11)]);
         }
         case 8:
             return pick(0, 1) ? u"[" : u"]";
