@@ -164,6 +164,36 @@ TEST(InterpretBrainfuck, overflows_exactly_where_the_cell_leaves_32_bits)
     EXPECT_EQ(intoLoop.steps, before + 1 + 1 + 1 + 3);
 }
 
+// Loops that never end by themselves, with the cells they grow close to the 32-bit limits: the passes
+// done at once must stop where a pass could overflow, as the literal reading does.
+TEST(InterpretBrainfuck, endless_loops_overflow_where_the_literal_reading_does)
+{
+    constexpr std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    struct EndlessRow {
+        const char* name;
+        TextView program;
+        std::int32_t offset; // from the start cell
+        std::int32_t value;
+    };
+    const EndlessRow rows[] = {
+        {"one block", u"+[>++<]", 1, highest - 901},
+        {"one block, downwards", u"+[>>-<<-+]", 2, lowest + 700},
+        {"growing beside a clear loop", u"+[>+>[-]<<]", 1, highest - 500},
+        {"up and down within a pass", u"+[>+++--<>>[-]<<]", 1, highest - 400},
+        {"shrinking beside a transfer loop", u"+[>->[>+<-]<<]", 1, lowest + 300},
+        {"a transfer loop whose count grows", u"+[>+[->+>+<<]>>[-<<+>>]<<<]", 2, highest - 5000},
+    };
+    for (const EndlessRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        BrainfuckStart start;
+        start.tape[static_cast<std::size_t>(startCell - 1 + row.offset)] = row.value;
+        const BrainfuckRun reference = InterpretBrainfuckReference(row.program, 1'000'000, start);
+        EXPECT_EQ(reference.result.status, u"Fehler aufgetreten: Überlauf");
+        expectSameRun(runBrainfuck(row.program, 1'000'000, start), reference);
+    }
+}
+
 namespace {
 
 // Random programs built from the shapes the fast interpreter takes in one step, and from pieces
