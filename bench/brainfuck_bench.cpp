@@ -272,7 +272,8 @@ int main(int argc, char** argv)
     std::printf("geometric mean of the loop programs' ratios: %.1f\n\n", std::exp(logRatios / loopPrograms));
 
     const TextView endless[] = {u"+[]", u"+[>+<]", u"+[<+>]", u"+[>++<]", u"+[>+>+<<]", u"+[>[-]+<]", u"+[>>+<<-+]",
-        u"+[>+[-]<]", u"+[><]", u"+[<<+>>>+<]", u"+[>[>+<-]<]", u"+[->+<+]", u"+[>+++<<->+]", u"+>+<[>[<]>]"};
+        u"+[>+[-]<]", u"+[><]", u"+[<<+>>>+<]", u"+[>[>+<-]<]", u"+[->+<+]", u"+[>+++<<->+]", u"+>+<[>[<]>]",
+        u"+[>+>[-]<<]", u"+[>+<>>[-]+<<]", u"+[>->[>+<-]<<]", u"+[>>>>>+<<<<<[-]+]"};
     std::printf("%-16s %9s\n", "endless loop", "seconds");
     for (const TextView program : endless) {
         std::vector<double> times;

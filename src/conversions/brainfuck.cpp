@@ -483,7 +483,8 @@ void Machine::checkPeriod()
 {
     const std::size_t open = m_watched;
     m_watched = nothing;
-    if (m_pointer == m_watchedPointer && testedCellsRepeat(open)) {
+    // A pass that left every cell as it was repeats, whatever loops it holds.
+    if (m_pointer == m_watchedPointer && (m_tape == m_watchedTape || testedCellsRepeat(open))) {
         const std::int64_t period = m_watchedLeft - m_left;
         std::int64_t passes = m_left / period;
         for (std::size_t i = 0; i < m_tape.size(); ++i) {

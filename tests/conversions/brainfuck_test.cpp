@@ -298,8 +298,8 @@ private:
         case 7: { // endless passes that repeat the tested cells, or not quite; passes moving over a row of cells
             static constexpr TextView shapes[] = {u"[>[-]+<]", u"[>+[-]<]", u"[><]", u"[]", u"[>>[-]<<+-]", u"[<[>+<-]>]",
                 u"+>+>+<<[>><]", u"+<+<+>>[<<>]", u"[>+>[-]<<]", u"[>++<>>[-]+<<]", u"[<+>>[>+<-]<]",
-                u"[>+[->+>+<<]>>[-<<+>>]<<<]"};
-            return Text(shapes[pick(0, 11)]);
+                u"[>+[->+>+<<]>>[-<<+>>]<<<]", u">+<[>[<]>]"};
+            return Text(shapes[pick(0, 12)]);
         }
         case 8:
             return pick(0, 1) ? u"[" : u"]";
