@@ -3,10 +3,12 @@
 
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
+#include "common/failure.h"
+#include "common/replacing_file.h"
 #include "common/utf8.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <QBuffer>
+#include <QByteArray>
 
 #include <iostream>
 #include <optional>
@@ -67,19 +69,31 @@ BitmapOptions parseOptions(Arguments arguments)
     return options;
 }
 
-// Written beside the target and renamed into place, so that a failure leaves no half-written file.
+// Encoded in memory, then through the common writer, so that a failure leaves no half-written file.
 bool writePng(const QImage& image, const std::string& fileName)
 {
+    const Text name = common::fromUtf8(fileName).value_or(Text());
     if (image.isNull()) {
         printMessage({common::Icon::Exclamation, u"Das Bild hat keine Pixel; es wurde keine PNG-Datei geschrieben."});
         return false;
     }
-    QSaveFile file(QString::fromStdString(fileName));
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
+    if (common::isSpecialFile(fileName)) {
+        printMessage({common::Icon::Exclamation, u"Die PNG-Datei ''" + name + u"''" + Text(common::notRegularFile)});
+        return false;
+    }
+    try {
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+            throw common::Failure(u"Das Bild ließ sich nicht als PNG kodieren");
+        common::writeWholeFile(fileName, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                                   static_cast<std::size_t>(png.size())));
         return true;
-    printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + common::fromUtf8(fileName).value_or(Text()) +
-                                              u"'' konnte nicht geschrieben werden."});
-    return false;
+    } catch (const std::exception& failure) {
+        printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + name + u"'' konnte nicht geschrieben werden: " +
+                                                  common::describe(failure)});
+        return false;
+    }
 }
 
 } // namespace

@@ -66,12 +66,13 @@ std::string bytesOf(std::size_t count)
     return bytes;
 }
 
-// Writes half of what it is given, as a disk that fills up does.
-std::size_t fullDisk(const void* data, std::size_t size, std::size_t count, std::FILE* file)
+// Writes half of what it is given once, then nothing more, as a disk that fills up does.
+ssize_t fullDisk(int file, const void* data, std::size_t size)
 {
-    std::fwrite(data, size, count / 2, file);
+    if (size > 1 && write(file, data, size / 2) > 0)
+        return static_cast<ssize_t>(size / 2);
     errno = ENOSPC;
-    return count / 2;
+    return -1;
 }
 
 } // namespace
