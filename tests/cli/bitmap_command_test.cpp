@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+
+#include <sys/stat.h>
 
 using namespace quirlwerk::bitmap::testing;
 using quirlwerk::cli::testing::runCli;
@@ -52,6 +55,9 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
     deep.bitCount = 24;
     const std::string deepFile = folder.write("deep.bmp", bmpBytes(deep)).string();
     const std::string missing = folder.path("nix.bmp").string();
+    const std::string file = folder.write("p.bmp", bmpBytes(smallPicture())).string();
+    const std::string pipe = folder.path("pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
     struct Row {
         const char* name;
         std::vector<std::string> arguments;
@@ -65,6 +71,12 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
         {"24-bit file, no PNG written", {"bitmap", deepFile, "--png", folder.path("deep.png").string()}, 1,
          "Offset Data: 1078 Bytes    B*H: 5*2 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine\n",
          "exclamation: Die Farbtiefe muss 8 Bit (256 Farben) betragen!\n"},
+        {"pipe as PNG", {"bitmap", file, "--png", pipe}, 1,
+         "Offset Data: 1078 Bytes    B*H: 5*2 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine    "
+         "Anzahl Farben: 256/5\n",
+         "exclamation: Die PNG-Datei ''" + pipe +
+             "'' ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket) und wird nicht "
+             "überschrieben!\n"},
         {"no file", {"bitmap"}, 2, "", ""},
         {"modulo too long", {"bitmap", "a.bmp", "--modulo", "1234"}, 2, "", ""},
         {"unknown target", {"bitmap", "a.bmp", "--modulo-on", "farben"}, 2, "", ""},
@@ -81,5 +93,6 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
         else
             EXPECT_EQ(run.err, row.err);
     }
-    EXPECT_EQ(folder.files(), (std::set<std::string>{"deep.bmp"}));
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"deep.bmp", "p.bmp", "pipe"}));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }

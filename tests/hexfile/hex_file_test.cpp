@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quirlwerk;
@@ -82,6 +83,7 @@ TEST_F(HexFileTest, checks_and_questions_come_before_the_work)
 {
     write("in.txt", "41 42");
     write("out.bin", "old");
+    ASSERT_EQ(mkfifo(path("pipe").c_str(), 0644), 0);
     struct Row {
         Text input;
         Text output;
@@ -96,6 +98,8 @@ TEST_F(HexFileTest, checks_and_questions_come_before_the_work)
          NameField::Input},
         {name(""), name("out.bin"), {stop, u"Die Inputdatei ''" + name("") + u"'' existiert nicht!"}, NameField::Input},
         {name("in.txt"), u"", {stop, u"Geben Sie bitte den Namen der Outputdatei ein!"}, NameField::Output},
+        {name("in.txt"), name("pipe"), {stop, u"Die Outputdatei ''" + name("pipe") + u"''" + Text(common::notRegularFile)},
+         NameField::Output},
         {name("in.txt"), name("out.bin"),
          {ask, u"Die Outputdatei ''" + name("out.bin") + u"'' existiert bereits! Soll sie überschrieben werden?"}},
         {name("in.txt"), name("in.txt"),
@@ -113,7 +117,8 @@ TEST_F(HexFileTest, checks_and_questions_come_before_the_work)
         EXPECT_FALSE(result.finished);
         EXPECT_TRUE(reporter.busy.empty());
         EXPECT_EQ(read("in.txt") + read("out.bin"), "41 42old");
-        EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin"}));
+        EXPECT_EQ(files(), (std::set<std::string>{"in.txt", "out.bin", "pipe"}));
+        EXPECT_TRUE(fs::is_fifo(path("pipe")));
     }
 }
 
