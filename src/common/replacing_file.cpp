@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <mutex>
 #include <random>
@@ -130,6 +129,25 @@ void chooseName(ReplacingFile::PendingName& pending)
     std::snprintf(pending.name, sizeof pending.name, ".quirlwerk-%016llx.tmp", unique);
 }
 
+// Gives a new file one hidden name after another until one is free, and puts it in a slot. The ending signals
+// wait meanwhile, so that no name exists outside a slot.
+void nameFreshly(ReplacingFile::PendingName& pending, int folder, const std::function<bool(const char* name)>& create)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const SignalsHeld held;
+        chooseName(pending);
+        if (create(pending.name)) {
+            pending.folder = folder;
+            remember(&pending);
+            return;
+        }
+        pending.name[0] = '\0';
+        if (errno != EEXIST)
+            throw fileFailure(lastError());
+    }
+    throw fileFailure(EEXIST);
+}
+
 // The file a name leads to, link after link; a link that points nowhere yet leads to the file it names.
 fs::path resolvedTarget(fs::path target)
 {
@@ -208,7 +226,10 @@ ReplacingFile::ReplacingFile(const fs::path& target, ReplacingOptions options)
                 throw fileFailure(lastError());
         }
         if (m_file < 0)
-            createNamed();
+            nameFreshly(m_pending, m_folder, [this](const char* name) {
+                m_file = openat(m_folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+                return m_file >= 0;
+            });
     } catch (...) {
         closeFile(m_folder);
         throw;
@@ -220,42 +241,6 @@ ReplacingFile::~ReplacingFile()
     closeFile(m_file);
     forgetName();
     closeFile(m_folder);
-}
-
-void ReplacingFile::createNamed()
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const SignalsHeld held;
-        chooseName(m_pending);
-        m_file = openat(m_folder, m_pending.name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (m_file >= 0) {
-            m_pending.folder = m_folder;
-            remember(&m_pending);
-            return;
-        }
-        m_pending.name[0] = '\0';
-        if (errno != EEXIST)
-            throw fileFailure(lastError());
-    }
-    throw fileFailure(EEXIST);
-}
-
-void ReplacingFile::linkUnnamed()
-{
-    const std::string self = "/proc/self/fd/" + std::to_string(m_file);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const SignalsHeld held;
-        chooseName(m_pending);
-        if (linkat(AT_FDCWD, self.c_str(), m_folder, m_pending.name, AT_SYMLINK_FOLLOW) == 0) {
-            m_pending.folder = m_folder;
-            remember(&m_pending);
-            return;
-        }
-        m_pending.name[0] = '\0';
-        if (errno != EEXIST)
-            throw fileFailure(lastError());
-    }
-    throw fileFailure(EEXIST);
 }
 
 // Removes the temporary name, if there is one, together with its slot.
@@ -296,8 +281,12 @@ void ReplacingFile::commit()
     } else if (fchmod(m_file, 0666 & ~currentUmask()) != 0) {
         throw fileFailure(lastError());
     }
-    if (m_pending.name[0] == '\0')
-        linkUnnamed();
+    if (m_pending.name[0] == '\0') {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_file);
+        nameFreshly(m_pending, m_folder, [&](const char* name) {
+            return linkat(AT_FDCWD, self.c_str(), m_folder, name, AT_SYMLINK_FOLLOW) == 0;
+        });
+    }
     const int file = m_file;
     m_file = -1;
     if (close(file) != 0)

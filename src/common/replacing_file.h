@@ -58,8 +58,6 @@ public:
     };
 
 private:
-    void createNamed();
-    void linkUnnamed();
     void forgetName();
 
     std::filesystem::path m_target;   // the file itself, after links
