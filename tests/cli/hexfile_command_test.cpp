@@ -43,7 +43,6 @@ TEST(HexfileCommand, prints_the_label_reports_on_stderr_and_exits_by_the_result)
         {"missing folder", {"hexfile", path("in.txt"), path("none/x.bin")}, 1, "",
          "critical: Fehler: Pfad nicht gefunden\n", "A"},
         {"one name", {"hexfile", "in.txt"}, 2, "", std::nullopt, "A"},
-        {"three names", {"hexfile", "a", "b", "c"}, 2, "", std::nullopt, "A"},
         {"unknown option", {"hexfile", "a", "b", "--force"}, 2, "", std::nullopt, "A"},
         {"name not UTF-8", {"hexfile", "a\xFF", "b"}, 2, "", std::nullopt, "A"},
     };
