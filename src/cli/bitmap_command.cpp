@@ -7,8 +7,7 @@
 #include "common/replacing_file.h"
 #include "common/utf8.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <QIODevice>
 
 #include <iostream>
 #include <optional>
@@ -69,7 +68,38 @@ BitmapOptions parseOptions(Arguments arguments)
     return options;
 }
 
-// Encoded in memory, then through the common writer, so that a failure leaves no half-written file.
+// Hands the encoder's bytes to the writer piece by piece, so the encoded picture never sits in memory whole.
+// Qt's code must not see an exception: the first failure is kept and thrown after the encoder returns. Later
+// bytes are taken without being written, so the encoder ends quietly instead of printing its own complaint.
+class WriterDevice final : public QIODevice {
+public:
+    explicit WriterDevice(common::ReplacingFile& file) : m_file(file) { open(QIODevice::WriteOnly); }
+
+    void throwFailure() const
+    {
+        if (m_failure)
+            throw *m_failure;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        try {
+            if (!m_failure)
+                m_file.write(std::span(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)));
+        } catch (const std::exception& failure) {
+            m_failure = common::Failure(common::describe(failure));
+        }
+        return size;
+    }
+
+private:
+    common::ReplacingFile& m_file;
+    std::optional<common::Failure> m_failure;
+};
+
+// Through the common writer, so that a failure leaves no half-written file.
 bool writePng(const QImage& image, const std::string& fileName)
 {
     const Text name = common::fromUtf8(fileName).value_or(Text());
@@ -82,12 +112,13 @@ bool writePng(const QImage& image, const std::string& fileName)
         return false;
     }
     try {
-        QByteArray png;
-        QBuffer buffer(&png);
-        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        common::ReplacingFile file(fileName);
+        WriterDevice device(file);
+        const bool encoded = image.save(&device, "PNG");
+        device.throwFailure();
+        if (!encoded)
             throw common::Failure(u"Das Bild ließ sich nicht als PNG kodieren");
-        common::writeWholeFile(fileName, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
-                                                   static_cast<std::size_t>(png.size())));
+        file.commit();
         return true;
     } catch (const std::exception& failure) {
         printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + name + u"'' konnte nicht geschrieben werden: " +

@@ -303,11 +303,4 @@ void ReplacingFile::commit()
         throw fileFailure(lastError());
 }
 
-void writeWholeFile(const fs::path& target, std::span<const std::uint8_t> bytes)
-{
-    ReplacingFile file(target);
-    file.write(bytes);
-    file.commit();
-}
-
 } // namespace quirlwerk::common

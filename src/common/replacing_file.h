@@ -71,7 +71,4 @@ private:
     PendingName m_pending;            // named while m_pending.name is not empty
 };
 
-// A whole content at once, such as a picture encoded in memory, through a ReplacingFile.
-void writeWholeFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
-
 } // namespace quirlwerk::common

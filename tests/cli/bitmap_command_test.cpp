@@ -48,6 +48,24 @@ TEST(BitmapCommand, prints_the_information_line_and_the_palette_and_writes_the_p
     EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\5\0\0\0\2", 8));
 }
 
+// The PNG goes to the file as it is encoded; past a file-size limit the old PNG stays and the run says why.
+TEST(BitmapCommand, a_png_that_cannot_be_written_whole_leaves_the_old_one)
+{
+    TempFolder folder;
+    std::vector<std::vector<std::uint8_t>> rows(128, std::vector<std::uint8_t>(128));
+    std::uint32_t noise = 1;
+    for (auto& row : rows)
+        for (std::uint8_t& pixel : row)
+            pixel = static_cast<std::uint8_t>((noise = noise * 1103515245u + 12345u) >> 24);
+    const std::string file = folder.write("noise.bmp", bmpBytes(greyPicture(128, 128, rows))).string();
+    const std::string png = folder.write("noise.png", "old").string();
+    const auto run = runCli({"bitmap", file, "--png", png}, {}, 4096);   // the picture needs far more
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "critical: Die PNG-Datei ''" + png + "'' konnte nicht geschrieben werden: Datenträger voll\n");
+    EXPECT_EQ(folder.read("noise.png"), "old");
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"noise.bmp", "noise.png"}));
+}
+
 TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
 {
     TempFolder folder;
