@@ -148,7 +148,8 @@ void nameFreshly(ReplacingFile::PendingName& pending, int folder, const std::fun
     throw fileFailure(EEXIST);
 }
 
-// The file a name leads to, link after link; a link that points nowhere yet leads to the file it names.
+// The file a name leads to, link after link. A link that points nowhere yet leads to the file it names, as a
+// shell's ">" does: replacing the link by a file would quietly undo what the user set up.
 fs::path resolvedTarget(fs::path target)
 {
     for (int hop = 0; hop < 40; ++hop) {
