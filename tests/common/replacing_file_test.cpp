@@ -207,11 +207,13 @@ TEST_F(ReplacingFileTest, a_program_ended_by_a_signal_leaves_no_temporary_file)
             }
             // Waits until the child holds its output open; the bound only guards against a child that hangs.
             const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-            while (openIn(path(), child).empty() && std::chrono::steady_clock::now() < giveUp)
+            int status = 0;
+            while (openIn(path(), child).empty() && std::chrono::steady_clock::now() < giveUp) {
+                ASSERT_EQ(waitpid(child, &status, WNOHANG), 0) << "the child ended early, status " << status;
                 usleep(1000);
+            }
             EXPECT_EQ(openIn(path(), child).size(), 1u);
             kill(child, signal);
-            int status = 0;
             ASSERT_EQ(waitpid(child, &status, 0), child);
             EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "status " << status;
             EXPECT_EQ(read("out.bin"), "old");
