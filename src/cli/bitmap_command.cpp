@@ -3,11 +3,10 @@
 
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
+#include "cli/png_encoder.h"
 #include "common/failure.h"
 #include "common/replacing_file.h"
 #include "common/utf8.h"
-
-#include <QIODevice>
 
 #include <iostream>
 #include <optional>
@@ -68,42 +67,11 @@ BitmapOptions parseOptions(Arguments arguments)
     return options;
 }
 
-// Hands the encoder's bytes to the writer piece by piece, so the encoded picture never sits in memory whole.
-// Qt's code must not see an exception: the first failure is kept and thrown after the encoder returns. Later
-// bytes are taken without being written, so the encoder ends quietly instead of printing its own complaint.
-class WriterDevice final : public QIODevice {
-public:
-    explicit WriterDevice(common::ReplacingFile& file) : m_file(file) { open(QIODevice::WriteOnly); }
-
-    void throwFailure() const
-    {
-        if (m_failure)
-            throw *m_failure;
-    }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override
-    {
-        try {
-            if (!m_failure)
-                m_file.write(std::span(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)));
-        } catch (const std::exception& failure) {
-            m_failure = common::Failure(common::describe(failure));
-        }
-        return size;
-    }
-
-private:
-    common::ReplacingFile& m_file;
-    std::optional<common::Failure> m_failure;
-};
-
-// Through the common writer, so that a failure leaves no half-written file.
-bool writePng(const QImage& image, const std::string& fileName)
+// Encoded row by row straight into the common writer, so that a failure leaves no half-written file.
+bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName)
 {
     const Text name = common::fromUtf8(fileName).value_or(Text());
-    if (image.isNull()) {
+    if (picture.width() == 0 || picture.height() == 0) {
         printMessage({common::Icon::Exclamation, u"Das Bild hat keine Pixel; es wurde keine PNG-Datei geschrieben."});
         return false;
     }
@@ -113,11 +81,7 @@ bool writePng(const QImage& image, const std::string& fileName)
     }
     try {
         common::ReplacingFile file(fileName);
-        WriterDevice device(file);
-        const bool encoded = image.save(&device, "PNG");
-        device.throwFailure();
-        if (!encoded)
-            throw common::Failure(u"Das Bild ließ sich nicht als PNG kodieren");
+        encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) { file.write({bytes, size}); });
         file.commit();
         return true;
     } catch (const std::exception& failure) {
@@ -135,7 +99,8 @@ int runBitmap(Arguments arguments)
     bitmap::PictureModel model;
     StderrReporter messages;
     ImageSink sink(options.inputs, messages, options.pngFile.has_value());
-    const bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink);
+    // The colour table window and the focus have no counterpart here: --palette prints the table.
+    const bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
 
     std::cout << common::toUtf8(sink.info()) << '\n';
     if (options.palette) {
@@ -147,7 +112,7 @@ int runBitmap(Arguments arguments)
     std::cout.flush();
     if (end != bitmap::RunEnd::Drawn)
         return exitFailed;
-    if (options.pngFile && !writePng(sink.image(), *options.pngFile))
+    if (options.pngFile && !writePng(sink.picture(), *options.pngFile))
         return exitFailed;
     return exitOk;
 }
