@@ -10,13 +10,16 @@ scripts/setup.sh fuzz
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-for target in conversions_fuzz hex_codes_fuzz bitmap_fuzz; do
-    corpus=build/fuzz/corpus/$target      # inputs found on the way; the repository's seeds stay as they are
+for source in fuzz/*_fuzz.cpp; do
+    target=$(basename "$source" .cpp)   # each also needs its line in fuzz/CMakeLists.txt and the fuzz build preset
+    corpus=build/fuzz/corpus/$target    # inputs found on the way; the repository's seeds stay as they are
     findings=build/fuzz/findings/$target
     log=build/fuzz/$target.log
     mkdir -p "$corpus" "$findings"
+    seeds=()
+    [ -d "fuzz/corpus/$target" ] && seeds=("fuzz/corpus/$target")
     if ! build/fuzz/bin/$target -max_total_time="$seconds" -rss_limit_mb=4096 -timeout=10 -print_final_stats=1 \
-        -artifact_prefix="$findings/" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
+        -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
         tail -n 60 "$log" >&2
         echo "$target: finding kept in $findings/" >&2
         exit 1
