@@ -4,6 +4,7 @@
 #include "bitmap/palette.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "common/failure.h"
+#include "common/replacing_file.h"
 #include "ui/GlobData.h"
 #include "ui/dialogs.h"
 #include "ui/file_drop.h"
@@ -19,7 +20,8 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFile>
 #include <QButtonGroup>
 #include <QDir>
 #include <QEvent>
@@ -278,16 +280,30 @@ void ImageFrame::mnuBildSpeichern_Click()
             return;
         if (QFileInfo(name).suffix().isEmpty())
             name += QStringLiteral(".png");
-        const QString shown = QDir::toNativeSeparators(name);
+        const Text shown = toText(QDir::toNativeSeparators(name));
+        const std::filesystem::path target(QFile::encodeName(name).toStdString());
+        if (common::isSpecialFile(target)) {
+            m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Die Datei ''" + shown + u"''" +
+                                                                        Text(common::notRegularFile)});
+            return;
+        }
         if (QFileInfo::exists(name) &&
-            m_dialogs.showMessage(this, {common::Icon::Question, u"Die Datei ''" + toText(shown) +
+            m_dialogs.showMessage(this, {common::Icon::Question, u"Die Datei ''" + shown +
                                                                      u"'' existiert bereits. Soll sie ersetzt werden?"},
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
-        QSaveFile file(name);
-        if (!(file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit()))
-            m_dialogs.showMessage(this, {common::Icon::Critical,
-                                         u"Das Bild konnte nicht als ''" + toText(shown) + u"'' gespeichert werden."});
+        try {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+                throw common::Failure(u"Das Bild ließ sich nicht als PNG kodieren");
+            common::ReplacingFile file(target);
+            file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+            file.commit();
+        } catch (const std::exception& failure) {
+            m_dialogs.showMessage(this, {common::Icon::Critical, u"Das Bild konnte nicht als ''" + shown +
+                                                                     u"'' gespeichert werden: " + common::describe(failure)});
+        }
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, handlerFailure(u"mnuBildSpeichern_Click", failure));
     }

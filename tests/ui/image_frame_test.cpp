@@ -24,6 +24,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace quirlwerk::ui {
 namespace {
 
@@ -171,6 +173,16 @@ TEST_F(ImageFrameTest, the_context_menu_copies_and_saves_the_picture_as_drawn)
     ASSERT_EQ(half.size(), QSize(4, 3));
     EXPECT_EQ(qAlpha(half.pixel(0, 0)), 0);   // rows the file never reached stay transparent
     EXPECT_EQ(half.pixel(0, 2), grey(10));
+
+    // A pipe is refused before any question and stays a pipe.
+    const std::filesystem::path pipe = folder.path("rohr.png");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::size_t boxes = dialogs.messages.size();
+    dialogs.saveFiles = {QString::fromStdString(pipe.string())};
+    save.trigger();
+    ASSERT_EQ(dialogs.messages.size(), boxes + 1);
+    EXPECT_TRUE(dialogs.lastText().endsWith("und wird nicht überschrieben!"));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw_and_report_an_overflow)
