@@ -4,6 +4,7 @@
 #include "conversions/ook.h"
 #include "version.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -328,6 +329,10 @@ constexpr std::array<PageSource, helpTopicCount> pages = {{
     {u"Hilfe zu Quirlwerk - Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren", page10},
     {u"Hilfe zu Quirlwerk - Bild konvertieren", page11},
 }};
+
+static_assert(std::ranges::all_of(conversions::modeTable, [](const conversions::ModeRow& row) {
+    return row.helpTopic > 0 && row.helpTopic < helpTopicCount;
+}));
 
 const PageSource& pageSource(int topic)
 {

@@ -92,7 +92,7 @@ TEST_F(MainWindow, each_mode_command_sets_heading_frame_and_buttons)
         menu("mnuAscText");   // a known state before: both buttons shown
         fileMessage.setText(QStringLiteral("Fertig."));
         menu(row.menuItem);
-        EXPECT_EQ(glob.ConversionMode, row.mode);
+        EXPECT_EQ(conversions::modeNumber(glob.ConversionMode), row.mode);
         EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(row.heading));
         for (const char* frame : {"frameConv", "frameDatei", "frameBild"})
             EXPECT_EQ(shown(frame), std::string_view(frame) == row.frame) << frame;
@@ -177,7 +177,7 @@ TEST_F(MainWindow, starts_in_mode_1_at_the_stored_position_kept_on_the_screen)
         const auto place = [](Edge edge, int far) { return edge == Zero ? 0 : edge == Far ? far : std::min(1000, far); };
         EXPECT_EQ(window->pos(), QPoint(place(row.x, room.width()), place(row.y, room.height())) / twipsPerPixel);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Quirlwerk   Version 1.2.2"));
-        EXPECT_EQ(glob.ConversionMode, 1);
+        EXPECT_EQ(glob.ConversionMode, conversions::Mode::GeoCode);
         EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(modes[0].heading));
         EXPECT_TRUE(shown("frameConv") && !shown("frameDatei") && !shown("frameBild") && !shown("cmdCrypt"));
         EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(modes[0].decrypt));
