@@ -255,6 +255,22 @@ TEST_F(MainWindow, routine_failure_shows_its_box_before_the_status_and_output)
     EXPECT_EQ(output, u"Fehler aufgetreten: " + description + u"\r\n" + description);
 }
 
+// Counted as the field holds them: a line break is one character. The exact bound is the dispatch's test.
+TEST_F(MainWindow, an_input_beyond_16_mib_characters_warns_and_keeps_the_output)
+{
+    open();
+    field("txtOut").setText(u"vorher");
+    QString line(4095, QLatin1Char('a'));
+    line += QLatin1Char('\n');
+    field("txtIn").setPlainText(line.repeated(int(conversions::maxInputSize / 4096)) + QLatin1Char('b'));
+    button("cmdDecrypt").click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().message,
+              (common::Message{common::Icon::Exclamation,
+                               u"Die Eingabe hat mehr als 16777216 Zeichen; es wurde nichts umgewandelt."}));
+    EXPECT_EQ(field("txtOut").text(), u"vorher");
+}
+
 TEST_F(MainWindow, two_input_lines_give_two_value_lines_per_section)
 {
     open();
