@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -102,6 +103,22 @@ TEST_F(MainWindow, each_mode_command_sets_heading_frame_and_buttons)
         }
         // A mode with its own frame starts with an empty hex-file message.
         EXPECT_TRUE(row.decrypt ? shown("cmdCrypt") == (row.crypt != nullptr) : fileMessage.text().isEmpty());
+    }
+}
+
+TEST_F(MainWindow, menus_list_the_modes_in_their_own_order)
+{
+    open();
+    const std::pair<const char*, QStringList> menus[] = {
+        {"mnuConv", {"mnuGeoCode", "mnuAscText", "mnuOok", "mnuBrainfuck", "mnuBuchstabe", "mnuBuchstZahl", "mnuBinaer",
+                     "mnuMatrixText", "mnuMorsen"}},
+        {"mnuSonstiges", {"mnuHexDatei", "mnuBildKonvert"}},
+    };
+    for (const auto& [menu, items] : menus) {
+        QStringList names;
+        for (const QAction* action : control<QMenu>(*window, menu).actions())
+            names << action->objectName();
+        EXPECT_EQ(names, items) << menu;
     }
 }
 
