@@ -30,7 +30,9 @@ std::vector<Text> closingNotice()
         u"",
         u"Version " + decimal(versionMajor) + u"." + decimal(versionMinor) + u"." + decimal(versionRevision),
         u"",
-        u"Das Programm arbeitet ohne Internetverbindung: Ihre Texte und Dateien verlassen den Rechner nicht.",
+        u"Das Programm arbeitet ohne Internetverbindung: Ihre Texte und Dateien verlassen den Rechner nicht. "
+        u"Eine Umwandlung nimmt bis zu 16.777.216 Zeichen Eingabe und gibt bis zu 268.435.456 Zeichen aus; "
+        u"längere Texte werden mit einer Meldung abgelehnt.",
     };
 }
 
