@@ -6,7 +6,6 @@
 #include "ui/dialogs.h"
 #include "ui/focus_colours.h"
 #include "ui/qt_text.h"
-#include "ui/wait_cursor.h"
 #include "ui/window_position.h"
 
 #include <QCoreApplication>
@@ -14,8 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-
-#include <optional>
 
 namespace quirlwerk::ui {
 namespace {
@@ -33,25 +30,6 @@ Control* makeControl(QWidget* parent, const char* name, const QString& caption =
     control->setObjectName(QLatin1String(name));
     return control;
 }
-
-// Boxes through the dialogs, the busy pointer while the files are worked on.
-class FrameReporter final : public hexfile::HexFileReporter {
-public:
-    FrameReporter(Dialogs& dialogs, QWidget* parent) : m_boxes(dialogs, parent) {}
-    void show(const common::Message& message) override { m_boxes.show(message); }
-    bool askYesNo(const common::Message& question) override { return m_boxes.askYesNo(question); }
-    void setBusy(bool busy) override
-    {
-        if (busy)
-            m_busy.emplace();
-        else
-            m_busy.reset();
-    }
-
-private:
-    DialogReporter m_boxes;
-    std::optional<WaitCursor> m_busy;
-};
 
 } // namespace
 
@@ -119,7 +97,7 @@ void HexFileFrame::cmdDateiConv_Click()
 
 void HexFileFrame::ConvertHexFile()
 {
-    FrameReporter reporter(m_dialogs, this);
+    DialogReporter reporter(m_dialogs, this);
     const hexfile::HexFileResult result =
         hexfile::ConvertHexFile(toText(txtDateiIn->text()), toText(txtDateiOut->text()), reporter);
     if (result.label)

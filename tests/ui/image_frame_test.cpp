@@ -37,7 +37,7 @@ protected:
     QLineEdit& field(const char* name) { return control<QLineEdit>(*frame, name); }
     QPushButton& button(const char* name) { return control<QPushButton>(*frame, name); }
     QString info() { return testing::textOf(*frame, "lblBildInfoWert"); }
-    const QImage& picture() { return control<PictureBox>(*frame, "picBild").picture(); }
+    QImage picture() { return control<PictureBox>(*frame, "picBild").picture(); }
     QPushButton& redrawButton() { return control<QPushButton>(*frame->colourTableWindow(), "cmdRedraw"); }
 
     // Indices 0..7 in two rows of four, colours of a grey ramp but entry 5 coloured; taller on request.
