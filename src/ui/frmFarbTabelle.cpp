@@ -80,8 +80,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
     {
-        auto* edit = new QLineEdit(parent);
-        edit->setObjectName(QStringLiteral("txtChange"));
+        auto* edit = makeNamed<QLineEdit>("txtChange", parent);
         edit->setMaxLength(3);
         edit->setFrame(false);
         installNurZiffern(edit);
@@ -106,10 +105,8 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     setMinimumSize(minimumPixels, minimumPixels);
     resize(4920 / twipsPerPixel, 7395 / twipsPerPixel);
 
-    cmdRedraw = new QPushButton(QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
-    cmdRedraw->setObjectName(QStringLiteral("cmdRedraw"));
-    gridFarben = new QTableWidget(this);
-    gridFarben->setObjectName(QStringLiteral("gridFarben"));
+    cmdRedraw = makeNamed<QPushButton>("cmdRedraw", QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
+    gridFarben = makeNamed<QTableWidget>("gridFarben", this);
     gridFarben->setItemDelegate(new ChangeDelegate(*this));
     gridFarben->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridFarben->setSelectionMode(QAbstractItemView::NoSelection);

@@ -12,7 +12,7 @@
 #include "ui/picture_box.h"
 #include "ui/qt_text.h"
 #include "ui/wait_cursor.h"
-#include "ui/window_position.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -31,19 +31,9 @@
 namespace quirlwerk::ui {
 namespace {
 
-constexpr QSize designSizeTwips(10335, 4935);
-constexpr QRect picBildTwips(120, 1440, 9495, 3375);
+constexpr TwipsSize designSizeTwips{10335, 4935};
+constexpr TwipsRect picBildTwips{120, 1440, 9495, 3375};
 constexpr int marginTwips = 120;
-
-// Design places are in twips. Labels and option buttons are never made narrower than their text needs.
-void placeTwips(QWidget* control, int left, int top, int width, int height)
-{
-    const QSize hint = control->sizeHint();
-    const bool fitsText = qobject_cast<QLabel*>(control) || qobject_cast<QRadioButton*>(control);
-    control->setGeometry(left / twipsPerPixel, top / twipsPerPixel,
-                         std::max(width / twipsPerPixel, fitsText ? hint.width() : 0),
-                         std::max(height / twipsPerPixel, hint.height()));
-}
 
 // Keeps the design order of a row when the texts came out wider than designed: a control that would
 // cover the one before it moves right.
@@ -132,36 +122,24 @@ ImageFrame::ImageFrame(GlobData& glob, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("frameBild"));
     buildControls();
     connectHandlers();
-    // The main window's start-up values of the two fields.
+    // The fields start with "0" also when the frame is used on its own.
     txtBildModulo->setText(QStringLiteral("0"));
     txtBildSchwellwert->setText(QStringLiteral("0"));
-    resize(designSizeTwips / twipsPerPixel);
+    resize(toPixels(designSizeTwips));
 }
 
 void ImageFrame::buildControls()
 {
-    auto label = [this](const char* name, const QString& caption) {
-        auto* control = new QLabel(caption, this);
-        control->setObjectName(QString::fromLatin1(name));
-        return control;
-    };
     auto field = [this](const char* name, int maxLength) {
-        auto* control = new QLineEdit(this);
-        control->setObjectName(QString::fromLatin1(name));
+        auto* control = makeNamed<QLineEdit>(name, this);
         if (maxLength > 0)
             control->setMaxLength(maxLength);
         installFocusColours(control);
         return control;
     };
-    auto button = [this](const char* name, const QString& caption) {
-        auto* control = new QPushButton(caption, this);
-        control->setObjectName(QString::fromLatin1(name));
-        return control;
-    };
     auto optionPair = [this](QFrame*& frame, const char* frameName, std::array<QRadioButton*, 2>& options,
                              const char* name) {
-        frame = new QFrame(this);
-        frame->setObjectName(QString::fromLatin1(frameName));
+        frame = makeNamed<QFrame>(frameName, this);
         auto* group = new QButtonGroup(frame);
         auto* focusColours = new OptionFocusColours(this, frame);
         const QString captions[] = {QStringLiteral("auf Index"), QStringLiteral("auf Farben")};
@@ -172,32 +150,31 @@ void ImageFrame::buildControls()
             group->addButton(options[i], i);
         }
         options[0]->setChecked(true);
-        placeTwips(options[0], 0, 0, 975, 255);
-        placeTwips(options[1], 1200, 0, 1095, 255);
+        placeTwips(*options[0], {0, 0, 975, 255}, Fit::Text);
+        placeTwips(*options[1], {1200, 0, 1095, 255}, Fit::Text);
         keepApart({options[0], options[1]});
     };
 
-    lblBildDatei = label("lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"));
+    lblBildDatei = makeNamed<QLabel>("lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"), this);
     txtBildDatei = field("txtBildDatei", 0);
-    cmdBildDatei = button("cmdBildDatei", QString());
+    cmdBildDatei = makeNamed<QPushButton>("cmdBildDatei", this);
     cmdBildDatei->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    cmdBildKonv = button("cmdBildKonv", QStringLiteral("Bild anzeigen"));
+    cmdBildKonv = makeNamed<QPushButton>("cmdBildKonv", QStringLiteral("Bild anzeigen"), this);
 
-    lblBildModulo = label("lblBildModulo", QStringLiteral("Modulo"));
+    lblBildModulo = makeNamed<QLabel>("lblBildModulo", QStringLiteral("Modulo"), this);
     txtBildModulo = field("txtBildModulo", 3);
-    cmdModulPlus = button("cmdModulPlus", QStringLiteral("+"));
+    cmdModulPlus = makeNamed<QPushButton>("cmdModulPlus", QStringLiteral("+"), this);
     optionPair(frameModulo, "frameModulo", optModulo, "optModulo");
 
-    lblBildSchwellwert = label("lblBildSchwellwert", QStringLiteral("Schwellwert"));
+    lblBildSchwellwert = makeNamed<QLabel>("lblBildSchwellwert", QStringLiteral("Schwellwert"), this);
     txtBildSchwellwert = field("txtBildSchwellwert", 3);
-    cmdSchwellePlus = button("cmdSchwellePlus", QStringLiteral("+"));
+    cmdSchwellePlus = makeNamed<QPushButton>("cmdSchwellePlus", QStringLiteral("+"), this);
     optionPair(frameSchwelle, "frameSchwelle", optSchwelle, "optSchwelle");
 
-    lblBildInfo = label("lblBildInfo", QStringLiteral("Info"));
-    lblBildInfoWert = label("lblBildInfoWert", QString());
+    lblBildInfo = makeNamed<QLabel>("lblBildInfo", QStringLiteral("Info"), this);
+    lblBildInfoWert = makeNamed<QLabel>("lblBildInfoWert", this);
 
-    picBildArea = new QScrollArea(this);
-    picBildArea->setObjectName(QStringLiteral("picBildArea"));
+    picBildArea = makeNamed<QScrollArea>("picBildArea", this);
     picBildArea->setWidgetResizable(false);
     picBild = new PictureBox(picBildArea);
     picBildArea->setWidget(picBild);
@@ -205,25 +182,39 @@ void ImageFrame::buildControls()
     for (QLineEdit* value : {txtBildModulo, txtBildSchwellwert})
         installNurZiffern(value);
 
-    placeTwips(lblBildDatei, 240, 0, 2760, 195);
-    placeTwips(txtBildDatei, 240, 240, 6735, 315);
-    placeTwips(cmdBildDatei, 7080, 240, 375, 315);
-    placeTwips(cmdBildKonv, 7680, 210, 1335, 375);
-    placeTwips(lblBildModulo, 240, 690, 525, 195);
-    placeTwips(txtBildModulo, 840, 660, 615, 285);
-    placeTwips(cmdModulPlus, 1560, 660, 285, 285);
-    placeTwips(frameModulo, 1920, 690, 2415, 330);
-    placeTwips(lblBildSchwellwert, 4800, 690, 855, 195);
-    placeTwips(txtBildSchwellwert, 5760, 660, 615, 285);
-    placeTwips(cmdSchwellePlus, 6450, 660, 285, 285);
-    placeTwips(frameSchwelle, 6840, 690, 2415, 330);
-    placeTwips(lblBildInfo, 240, 1080, 270, 195);
-    placeTwips(lblBildInfoWert, 600, 1050, 8745, 300);
+    placeTwips(*lblBildDatei, {240, 0, 2760, 195}, Fit::Text);
+    placeTwips(*txtBildDatei, {240, 240, 6735, 315}, Fit::Height);
+    placeTwips(*cmdBildDatei, {7080, 240, 375, 315}, Fit::Height);
+    placeTwips(*cmdBildKonv, {7680, 210, 1335, 375}, Fit::Height);
+    placeTwips(*lblBildModulo, {240, 690, 525, 195}, Fit::Text);
+    placeTwips(*txtBildModulo, {840, 660, 615, 285}, Fit::Height);
+    placeTwips(*cmdModulPlus, {1560, 660, 285, 285}, Fit::Height);
+    placeTwips(*frameModulo, {1920, 690, 2415, 330}, Fit::Height);
+    placeTwips(*lblBildSchwellwert, {4800, 690, 855, 195}, Fit::Text);
+    placeTwips(*txtBildSchwellwert, {5760, 660, 615, 285}, Fit::Height);
+    placeTwips(*cmdSchwellePlus, {6450, 660, 285, 285}, Fit::Height);
+    placeTwips(*frameSchwelle, {6840, 690, 2415, 330}, Fit::Height);
+    placeTwips(*lblBildInfo, {240, 1080, 270, 195}, Fit::Text);
+    placeTwips(*lblBildInfoWert, {600, 1050, 8745, 300}, Fit::Text);
     for (QFrame* options : {frameModulo, frameSchwelle})
         options->resize(std::max(options->width(), options->childrenRect().right() + 1), options->height());
     keepApart({lblBildModulo, txtBildModulo, cmdModulPlus, frameModulo, lblBildSchwellwert, txtBildSchwellwert,
                cmdSchwellePlus, frameSchwelle});
     keepApart({lblBildInfo, lblBildInfoWert});
+}
+
+void ImageFrame::startUp()
+{
+    // The frame's own place comes from the main window's layout.
+    txtBildModulo->setText(QStringLiteral("0"));
+    txtBildSchwellwert->setText(QStringLiteral("0"));
+    for (QFrame* options : {frameModulo, frameSchwelle})
+        options->setFrameShape(QFrame::NoFrame);
+}
+
+void ImageFrame::placeInfoLine(const TwipsRect& twips)
+{
+    placeTwips(*lblBildInfoWert, twips);
 }
 
 void ImageFrame::connectHandlers()
@@ -238,8 +229,8 @@ void ImageFrame::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     // The picture area takes the rest of the frame; larger pictures scroll inside it.
-    const int left = picBildTwips.left() / twipsPerPixel;
-    const int top = picBildTwips.top() / twipsPerPixel;
+    const int left = int(picBildTwips.left) / twipsPerPixel;
+    const int top = int(picBildTwips.top) / twipsPerPixel;
     const int margin = marginTwips / twipsPerPixel;
     const int minimum = 1200 / twipsPerPixel;
     picBildArea->setGeometry(left, top, std::max(minimum, width() - 2 * left),
