@@ -2,6 +2,7 @@
 // straight into FarbTabelle, and the picture changes only when cmdRedraw draws it again.
 #include "ui/frmFarbTabelle.h"
 
+#include "bitmap/palette.h"
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "ui/GlobData.h"
@@ -16,12 +17,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include <algorithm>
-#include <new>
 
 namespace quirlwerk::ui {
 namespace {
@@ -45,21 +47,6 @@ constexpr Column columns[columnCount] = {
 bool isArrow(int key)
 {
     return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
-}
-
-// The error number the grid routines quote in their messages, one per kind of failure.
-int errorNumber(const std::exception& failure)
-{
-    if (dynamic_cast<const std::bad_alloc*>(&failure))
-        return 7;
-    const Text description = common::describe(failure);
-    if (description == common::Failure::overflow().description())
-        return 6;
-    if (description == common::Failure::indexOutOfRange().description())
-        return 9;
-    if (description == common::Failure::typeMismatch().description())
-        return 13;
-    return 5;
 }
 
 QTableWidgetItem* cellItem(const QString& text, bool number)
@@ -154,35 +141,35 @@ void frmFarbTabelle::Form_Load()
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, {common::Icon::Critical, u"Farbtabelle_Load() - Error " + common::describe(failure)});
     }
-    m_busy = false;
 }
 
 void frmFarbTabelle::FillColorGrid()
 {
-    m_busy = true;
-    gridFarben->setUpdatesEnabled(false);
-    try {
-        if (m_editorRow >= 0)
-            gridFarben->closePersistentEditor(gridFarben->item(m_editorRow, m_editorColumn));
-        m_editorRow = m_editorColumn = -1;
-        gridFarben->setRowCount(1);
-        gridFarben->setRowCount(257);
-        for (int i = 0; i < 256; ++i) {
-            const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(i)];
-            const int values[] = {i, entry.Rot, entry.Gruen, entry.Blau};
-            for (int c = 0; c < 4; ++c)
-                gridFarben->setItem(i + 1, c, cellItem(QString::number(values[c]), true));
-            gridFarben->setItem(i + 1, colourColumn, cellItem(QStringLiteral(" "), false));
-            gridFarben->setItem(i + 1, 5, cellItem(QString::number(entry.Anzahl), true));
-            paintColourCell(i + 1);
+    {
+        const QScopedValueRollback busy(m_busy, true);
+        gridFarben->setUpdatesEnabled(false);
+        try {
+            if (m_editorRow >= 0)
+                gridFarben->closePersistentEditor(gridFarben->item(m_editorRow, m_editorColumn));
+            m_editorRow = m_editorColumn = -1;
+            gridFarben->setRowCount(1);
+            gridFarben->setRowCount(257);
+            for (int i = 0; i < 256; ++i) {
+                const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(i)];
+                const int values[] = {i, entry.Rot, entry.Gruen, entry.Blau};
+                for (int c = 0; c < 4; ++c)
+                    gridFarben->setItem(i + 1, c, cellItem(QString::number(values[c]), true));
+                gridFarben->setItem(i + 1, colourColumn, cellItem(QStringLiteral(" "), false));
+                gridFarben->setItem(i + 1, 5, cellItem(QString::number(entry.Anzahl), true));
+                paintColourCell(i + 1);
+            }
+        } catch (const std::exception& failure) {
+            m_dialogs.showMessage(this, {common::Icon::Critical, u"FillColorGrid() - Error " + common::describe(failure)});
         }
-    } catch (const std::exception& failure) {
-        m_dialogs.showMessage(this, {common::Icon::Critical, u"FillColorGrid() - Error " + common::describe(failure)});
+        gridFarben->setUpdatesEnabled(true);
+        if (gridFarben->rowCount() > 1)
+            gridFarben->setCurrentCell(1, firstEditedColumn);
     }
-    gridFarben->setUpdatesEnabled(true);
-    if (gridFarben->rowCount() > 1)
-        setCurrentCellQuietly(1, firstEditedColumn);
-    m_busy = false;
     mSetChange();
 }
 
@@ -190,8 +177,8 @@ std::int16_t frmFarbTabelle::mSetChange()
 {
     if (m_placing)
         return 0;
-    m_placing = true;
-    m_busy = true;
+    const QScopedValueRollback placing(m_placing, true);
+    const QScopedValueRollback busy(m_busy, true);
     std::int16_t result = 0;
     try {
         const int rows = gridFarben->rowCount();
@@ -221,7 +208,10 @@ std::int16_t frmFarbTabelle::mSetChange()
             gridFarben->setCurrentCell(row, column);
             gridFarben->scrollToItem(cell);   // a row cut at the edge comes fully into sight
             if (m_txtChange) {
-                m_txtChange->setText(cell->text());
+                {
+                    const QSignalBlocker quiet(m_txtChange.data());   // showing a value is no edit
+                    m_txtChange->setText(cell->text());
+                }
                 m_txtChange->selectAll();
                 if (m_txtChange->isVisible())
                     m_txtChange->setFocus();
@@ -231,8 +221,6 @@ std::int16_t frmFarbTabelle::mSetChange()
         showFailure("mSetChange", failure);
         result = 1;
     }
-    m_busy = false;
-    m_placing = false;
     return result;
 }
 
@@ -255,13 +243,13 @@ void frmFarbTabelle::mAnalyseKey(int key, Qt::KeyboardModifiers)
             ++row;
         else
             return;
-        m_busy = true;
-        gridFarben->setCurrentCell(row, column);
-        gridFarben->scrollToItem(gridFarben->item(row, column));   // one row at a time at the edges
-        m_busy = false;
+        {
+            const QScopedValueRollback busy(m_busy, true);
+            gridFarben->setCurrentCell(row, column);
+            gridFarben->scrollToItem(gridFarben->item(row, column));   // one row at a time at the edges
+        }
         mSetChange();
     } catch (const std::exception& failure) {
-        m_busy = false;
         showFailure("mAnalyseKey", failure);
     }
 }
@@ -284,12 +272,13 @@ void frmFarbTabelle::txtChange_Change(const QString& text)
 {
     if (m_busy || m_editorRow < 1)
         return;
-    m_busy = true;
+    const QScopedValueRollback busy(m_busy, true);
     try {
-        std::int32_t value = common::leadingWholeNumber(toText(text));
-        if (value > 255) {
-            value = 255;
-            m_txtChange->setText(QStringLiteral("255"));
+        const std::int32_t typed = common::leadingWholeNumber(toText(text));
+        const std::int32_t value = bitmap::editedComponent(typed);
+        if (value != typed) {
+            const QSignalBlocker quiet(m_txtChange.data());
+            m_txtChange->setText(QString::number(value));
         }
         gridFarben->item(m_editorRow, m_editorColumn)->setText(QString::number(value));
         auto component = [this](int column) {
@@ -304,7 +293,6 @@ void frmFarbTabelle::txtChange_Change(const QString& text)
         m_dialogs.showMessage(this, {common::Icon::Critical,
                                      u"txtChange_Change() - Fehler aufgetreten: " + common::describe(failure)});
     }
-    m_busy = false;
 }
 
 void frmFarbTabelle::cmdRedraw_Click()
@@ -333,28 +321,16 @@ bool frmFarbTabelle::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-// All-zero entries are painted with red 1, as the colour 0 never was; negative pasted values as 0.
 void frmFarbTabelle::paintColourCell(int row)
 {
     const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(row - 1)];
-    const bool black = entry.Rot == 0 && entry.Gruen == 0 && entry.Blau == 0;
-    auto level = [](std::int16_t value) { return std::clamp<int>(value, 0, 255); };
-    const QColor colour = black ? QColor(1, 0, 0) : QColor(level(entry.Rot), level(entry.Gruen), level(entry.Blau));
-    gridFarben->item(row, colourColumn)->setBackground(colour);
-}
-
-void frmFarbTabelle::setCurrentCellQuietly(int row, int column)
-{
-    const bool busy = m_busy;
-    m_busy = true;
-    gridFarben->setCurrentCell(row, column);
-    m_busy = busy;
+    gridFarben->item(row, colourColumn)->setBackground(QColor::fromRgb(bitmap::cellColour(entry)));
 }
 
 void frmFarbTabelle::showFailure(const char* routine, const std::exception& failure)
 {
     m_dialogs.showMessage(this, {common::Icon::Critical,
-                                 fromAscii(routine) + u"() - Error " + decimal(errorNumber(failure)) + u" - " +
+                                 fromAscii(routine) + u"() - Error " + decimal(common::errorNumber(failure)) + u" - " +
                                      common::describe(failure),
                                  u"Datenbank-Editor"});
 }
