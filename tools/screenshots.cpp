@@ -2,6 +2,7 @@
 // scripts/screenshot.sh runs it on a virtual screen.
 #include "bitmap/bmp_writer.h"
 #include "ui/recording_dialogs.h"
+#include "ui/dialogs.h"
 #include "ui/frmFarbTabelle.h"
 #include "ui/frmMain.h"
 #include "ui/image_frame.h"
@@ -158,6 +159,7 @@ int main(int argc, char** argv)
     }
     QApplication::setOrganizationName(QStringLiteral("Quirlwerk"));
     QApplication::setApplicationName(QStringLiteral("Quirlwerk"));
+    installGermanQtTexts();
     // Default window positions, whatever the user's own settings say.
     QTemporaryDir settingsFolder;
     QSettings::setDefaultFormat(QSettings::IniFormat);

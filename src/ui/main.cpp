@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quirlwerk"));
     QApplication::setApplicationName(QStringLiteral("Quirlwerk"));
+    quirlwerk::ui::installGermanQtTexts();
 
     quirlwerk::ui::GlobData glob;
     quirlwerk::ui::QtDialogs dialogs;
