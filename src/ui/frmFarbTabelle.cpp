@@ -94,6 +94,7 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
 
     cmdRedraw = makeNamed<QPushButton>("cmdRedraw", QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
     gridFarben = makeNamed<QTableWidget>("gridFarben", this);
+    gridFarben->setAccessibleName(QStringLiteral("Farbtabelle"));
     gridFarben->setItemDelegate(new ChangeDelegate(*this));
     gridFarben->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridFarben->setSelectionMode(QAbstractItemView::NoSelection);
@@ -208,6 +209,9 @@ std::int16_t frmFarbTabelle::mSetChange()
             gridFarben->setCurrentCell(row, column);
             gridFarben->scrollToItem(cell);   // a row cut at the edge comes fully into sight
             if (m_txtChange) {
+                // Says which value is being edited: "Grün von Index 7".
+                m_txtChange->setAccessibleName(toQString(columns[column].header) + QStringLiteral(" von Index ") +
+                                               QString::number(row - 1));
                 {
                     const QSignalBlocker quiet(m_txtChange.data());   // showing a value is no edit
                     m_txtChange->setText(cell->text());

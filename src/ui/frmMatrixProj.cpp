@@ -63,6 +63,7 @@ void frmMatrixProj::buildControls()
     lblZeilen->setBuddy(txtZeilen);
     lblSpalten->setBuddy(txtSpalten);
     lblMatrix->setBuddy(grdData);
+    grdData->setAccessibleName(lblMatrix->text());   // a table does not take its buddy's name
 
     auto* countRow = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{lblZeilen, txtZeilen, lblSpalten, txtSpalten, lblFolge, optFolge[0], optFolge[1]})

@@ -53,7 +53,7 @@ void HexFileFrame::buildControls()
 {
     placeTwips(*this, {5100, 540, 5955, 3975});
     lblDateiIn = makeNamed<QLabel>("lblDateiIn", QStringLiteral("Input: Datei mit HEX-Zeichen"), this);
-    placeTwips(*lblDateiIn, {120, 60, 2070, 195});
+    placeTwips(*lblDateiIn, {120, 60, 2070, 195}, Fit::Text);
     txtDateiIn = makeNamed<QLineEdit>("txtDateiIn", this);
     placeTwips(*txtDateiIn, {120, 300, 5295, 315});
     cmdFile = makeNamed<QPushButton>("cmdFile", this);
@@ -63,7 +63,7 @@ void HexFileFrame::buildControls()
     cmdFile->setToolTip(QStringLiteral("Datei auswählen"));
     placeTwips(*cmdFile, {5460, 300, 375, 315});
     lblDateiOut = makeNamed<QLabel>("lblDateiOut", QStringLiteral("Output: Binärdatei"), this);
-    placeTwips(*lblDateiOut, {120, 900, 1275, 195});
+    placeTwips(*lblDateiOut, {120, 900, 1275, 195}, Fit::Text);
     txtDateiOut = makeNamed<QLineEdit>("txtDateiOut", this);
     placeTwips(*txtDateiOut, {120, 1140, 5595, 315});
     cmdDateiConv = makeNamed<QPushButton>("cmdDateiConv", QStringLiteral("Binärdatei schreiben"), this);
@@ -73,6 +73,9 @@ void HexFileFrame::buildControls()
     placeTwips(*lblDateiMeldung, {120, 2520, 5625, 255});
     for (QLineEdit* field : {txtDateiIn, txtDateiOut})
         installFocusColours(field);
+    // The labels name the fields for screen readers.
+    lblDateiIn->setBuddy(txtDateiIn);
+    lblDateiOut->setBuddy(txtDateiOut);
 }
 
 void HexFileFrame::applyLayout(const HexFileGeometry& geometry)

@@ -138,7 +138,7 @@ void ImageFrame::buildControls()
         return control;
     };
     auto optionPair = [this](QFrame*& frame, const char* frameName, std::array<QRadioButton*, 2>& options,
-                             const char* name) {
+                             const char* name, const QString& function) {
         frame = makeNamed<QFrame>(frameName, this);
         auto* group = new QButtonGroup(frame);
         auto* focusColours = new OptionFocusColours(this, frame);
@@ -147,6 +147,7 @@ void ImageFrame::buildControls()
             options[i] = new QRadioButton(captions[i], frame);
             options[i]->setObjectName(QString::fromLatin1(name) + QString::number(i));
             options[i]->installEventFilter(focusColours);
+            options[i]->setAccessibleName(function + u' ' + captions[i]);   // the two pairs read alike
             group->addButton(options[i], i);
         }
         options[0]->setChecked(true);
@@ -159,28 +160,37 @@ void ImageFrame::buildControls()
     txtBildDatei = field("txtBildDatei", 0);
     cmdBildDatei = makeNamed<QPushButton>("cmdBildDatei", this);
     cmdBildDatei->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    cmdBildDatei->setAccessibleName(QStringLiteral("Bilddatei auswählen"));
+    cmdBildDatei->setToolTip(QStringLiteral("Bilddatei auswählen"));
     cmdBildKonv = makeNamed<QPushButton>("cmdBildKonv", QStringLiteral("Bild anzeigen"), this);
 
     lblBildModulo = makeNamed<QLabel>("lblBildModulo", QStringLiteral("Modulo"), this);
     txtBildModulo = field("txtBildModulo", 3);
     cmdModulPlus = makeNamed<QPushButton>("cmdModulPlus", QStringLiteral("+"), this);
-    optionPair(frameModulo, "frameModulo", optModulo, "optModulo");
+    cmdModulPlus->setAccessibleName(QStringLiteral("Modulo erhöhen"));
+    optionPair(frameModulo, "frameModulo", optModulo, "optModulo", QStringLiteral("Modulo"));
 
     lblBildSchwellwert = makeNamed<QLabel>("lblBildSchwellwert", QStringLiteral("Schwellwert"), this);
     txtBildSchwellwert = field("txtBildSchwellwert", 3);
     cmdSchwellePlus = makeNamed<QPushButton>("cmdSchwellePlus", QStringLiteral("+"), this);
-    optionPair(frameSchwelle, "frameSchwelle", optSchwelle, "optSchwelle");
+    cmdSchwellePlus->setAccessibleName(QStringLiteral("Schwellwert erhöhen"));
+    optionPair(frameSchwelle, "frameSchwelle", optSchwelle, "optSchwelle", QStringLiteral("Schwellwert"));
 
     lblBildInfo = makeNamed<QLabel>("lblBildInfo", QStringLiteral("Info"), this);
     lblBildInfoWert = makeNamed<QLabel>("lblBildInfoWert", this);
 
     picBildArea = makeNamed<QScrollArea>("picBildArea", this);
     picBildArea->setWidgetResizable(false);
+    picBildArea->setAccessibleName(QStringLiteral("Bild"));
     picBild = new PictureBox(picBildArea);
     picBildArea->setWidget(picBild);
 
     for (QLineEdit* value : {txtBildModulo, txtBildSchwellwert})
         installNurZiffern(value);
+    // The labels name the fields for screen readers.
+    lblBildDatei->setBuddy(txtBildDatei);
+    lblBildModulo->setBuddy(txtBildModulo);
+    lblBildSchwellwert->setBuddy(txtBildSchwellwert);
 
     placeTwips(*lblBildDatei, {240, 0, 2760, 195}, Fit::Text);
     placeTwips(*txtBildDatei, {240, 240, 6735, 315}, Fit::Height);
