@@ -95,7 +95,7 @@ public:
                 toText(m_frame.txtBildSchwellwert->text()), m_frame.optModulo[0]->isChecked(),
                 m_frame.optSchwelle[0]->isChecked()};
     }
-    void showInfo(const Text& line) override { m_frame.lblBildInfoWert->setText(toQString(line)); }
+    void showInfo(const Text& line) override { m_frame.showInfo(toQString(line)); }
     void focusFileName() override { m_frame.txtBildDatei->setFocus(); }
     void setBusy(bool busy) override
     {
@@ -225,6 +225,23 @@ void ImageFrame::startUp()
 void ImageFrame::placeInfoLine(const TwipsRect& twips)
 {
     placeTwips(*lblBildInfoWert, twips);
+    elideInfoLine();
+}
+
+void ImageFrame::showInfo(const QString& line)
+{
+    m_infoLine = line;
+    lblBildInfoWert->setToolTip(line);
+    lblBildInfoWert->setAccessibleDescription(line);
+    elideInfoLine();
+}
+
+// A line longer than the label is cut in the middle, where the picture's size and depth stand, so that
+// its start and the colour count stay readable; the tooltip holds the whole line.
+void ImageFrame::elideInfoLine()
+{
+    const int room = lblBildInfoWert->contentsRect().width();
+    lblBildInfoWert->setText(lblBildInfoWert->fontMetrics().elidedText(m_infoLine, Qt::ElideMiddle, room));
 }
 
 void ImageFrame::connectHandlers()
@@ -260,7 +277,7 @@ void ImageFrame::closeWindows()
 void ImageFrame::cmdBildDatei_Click()
 {
     try {
-        lblBildInfoWert->clear();
+        showInfo({});
         const QString chosen = m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"),
                                                         QApplication::applicationDirPath(),
                                                         {QStringLiteral("*.bmp"), QStringLiteral("*.*")});

@@ -56,6 +56,8 @@ private:
     void buildControls();
     void connectHandlers();
     void setRunButtonsEnabled(bool enabled);
+    void showInfo(const QString& line);
+    void elideInfoLine();
     void stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view));
     void showColourTable();
 
@@ -84,6 +86,7 @@ private:
     QScrollArea* picBildArea = nullptr;
     PictureBox* picBild = nullptr;
 
+    QString m_infoLine;   // the information line as a whole; the label may show it elided
     QPointer<frmFarbTabelle> m_farbTabelle;
     bool m_drawing = false;
     bool m_stopRequested = false;
