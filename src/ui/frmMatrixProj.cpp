@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -51,6 +52,9 @@ void frmMatrixProj::buildControls()
     lblMatrix = makeNamed<QLabel>("lblMatrix", QStringLiteral("Entschlüsselungsmatrix"), this);
     grdData = makeNamed<QTableWidget>("grdData", this);
     grdData->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Display only: the arrow keys read the cells, every Tab key leaves the grid.
+    grdData->setTabKeyNavigation(false);
+    grdData->installEventFilter(this);
     grdData->horizontalHeader()->setMinimumSectionSize(columnWidth);
     grdData->horizontalHeader()->setDefaultSectionSize(columnWidth);
     grdData->verticalHeader()->setDefaultSectionSize(grdData->fontMetrics().height() + 4);
@@ -122,6 +126,15 @@ void frmMatrixProj::textChanged(QLineEdit* box)
 
 bool frmMatrixProj::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == grdData && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Ctrl+Tab and Ctrl+Shift+Tab leave like Tab and Shift+Tab, as they do everywhere else.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        return false;
+    }
     // Only a move to another control of this window counts as leaving a box: a message box or another
     // window taking the focus does not.
     if (event->type() == QEvent::FocusOut) {

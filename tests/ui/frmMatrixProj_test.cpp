@@ -169,5 +169,32 @@ TEST_F(MatrixWindow, opens_at_its_stored_position_kept_on_the_screen_and_saves_i
     EXPECT_EQ(testing::storedSetting("MatrixProjTop"), QStringLiteral("450"));
 }
 
+struct LeaveRow {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* focus;
+};
+
+constexpr LeaveRow leavingTheGrid[] = {
+    {"Tab", Qt::Key_Tab, Qt::NoModifier, "txtZeichenfolge"},
+    {"Shift+Tab", Qt::Key_Backtab, Qt::ShiftModifier, "optFolge1"},
+    {"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier, "txtZeichenfolge"},
+    {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "optFolge1"},
+};
+
+TEST_F(MatrixWindow, the_grid_lets_the_tab_keys_leave_in_both_directions)
+{
+    for (const LeaveRow& row : leavingTheGrid) {
+        SCOPED_TRACE(row.name);
+        open();
+        testing::showActive(*window);
+        grid().setFocus();
+        QTest::keyClick(&grid(), row.key, row.modifiers);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), row.focus);
+    }
+}
+
 } // namespace
 } // namespace quirlwerk::ui
