@@ -80,6 +80,24 @@ public:
     void setEditorData(QWidget*, const QModelIndex&) const override {}
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
 
+    // Before the delegate's own handling, which would walk the cells on Tab and hand the focus to the grid
+    // on Escape while the box still looks active: the arrow keys walk the cells, every Tab key goes to the
+    // redraw button, and Escape does nothing, as in the other digit fields.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape)
+                return true;
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+                if (m_window.cmdRedraw->isEnabled())
+                    m_window.cmdRedraw->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+
 private:
     frmFarbTabelle& m_window;
 };
@@ -98,6 +116,8 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     gridFarben->setItemDelegate(new ChangeDelegate(*this));
     gridFarben->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridFarben->setSelectionMode(QAbstractItemView::NoSelection);
+    // The edit box takes the keyboard for the grid: Tab from the redraw button goes straight to it.
+    gridFarben->setFocusPolicy(Qt::NoFocus);
     gridFarben->verticalHeader()->hide();
     gridFarben->verticalHeader()->setDefaultSectionSize(gridFarben->fontMetrics().height() + 6);
 
