@@ -1,5 +1,6 @@
 // Quirlwerk: the main window is the whole start-up.
 #include "ui/GlobData.h"
+#include "ui/app_icon.h"
 #include "ui/dialogs.h"
 #include "ui/frmMain.h"
 
@@ -10,6 +11,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quirlwerk"));
     QApplication::setApplicationName(QStringLiteral("Quirlwerk"));
+    QApplication::setDesktopFileName(QStringLiteral("org.quirlwerk.Quirlwerk"));
+    QApplication::setWindowIcon(quirlwerk::ui::applicationIcon());
     quirlwerk::ui::installGermanQtTexts();
 
     quirlwerk::ui::GlobData glob;
