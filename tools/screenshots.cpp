@@ -52,10 +52,10 @@ void save(const QPixmap& picture, const QString& file)
 
 // A picture with coordinates hidden in its colour table: entries 128 to 255 repeat entries 0 to 127, so the
 // text (indices from 128 up) cannot be told from the background until a threshold on the index shows it.
-// 1200 pixels wide, so that the information line is longer than the window is wide.
+// Large enough that the information line is longer than the window is wide.
 std::vector<std::uint8_t> hiddenTextBitmap()
 {
-    const int width = 1200, height = 360;
+    const int width = 1200, height = 1000;
     QImage mask(width, height, QImage::Format_Grayscale8);
     mask.fill(0);
     QPainter painter(&mask);
