@@ -1,6 +1,7 @@
 // Writes the README's pictures of the windows into a folder: screenshots FOLDER.
 // scripts/screenshot.sh runs it on a virtual screen.
 #include "bitmap/bmp_writer.h"
+#include "ui/find_control.h"
 #include "ui/recording_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/frmFarbTabelle.h"
@@ -27,14 +28,7 @@ using namespace quirlwerk::ui;
 
 namespace {
 
-template <typename Control>
-Control& control(const QWidget& window, const char* name)
-{
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control ") + name);
-    return *found;
-}
+using ui::testing::control;
 
 void exposed(QWidget& window)
 {
