@@ -256,12 +256,11 @@ void ImageFrame::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     // The picture area takes the rest of the frame; larger pictures scroll inside it.
-    const int left = int(picBildTwips.left) / twipsPerPixel;
-    const int top = int(picBildTwips.top) / twipsPerPixel;
+    const QRect design = toPixels(picBildTwips);
     const int margin = marginTwips / twipsPerPixel;
     const int minimum = 1200 / twipsPerPixel;
-    picBildArea->setGeometry(left, top, std::max(minimum, width() - 2 * left),
-                             std::max(minimum, height() - top - margin));
+    picBildArea->setGeometry(design.left(), design.top(), std::max(minimum, width() - 2 * design.left()),
+                             std::max(minimum, height() - design.top() - margin));
 }
 
 void ImageFrame::clearMessage() {}
