@@ -65,6 +65,11 @@ protected:
         colours.show();
         colours.FillColorGrid();
         check(colours, QStringLiteral("Farbtabelle"));
+        // A window added later and opened by one of these steps is checked too.
+        const std::set<const QWidget*> known = {main.get(), main->helpWindow(), &main->matrixWindow(), &colours};
+        for (QWidget* other : QApplication::topLevelWidgets())
+            if (other->isVisible() && !known.contains(other) && !qobject_cast<QMenu*>(other))
+                check(*other, other->objectName());
     }
 
     GlobData glob;
