@@ -1,6 +1,7 @@
 // The failure kinds' numbers and descriptions, and turning any exception into them.
 #include "common/failure.h"
 
+#include <iterator>
 #include <new>
 #include <stdexcept>
 
@@ -21,6 +22,15 @@ constexpr KindRow kinds[] = {
     {Failure::Kind::IndexOutOfRange, 9, u"Index außerhalb des gültigen Bereichs"},
     {Failure::Kind::TypeMismatch, 13, u"Typen unverträglich"},
 };
+
+constexpr bool inKindOrder()
+{
+    for (std::size_t i = 0; i < std::size(kinds); ++i)
+        if (static_cast<std::size_t>(kinds[i].kind) != i)
+            return false;
+    return true;
+}
+static_assert(inKindOrder(), "one row per kind, in the order of Failure::Kind");
 
 const KindRow& row(Failure::Kind kind)
 {
