@@ -1,4 +1,4 @@
-// Fuzz target: any file through a full picture load; nothing a file says may crash or exhaust memory.
+// Fuzz target: any file through a full picture load and a redraw; nothing a file says may crash or exhaust memory.
 #include "bitmap/zeichne_bitmap.h"
 
 #include <cstddef>
@@ -11,10 +11,10 @@ namespace {
 
 using namespace quirlwerk;
 
-// Keeps no pixels: the run reads, checks and counts, but nothing is drawn.
-class NullSink : public bitmap::PixelSink {
+// Keeps the pixels in the lazy surface, so that what a file claims and what it supplies both reach it.
+class SurfaceSink : public bitmap::PixelSink {
 public:
-    explicit NullSink(Text file) : m_file(std::move(file)) {}
+    explicit SurfaceSink(Text file) : m_file(std::move(file)) {}
     void show(const common::Message&) override {}
     bitmap::BitmapInputs inputs() override
     {
@@ -25,13 +25,11 @@ public:
         return inputs;
     }
     void showInfo(const Text&) override {}
-    void clearPicture() override {}
-    void resizePicture(std::int32_t, std::int32_t) override {}
-    bitmap::Colour* row(std::int32_t) override { return nullptr; }
-    void rowDrawn(std::int32_t, std::int32_t) override {}
+    bitmap::PictureSurface* surface() override { return &m_surface; }
 
 private:
     Text m_file;
+    bitmap::PictureSurface m_surface;
 };
 
 } // namespace
@@ -41,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = "/tmp/quirlwerk-bitmap-fuzz-" + std::to_string(getpid()) + ".bmp";
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
                                                                   static_cast<std::streamsize>(size));
-    NullSink sink(Text(path.begin(), path.end()));
+    SurfaceSink sink(Text(path.begin(), path.end()));
     bitmap::PictureModel model;
     bitmap::ZeichneBitmap(0, model, sink);
     bitmap::ZeichneBitmap(1, model, sink);

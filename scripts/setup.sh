@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xxd xvfb xauth time
     librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
+    libpng-dev
 )
 
 missing=()

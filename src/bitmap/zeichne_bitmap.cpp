@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace quirlwerk::bitmap {
@@ -62,28 +63,28 @@ class BitmapRun {
 public:
     BitmapRun(std::int32_t keep, PictureModel& model, PixelSink& sink) : m_keep(keep), m_model(model), m_sink(sink) {}
 
-    RunEnd run()
+    BitmapResult run()
     {
-        RunEnd end = RunEnd::Failed;
+        BitmapResult result;
         try {
-            end = steps();
+            result = steps();
         } catch (const std::exception& failure) {
+            result = {RunEnd::Failed};
             m_sink.show({Icon::Critical, u"ZeichneBitmap(): Fehler bei '" + m_schritt + u"': " + common::describe(failure)});
         }
-        // The end step: the file closes with this object, the pointer comes back here.
-        if (m_busy)
-            m_sink.setBusy(false);
-        return end;
+        // The end step: the pointer comes back after the message; the file closes with this object.
+        m_busy.reset();
+        return result;
     }
 
 private:
-    RunEnd steps()
+    BitmapResult steps()
     {
         m_schritt = u"Eingaben prüfen";
-        m_sink.clearPicture();
+        clearPicture();
         m_sink.yield();
         if (m_sink.stopRequested())
-            return RunEnd::Stopped;
+            return {RunEnd::Stopped};
         const BitmapInputs inputs = m_sink.inputs();
         const Text name(trimBlanks(inputs.fileName));
         if (name.empty())
@@ -96,8 +97,7 @@ private:
         m_settings.threshold = settingValue(inputs.thresholdText);
         m_settings.moduloOnIndex = inputs.moduloOnIndex;
         m_settings.thresholdOnIndex = inputs.thresholdOnIndex;
-        m_sink.setBusy(true);
-        m_busy = true;
+        m_busy.emplace(m_sink);
 
         m_schritt = u"Datei öffnen";
         m_file.rdbuf()->pubsetbuf(m_fileBuffer.data(), static_cast<std::streamsize>(m_fileBuffer.size()));
@@ -110,7 +110,7 @@ private:
         if (header[0] != 'B' || header[1] != 'M') {
             m_sink.show({Icon::Exclamation, u"Die Datei ist keine Bitmapdatei .bmp!"});
             m_sink.showInfo(u"Die Datei ist keine Bitmapdatei .bmp");
-            return RunEnd::Message;
+            return {RunEnd::Message};
         }
         const std::int32_t dataOffset = LeseLong(header, 11);
         Text info = offsetInfo(dataOffset);
@@ -132,7 +132,9 @@ private:
         checkedTwips(height);
         const bool tooLarge = width > maxPictureSide || height > maxPictureSide ||
                               std::int64_t(width) * height > maxPicturePixels;
-        m_sink.resizePicture(tooLarge ? 0 : width, tooLarge ? 0 : height);
+        if (PictureSurface* surface = m_sink.surface())
+            surface->begin(tooLarge ? 0 : width, tooLarge ? 0 : height);
+        m_sink.surfaceChanged();
         const std::int32_t bitCount = readWord(infoBlock, 11);
         const std::int32_t compression = LeseLong(infoBlock, 13);
         std::int32_t colourCount = LeseLong(infoBlock, 29);
@@ -158,29 +160,33 @@ private:
             loadColourTable(table, tableLength, colourCount, m_settings, m_model);
 
         m_schritt = u"Bild anzeigen";
-        m_sink.clearPicture();
+        clearPicture();
         if (streamPixels(width, height, bottomUp) == RunEnd::Stopped)
-            return RunEnd::Stopped;
+            return {RunEnd::Stopped};
         const auto inUse = std::count_if(m_model.FarbTabelle.begin(), m_model.FarbTabelle.end(),
                                          [](const FarbEintrag& entry) { return entry.Anzahl > 0; });
         info += coloursInfo(m_model.AnzahlFarben, static_cast<std::int32_t>(inUse));
         m_sink.showInfo(info);
-        if (m_keep == 0)
-            m_sink.showColourTable();
-        return RunEnd::Drawn;
+        return {RunEnd::Drawn, BitmapField::None, m_keep == 0};
     }
 
-    RunEnd inputMessage(const Text& text)
+    BitmapResult inputMessage(const Text& text)
     {
         m_sink.show({Icon::Exclamation, text});
-        m_sink.focusFileName();
-        return RunEnd::Message;
+        return {RunEnd::Message, BitmapField::FileName};
     }
 
-    RunEnd formatMessage(const Text& text)
+    BitmapResult formatMessage(const Text& text)
     {
         m_sink.show({Icon::Exclamation, text});
-        return RunEnd::Message;
+        return {RunEnd::Message};
+    }
+
+    void clearPicture()
+    {
+        if (PictureSurface* surface = m_sink.surface())
+            surface->clear();
+        m_sink.surfaceChanged();
     }
 
     // The next `length` bytes of the file; the first `kept` of them are returned, zero where the file ended.
@@ -210,6 +216,7 @@ private:
         std::array<Colour, 256> colours{};
         std::array<std::array<std::uint32_t, 256>, 4> counts{};
         const bool count = m_keep == 0;
+        PictureSurface* const surface = m_sink.surface();
 
         std::int32_t done = 0;
         while (done < height) {
@@ -223,7 +230,7 @@ private:
                 // Read per row, so that an entry edited while the run yields is drawn from the next row on.
                 for (int b = 0; b < 256; ++b)
                     colours[b] = drawingColour(m_model.FarbTabelle[target[b]]);
-                Colour* out = m_sink.row(y);
+                Colour* out = surface ? surface->row(y) : nullptr;
                 if (count && out)
                     handleRow<true, true>(indices, drawn, colours, counts, out);
                 else if (count)
@@ -237,7 +244,10 @@ private:
                     }
                     counts = {};
                 }
-                m_sink.rowDrawn(y, drawn);
+                if (out) {
+                    surface->rowDrawn(y, drawn);
+                    m_sink.rowDrawn(y);
+                }
                 if (drawn < width || done == height - 1)
                     return RunEnd::Drawn;
                 m_sink.yield();
@@ -255,14 +265,14 @@ private:
     PixelSink& m_sink;
     Text m_schritt;
     TransformSettings m_settings;
-    bool m_busy = false;
+    std::optional<common::BusyScope> m_busy;
     std::vector<char> m_fileBuffer = std::vector<char>(fileBufferBytes);
     std::ifstream m_file;
 };
 
 } // namespace
 
-RunEnd ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink)
+BitmapResult ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink)
 {
     return BitmapRun(keep, model, sink).run();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bitmap/picture_model.h"
+#include "bitmap/picture_surface.h"
 #include "common/report.h"
 #include "common/text.h"
 
@@ -18,27 +19,24 @@ struct BitmapInputs {
     bool thresholdOnIndex = true;
 };
 
-// The run's view of a front end: messages and repaints (Reporter), its controls, and the picture it draws.
+// The run's view of a front end while it works: messages, repaints and the busy pointer (Reporter), its
+// controls, the information line and the picture it draws. What the front end does afterwards comes back
+// in the result.
 class PixelSink : public common::Reporter {
 public:
     bool askYesNo(const common::Message&) override { return false; }   // a run never asks
 
+    // Read once, after the first yield.
     virtual BitmapInputs inputs() = 0;
     virtual void showInfo(const Text& line) = 0;
-    virtual void focusFileName() {}
-    virtual void setBusy(bool) {}
 
-    // Empty the picture, keeping its size.
-    virtual void clearPicture() = 0;
-    // A new empty picture of that many pixels; 0 x 0 frees it.
-    virtual void resizePicture(std::int32_t width, std::int32_t height) = 0;
-    // Where the colours of row y go (width entries), or nullptr when the front end keeps no pixels.
-    virtual Colour* row(std::int32_t y) = 0;
-    // The first `count` pixels of row y have been written.
-    virtual void rowDrawn(std::int32_t y, std::int32_t count) = 0;
+    // Where the pixels go, or nullptr when the front end keeps none (the run still counts them).
+    virtual PictureSurface* surface() = 0;
+    // The surface was cleared or given a new size.
+    virtual void surfaceChanged() {}
+    // Row y of the surface has new pixels.
+    virtual void rowDrawn(std::int32_t y) { (void)y; }
 
-    // After a full load: show the colour table window and fill it.
-    virtual void showColourTable() {}
     // Checked after every yield: the window that shows the picture has gone away.
     virtual bool stopRequested() { return false; }
 };
@@ -50,11 +48,21 @@ enum class RunEnd {
     Stopped,    // the front end asked the run to stop
 };
 
-// Largest picture the front ends are asked to hold.
+enum class BitmapField { None, FileName };
+
+struct BitmapResult {
+    RunEnd end = RunEnd::Failed;
+    BitmapField focus = BitmapField::None;   // the field an input message was about
+    bool showColourTable = false;            // a full load was drawn: show the colour table window, then fill it
+
+    bool operator==(const BitmapResult&) const = default;
+};
+
+// Largest picture the front ends are asked to hold; it also bounds the surface's row table.
 inline constexpr std::int32_t maxPictureSide = 32767;
 inline constexpr std::int64_t maxPicturePixels = std::int64_t(256) << 20;
 
 // keep = 0: full load (colour table from the file, pixels counted); otherwise redraw with the model as it is.
-RunEnd ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink);
+BitmapResult ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink);
 
 } // namespace quirlwerk::bitmap

@@ -3,6 +3,7 @@
 
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
+#include "cli/png_encoder.h"
 #include "common/utf8.h"
 
 #include <QSaveFile>
@@ -10,6 +11,7 @@
 
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 namespace quirlwerk::cli {
 namespace {
@@ -68,14 +70,25 @@ BitmapOptions parseOptions(Arguments arguments)
 }
 
 // Written beside the target and renamed into place, so that a failure leaves no half-written file.
-bool writePng(const QImage& image, const std::string& fileName)
+bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName)
 {
-    if (image.isNull()) {
+    if (picture.width() == 0 || picture.height() == 0) {
         printMessage({common::Icon::Exclamation, u"Das Bild hat keine Pixel; es wurde keine PNG-Datei geschrieben."});
         return false;
     }
     QSaveFile file(QString::fromStdString(fileName));
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
+    bool written = file.open(QIODevice::WriteOnly);
+    try {
+        if (written) {
+            encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) {
+                if (file.write(reinterpret_cast<const char*>(bytes), qint64(size)) != qint64(size))
+                    throw std::runtime_error("write failed");
+            });
+        }
+    } catch (const std::exception&) {
+        written = false;
+    }
+    if (written && file.commit())
         return true;
     printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + common::fromUtf8(fileName).value_or(Text()) +
                                               u"'' konnte nicht geschrieben werden."});
@@ -90,7 +103,8 @@ int runBitmap(Arguments arguments)
     bitmap::PictureModel model;
     StderrReporter messages;
     ImageSink sink(options.inputs, messages, options.pngFile.has_value());
-    const bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink);
+    // The colour table window and the focus have no counterpart here: --palette prints the table.
+    const bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
 
     std::cout << common::toUtf8(sink.info()) << '\n';
     if (options.palette) {
@@ -102,7 +116,7 @@ int runBitmap(Arguments arguments)
     std::cout.flush();
     if (end != bitmap::RunEnd::Drawn)
         return exitFailed;
-    if (options.pngFile && !writePng(sink.image(), *options.pngFile))
+    if (options.pngFile && !writePng(sink.picture(), *options.pngFile))
         return exitFailed;
     return exitOk;
 }

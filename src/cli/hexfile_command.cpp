@@ -26,8 +26,7 @@ int runHexfile(Arguments arguments)
     const Text input = argumentText(names[0], "EINGABE");
     const Text output = argumentText(names[1], "AUSGABE");
 
-    StderrReporter stderrReporter(yes);
-    hexfile::PlainHexFileReporter reporter(stderrReporter);
+    StderrReporter reporter(yes);
     const hexfile::HexFileResult result = hexfile::ConvertHexFile(input, output, reporter);
     if (result.label)
         std::cout << common::toUtf8(*result.label) << '\n';

@@ -22,6 +22,20 @@ public:
     virtual void show(const Message& message) = 0;
     virtual bool askYesNo(const Message& question) = 0;
     virtual void yield() {}   // long runs call this so the window can repaint
+    // true while a long run works on its files; the window shows its wait cursor. Use BusyScope.
+    virtual void setBusy(bool busy) { (void)busy; }
+};
+
+// The busy pointer for one scope: reset on every path out of it, failures included.
+class BusyScope {
+public:
+    explicit BusyScope(Reporter& reporter) : m_reporter(reporter) { m_reporter.setBusy(true); }
+    ~BusyScope() { m_reporter.setBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Reporter& m_reporter;
 };
 
 // The icon's name as quirlwerk-cli writes it: critical, exclamation, question, information.

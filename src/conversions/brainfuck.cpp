@@ -1,16 +1,16 @@
-// Mode 4: the Brainfuck interpreter. The program is translated once into operations (runs folded,
-// brackets matched, simple loops done in one step) and every shortcut is taken only when it cannot
-// hide an error or the step bound; otherwise the commands run one at a time as written.
+// Mode 4: the Brainfuck interpreter. The program is translated once into operations (brainfuck_ops.cpp);
+// every shortcut is taken only when it cannot hide an error, an overflow or a bound, and otherwise the
+// commands run one at a time as written, so a run ends exactly where the literal reading ends it.
 #include "conversions/brainfuck.h"
 
 #include "common/failure.h"
+#include "conversions/brainfuck_ops.h"
 #include "conversions/brainfuck_output.h"
 
+#include <algorithm>
 #include <array>
-#include <bitset>
 #include <cstdlib>
 #include <limits>
-#include <optional>
 #include <vector>
 
 namespace quirlwerk::conversions {
@@ -18,348 +18,560 @@ namespace {
 
 using namespace brainfuck;
 
-enum class OpKind : std::uint8_t {
-    Add,            // a run of "+" or "-"
-    Move,           // a run of ">" or "<"
-    Print,
-    Open,           // "[" whose loop is entered or skipped
-    OpenTooDeep,    // "[" inside 1000 open loops: entering it is an error
-    Close,          // "]" that jumps back into its loop
-    CloseUnmatched, // "]" without a "[" before it: only reads the cell
-    SimpleLoop,     // in front of an Open whose loop can be done in one step
+constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t endless = std::numeric_limits<std::int64_t>::max();
+
+using Tape = std::array<std::int32_t, tapeLength>;
+static_assert(std::tuple_size_v<decltype(BrainfuckStart::tape)> == tapeLength);
+
+// A loop body's items as the closed forms see them: changes at offsets, each offset once.
+struct Body {
+    const std::uint32_t* items;
+    std::int32_t count;
+    std::int64_t steps; // the body's commands; a pass adds the closing bracket
 };
-
-struct Op {
-    OpKind kind;
-    std::int32_t amount = 0;   // Add, Move: the change; SimpleLoop: its entry in the loop list
-    std::size_t target = 0;    // Open, SimpleLoop: behind the loop; Close: the first operation inside
-};
-
-// A loop of "+", "-", "<", ">" that ends where it started, lowers its own cell by a fixed amount
-// and changes each other cell once per pass.
-struct Transfer {
-    std::int32_t offset;
-    std::int32_t factor;
-};
-
-struct LoopShape {
-    std::int32_t decrement = 0;     // 0: the loop never changes its cell
-    std::int64_t stepsPerPass = 0;  // the body's commands and the closing bracket
-    std::vector<Transfer> transfers;
-};
-
-struct Translation {
-    std::vector<Op> ops;
-    std::vector<LoopShape> loops;
-};
-
-constexpr std::int64_t longestRun = std::numeric_limits<std::int32_t>::max() / 2;
-
-std::int32_t commandValue(char16_t c)
-{
-    return c == u'+' || c == u'>' ? 1 : -1;
-}
-
-// Length of the run of command c starting at index i.
-std::size_t runLength(const Text& commands, std::size_t i)
-{
-    std::size_t end = i;
-    while (end < commands.size() && commands[end] == commands[i] && static_cast<std::int64_t>(end - i) < longestRun)
-        ++end;
-    return end - i;
-}
-
-std::optional<LoopShape> simpleShape(const Text& commands, std::size_t open, std::size_t close)
-{
-    LoopShape shape;
-    std::int64_t offset = 0;
-    // A cell further away than the tape is long can never be on the tape together with the loop's own.
-    std::bitset<2 * tapeLength + 1> touched;
-    std::optional<std::int32_t> ownChange;
-    for (std::size_t i = open + 1; i < close;) {
-        const char16_t c = commands[i];
-        const std::size_t length = runLength(commands, i);
-        const auto change = static_cast<std::int32_t>(length) * commandValue(c);
-        i += length;
-        if (c == u'<' || c == u'>') {
-            offset += change;
-            continue;
-        }
-        if (c != u'+' && c != u'-')
-            return std::nullopt;
-        if (offset < -tapeLength || offset > tapeLength || touched.test(static_cast<std::size_t>(offset + tapeLength)))
-            return std::nullopt;
-        touched.set(static_cast<std::size_t>(offset + tapeLength));
-        if (offset == 0)
-            ownChange = change;
-        else
-            shape.transfers.push_back({static_cast<std::int32_t>(offset), change});
-    }
-    if (offset != 0 || (ownChange && *ownChange > 0))
-        return std::nullopt;
-    shape.decrement = ownChange ? -*ownChange : 0;
-    if (shape.decrement == 0 && !shape.transfers.empty())
-        return std::nullopt;
-    shape.stepsPerPass = static_cast<std::int64_t>(close - open);
-    return shape;
-}
-
-Translation translate(TextView program)
-{
-    Text commands;
-    for (const char16_t c : program) {
-        if (isCommand(c))
-            commands += c;
-    }
-
-    // Brackets pair up by nesting; a "]" with nothing open stays alone, and so does a "[" never closed.
-    constexpr std::size_t unmatched = std::numeric_limits<std::size_t>::max();
-    std::vector<std::size_t> partner(commands.size(), unmatched);
-    std::vector<std::size_t> level(commands.size(), 0);
-    std::vector<std::size_t> open;
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        if (commands[i] == u'[') {
-            open.push_back(i);
-            level[i] = open.size();
-        } else if (commands[i] == u']' && !open.empty()) {
-            partner[i] = open.back();
-            partner[open.back()] = i;
-            open.pop_back();
-        }
-    }
-
-    Translation translation;
-    std::vector<Op>& ops = translation.ops;
-    struct OpenLoop {
-        std::size_t openOp;
-        bool shaped;
-    };
-    std::vector<OpenLoop> loops;
-    std::vector<std::size_t> neverClosed;
-    for (std::size_t i = 0; i < commands.size();) {
-        const char16_t c = commands[i];
-        switch (c) {
-        case u'+': case u'-': case u'<': case u'>': {
-            const std::size_t length = runLength(commands, i);
-            const OpKind kind = c == u'+' || c == u'-' ? OpKind::Add : OpKind::Move;
-            ops.push_back({kind, static_cast<std::int32_t>(length) * commandValue(c)});
-            i += length;
-            continue;
-        }
-        case u'.':
-            ops.push_back({OpKind::Print});
-            break;
-        case u'[': {
-            const bool tooDeep = level[i] > maxOpenLoops;
-            std::optional<LoopShape> shape;
-            if (partner[i] != unmatched && !tooDeep)
-                shape = simpleShape(commands, i, partner[i]);
-            if (shape) {
-                ops.push_back({OpKind::SimpleLoop, static_cast<std::int32_t>(translation.loops.size())});
-                translation.loops.push_back(std::move(*shape));
-            }
-            if (partner[i] == unmatched)
-                neverClosed.push_back(ops.size());
-            else
-                loops.push_back({ops.size(), shape.has_value()});
-            ops.push_back({tooDeep ? OpKind::OpenTooDeep : OpKind::Open});
-            break;
-        }
-        case u']':
-            if (partner[i] == unmatched) {
-                ops.push_back({OpKind::CloseUnmatched});
-            } else {
-                const OpenLoop loop = loops.back();
-                loops.pop_back();
-                ops.push_back({OpKind::Close, 0, loop.openOp + 1});
-                ops[loop.openOp].target = ops.size();
-                if (loop.shaped)
-                    ops[loop.openOp - 1].target = ops.size();
-            }
-            break;
-        default:
-            break;
-        }
-        ++i;
-    }
-    // Skipping a loop that is never closed ends the run.
-    for (const std::size_t at : neverClosed)
-        ops[at].target = ops.size();
-    return translation;
-}
 
 class Machine {
 public:
-    Machine(const Translation& translation, std::int64_t maxSteps)
-        : m_ops(translation.ops), m_loops(translation.loops), m_maxSteps(maxSteps) {}
+    // The machine counts down the watch tries in the operations themselves.
+    Machine(std::vector<std::uint32_t>& ops, TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
+        : m_ops(ops), m_program(program), m_maxSteps(maxSteps), m_left(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
 
     void run();
 
-    std::int64_t steps() const { return m_steps; }
+    std::int64_t steps() const { return m_maxSteps - m_left; }
     const Printout& printout() const { return m_printout; }
 
 private:
-    static bool onTape(std::int64_t pointer) { return pointer >= 1 && pointer <= tapeLength; }
+    std::int32_t* cellAt(std::int64_t pointer)
+    {
+        return static_cast<std::uint64_t>(pointer - 1) < tapeLength ? &m_tape[static_cast<std::size_t>(pointer - 1)] : nullptr;
+    }
 
     std::int32_t& cell()
     {
-        if (!onTape(m_pointer))
+        std::int32_t* value = cellAt(m_pointer);
+        if (!value)
             throw common::Failure::indexOutOfRange();
-        return m_tape[static_cast<std::size_t>(m_pointer - 1)];
+        return *value;
     }
 
     void step()
     {
-        if (m_steps == m_maxSteps)
+        if (m_left == 0)
             throw BoundReached{};
-        ++m_steps;
+        --m_left;
     }
 
-    void commandsOneByOne(const Op& op);
-    bool simpleLoop(const LoopShape& shape);
+    void moveBy(std::int32_t amount)
+    {
+        const std::int64_t moved = m_pointer + amount;
+        if (m_left < std::abs(amount) || moved < lowest || moved > highest) {
+            commandsOneByOne(u'>', u'<', amount);
+        } else {
+            m_pointer = moved;
+            m_left -= std::abs(amount);
+        }
+    }
 
-    const std::vector<Op>& m_ops;
-    const std::vector<LoopShape>& m_loops;
+    // A bracket first does the pointer move folded into it.
+    void moveBefore(std::uint32_t bracketOp)
+    {
+        if (const std::int32_t move = bracketMove(bracketOp); move != 0)
+            moveBy(move);
+    }
+
+    // Whether `steps` commands, in any order, cannot carry the value out of 32 bits.
+    static bool withinMargin(std::int64_t value, std::int64_t steps)
+    {
+        return static_cast<std::uint64_t>(value - lowest - steps) <= static_cast<std::uint64_t>(highest - lowest - 2 * steps);
+    }
+
+    // The small blocks most loops are made of, with their checks unrolled; false leaves it to block().
+    template <std::size_t items>
+    bool smallBlock(const std::uint32_t* op)
+    {
+        const std::int64_t steps = blockSteps(op[0]);
+        if (m_left < steps)
+            return false;
+        std::array<std::int32_t*, items> cells;
+        for (std::size_t i = 0; i < items; ++i) {
+            const std::int64_t at = m_pointer + itemOffset(op[blockHeaderWords + i]) - 1;
+            if (static_cast<std::uint64_t>(at) >= tapeLength || !withinMargin(m_tape[static_cast<std::size_t>(at)], steps))
+                return false;
+            cells[i] = &m_tape[static_cast<std::size_t>(at)];
+        }
+        for (std::size_t i = 0; i < items; ++i)
+            *cells[i] += itemChange(op[blockHeaderWords + i]);
+        m_pointer += static_cast<std::int32_t>(op[1]);
+        m_left -= steps;
+        return true;
+    }
+
+    void command(char16_t c);
+    void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
+    void block(const std::uint32_t* op);
+    bool linearLoop(std::size_t open);
+    void addPasses(const Body& shape, std::int64_t passes);
+    bool scanLoop(std::size_t open);
+    void watch(std::size_t open);
+    void checkPeriod();
+    bool testedCellsRepeat(std::size_t open) const;
+    void unwatch(std::size_t open);
+
+    std::vector<std::uint32_t>& m_ops;
+    TextView m_program;
     std::int64_t m_maxSteps;
-    std::int64_t m_steps = 0;
-    std::array<std::int32_t, tapeLength> m_tape{};
-    std::int64_t m_pointer = startCell;
+    std::int64_t m_left; // steps left before the bound
+    Tape m_tape;
+    std::int64_t m_pointer;
     Printout m_printout;
+
+    // The one loop (its OpenWatch) whose state at the start of a pass is kept, to see whether the next
+    // pass repeats it.
+    static constexpr std::size_t nothing = static_cast<std::size_t>(-1);
+    std::size_t m_watched = nothing;
+    Tape m_watchedTape{};
+    std::int64_t m_watchedPointer = 0;
+    std::int64_t m_watchedLeft = 0;
 };
 
+// Threaded dispatch: every operation jumps straight to the next one's code, which lets the processor
+// predict each jump from where it comes. Taking a label's address is a GNU extension that gcc and clang
+// both offer; only here is the pedantic warning about it turned off.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
 void Machine::run()
 {
-    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+    static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&block, &&open, &&openLinear, &&openScan,
+        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&end};
+    static_assert(std::size(handlers) == End + 1);
+    std::uint32_t* const ops = m_ops.data();
     std::size_t pc = 0;
-    while (pc < m_ops.size()) {
-        const Op& op = m_ops[pc];
-        switch (op.kind) {
-        case OpKind::Add: {
-            const std::int64_t count = std::abs(op.amount);
-            std::int32_t* value = onTape(m_pointer) ? &m_tape[static_cast<std::size_t>(m_pointer - 1)] : nullptr;
-            std::int32_t sum = 0;
-            if (!value || m_maxSteps - m_steps < count || __builtin_add_overflow(*value, op.amount, &sum)) {
-                commandsOneByOne(op);
-                break;
-            }
-            *value = sum;
-            m_steps += count;
-            break;
+    std::uint32_t op = 0;
+#define NEXT_OPERATION         \
+    op = ops[pc];              \
+    goto* handlers[kindOf(op)]
+
+    NEXT_OPERATION;
+add: {
+    const std::int32_t amount = argumentOf(op);
+    std::int32_t* value = cellAt(m_pointer);
+    std::int32_t sum = 0;
+    if (!value || m_left < std::abs(amount) || __builtin_add_overflow(*value, amount, &sum)) {
+        commandsOneByOne(u'+', u'-', amount);
+    } else {
+        *value = sum;
+        m_left -= std::abs(amount);
+    }
+    ++pc;
+    NEXT_OPERATION;
+}
+move:
+    moveBy(argumentOf(op));
+    ++pc;
+    NEXT_OPERATION;
+print:
+    step();
+    m_printout.print(cell());
+    ++pc;
+    NEXT_OPERATION;
+block:
+    block(ops + pc);
+    pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
+    NEXT_OPERATION;
+blockOne:
+    if (!smallBlock<1>(ops + pc))
+        block(ops + pc);
+    pc += blockHeaderWords + 1;
+    NEXT_OPERATION;
+blockTwo:
+    if (!smallBlock<2>(ops + pc))
+        block(ops + pc);
+    pc += blockHeaderWords + 2;
+    NEXT_OPERATION;
+// "[-]" and "[->+<]"-like loops, the commonest of all, with their checks written out.
+openClear:
+    moveBefore(op);
+    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
+        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
+        if (own > 0 && m_left - 1 >= 2 * static_cast<std::int64_t>(own)) {
+            m_left -= 1 + 2 * static_cast<std::int64_t>(own);
+            own = 0;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
         }
-        case OpKind::Move: {
-            const std::int64_t count = std::abs(op.amount);
-            const std::int64_t moved = m_pointer + op.amount;
-            if (m_maxSteps - m_steps < count || moved < lowest || moved > highest) {
-                commandsOneByOne(op);
-                break;
-            }
-            m_pointer = moved;
-            m_steps += count;
-            break;
+    }
+    goto linear;
+openTransfer:
+    moveBefore(op);
+    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
+        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
+        const std::int64_t passes = own;
+        const std::int64_t steps = blockSteps(ops[pc + 2]);
+        const std::uint32_t target = ops[pc + 2 + blockHeaderWords + 1];
+        const std::int64_t at = m_pointer + itemOffset(target) - 1;
+        if (passes > 0 && m_left - 1 >= passes * (steps + 1) && static_cast<std::uint64_t>(at) < tapeLength
+            && withinMargin(passes, steps) && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)
+            && withinMargin(m_tape[static_cast<std::size_t>(at)] + itemChange(target) * (passes - 1), steps)) {
+            m_tape[static_cast<std::size_t>(at)] += static_cast<std::int32_t>(itemChange(target) * passes);
+            own = 0;
+            m_left -= 1 + passes * (steps + 1);
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
         }
-        case OpKind::Print:
-            step();
-            m_printout.print(cell());
-            break;
-        case OpKind::Open:
-            step();
-            if (cell() <= 0) {
-                pc = op.target;
-                continue;
-            }
-            break;
-        case OpKind::OpenTooDeep:
-            step();
-            if (cell() > 0)
-                throw common::Failure::indexOutOfRange();
-            pc = op.target;
-            continue;
-        case OpKind::Close:
-            step();
-            if (cell() > 0) {
-                pc = op.target;
-                continue;
-            }
-            break;
-        case OpKind::CloseUnmatched:
-            step();
-            cell();
-            break;
-        case OpKind::SimpleLoop:
-            if (simpleLoop(m_loops[static_cast<std::size_t>(op.amount)])) {
-                pc = op.target;
-                continue;
-            }
-            break;
-        }
-        ++pc;
+    }
+    goto linear;
+openLinear:
+    moveBefore(op);
+linear:
+    if (linearLoop(pc)) {
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    goto test;
+openScan:
+    moveBefore(op);
+    if (scanLoop(pc)) {
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    goto test;
+open:
+    moveBefore(op);
+test:
+    step();
+    pc = cell() > 0 ? pc + 2 : ops[pc + 1];
+    NEXT_OPERATION;
+openWatch:
+    moveBefore(op);
+    step();
+    if (cell() <= 0) {
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    if (bracketLow(op) > 0)
+        watch(pc);
+    pc += 2;
+    NEXT_OPERATION;
+openTooDeep:
+    moveBefore(op);
+    step();
+    if (cell() > 0)
+        throw common::Failure::indexOutOfRange();
+    pc = ops[pc + 1];
+    NEXT_OPERATION;
+close:
+    moveBefore(op);
+    step();
+    pc = cell() > 0 ? ops[pc + 1] : pc + 2;
+    NEXT_OPERATION;
+closeWatch:
+    moveBefore(op);
+    step();
+    if (cell() <= 0) {
+        pc += 2;
+        NEXT_OPERATION;
+    }
+    pc = ops[pc + 1];
+    if (m_watched == pc - 2)
+        checkPeriod();
+    NEXT_OPERATION;
+closeUnmatched:
+    moveBefore(op);
+    step();
+    cell();
+    ++pc;
+    NEXT_OPERATION;
+end:
+    return;
+#undef NEXT_OPERATION
+}
+#pragma GCC diagnostic pop
+
+// One command exactly as the literal reading does it.
+void Machine::command(char16_t c)
+{
+    step();
+    switch (c) {
+    case u'+':
+    case u'-': {
+        std::int32_t& value = cell();
+        if (__builtin_add_overflow(value, c == u'+' ? 1 : -1, &value))
+            throw common::Failure::overflow();
+        break;
+    }
+    case u'>':
+    case u'<':
+        m_pointer += c == u'>' ? 1 : -1;
+        if (m_pointer < lowest || m_pointer > highest)
+            throw common::Failure::overflow();
+        break;
+    default:
+        m_printout.print(cell());
+        break;
     }
 }
 
-// A folded run that meets an error or the bound: its commands one at a time, exactly as written,
-// so that the run ends on the very command where the literal reading ends it.
-void Machine::commandsOneByOne(const Op& op)
+// A folded run that meets an error or a bound: its commands one at a time.
+void Machine::commandsOneByOne(char16_t up, char16_t down, std::int32_t amount)
 {
-    const std::int32_t unit = op.amount > 0 ? 1 : -1;
-    std::int32_t pointer = static_cast<std::int32_t>(m_pointer);
-    for (std::int32_t done = 0; done != op.amount; done += unit) {
-        step();
-        if (op.kind == OpKind::Move) {
-            if (__builtin_add_overflow(pointer, unit, &pointer))
-                throw common::Failure::overflow();
-            m_pointer = pointer;
-        } else {
-            std::int32_t& value = cell();
-            if (__builtin_add_overflow(value, unit, &value))
-                throw common::Failure::overflow();
+    for (std::int32_t i = 0; i < std::abs(amount); ++i)
+        command(amount > 0 ? up : down);
+}
+
+// A block at once when every cell it touches is on the tape and far enough from the 32-bit limits
+// that no order of its commands can overflow, and both bounds leave room for all of it; otherwise
+// its commands from the program text, one at a time.
+void Machine::block(const std::uint32_t* op)
+{
+    const std::int32_t count = blockItems(op[0]);
+    const std::int64_t steps = blockSteps(op[0]);
+    const std::uint32_t* items = op + blockHeaderWords;
+    bool safe = m_left >= steps
+        && (kindOf(op[0]) != BlockPrints || m_printout.values() + steps <= maxPrintedValues);
+    // One unsigned comparison each for "on the tape" and "far enough from the limits".
+    const auto room = static_cast<std::uint64_t>(highest - lowest - 2 * steps);
+    for (std::int32_t i = 0; safe && i < count; ++i) {
+        const std::int64_t at = m_pointer + itemOffset(items[i]) - 1;
+        safe = static_cast<std::uint64_t>(at) < tapeLength
+            && static_cast<std::uint64_t>(m_tape[static_cast<std::size_t>(at)] - lowest - steps) <= room;
+    }
+    if (!safe) {
+        std::size_t at = op[2];
+        for (std::int64_t done = 0; done < steps; ++at) {
+            if (isCommand(m_program[at])) {
+                command(m_program[at]);
+                ++done;
+            }
         }
+        return;
+    }
+    // Indexed item by item: the pointer itself may stand off the tape.
+    const auto cellOf = [&](std::uint32_t word) -> std::int32_t& {
+        return m_tape[static_cast<std::size_t>(m_pointer + itemOffset(word) - 1)];
+    };
+    if (kindOf(op[0]) != BlockPrints) {
+        for (std::int32_t i = 0; i < count; ++i)
+            cellOf(items[i]) += itemChange(items[i]);
+    } else {
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (itemChange(items[i]) == printMark)
+                m_printout.print(cellOf(items[i]));
+            else
+                cellOf(items[i]) += itemChange(items[i]);
+        }
+    }
+    m_pointer += static_cast<std::int32_t>(op[1]);
+    m_left -= steps;
+}
+
+// A loop whose body changes cells at fixed offsets by fixed amounts, the pointer back where it started:
+// a clear loop, a transfer loop, or one that never ends by itself. As many whole passes as are safe
+// from errors and both bounds are done at once; when that is all of them the loop is done and true
+// returned, otherwise the rest runs command by command from its opening bracket.
+bool Machine::linearLoop(std::size_t open)
+{
+    std::int32_t* own = cellAt(m_pointer);
+    if (!own || *own <= 0)
+        return false;
+    const std::uint32_t* body = &m_ops[open + 2];
+    std::uint32_t single = 0;
+    Body shape{&single, 0, 0};
+    if (kindOf(*body) == Add) {
+        single = item(0, argumentOf(*body));
+        shape = {&single, 1, std::abs(argumentOf(*body))};
+    } else if (isBlockWithoutPrints(kindOf(*body))) {
+        shape = {body + blockHeaderWords, blockItems(*body), blockSteps(*body)};
+    }
+    const std::int64_t margin = shape.steps;
+    // The translation puts a block's item for the loop's own cell first.
+    const std::int64_t ownChange = shape.count > 0 && itemOffset(shape.items[0]) == 0 ? itemChange(shape.items[0]) : 0;
+    const std::int64_t passes = ownChange == -1 ? *own : ownChange < 0 ? (*own - ownChange - 1) / -ownChange : endless;
+    const std::int64_t perPass = shape.steps + 1;
+    const std::int64_t remaining = m_left;
+    // Most loops end within the bound and far from the limits: that needs no division.
+    bool whole = passes != endless && remaining - 1 >= passes * perPass;
+    const auto room = static_cast<std::uint64_t>(highest - lowest - 2 * margin);
+    for (std::int32_t i = 0; i < shape.count; ++i) {
+        const std::int64_t at = m_pointer + itemOffset(shape.items[i]) - 1;
+        // Pass j starts from value + (j - 1) * change and strays at most the margin from it.
+        if (static_cast<std::uint64_t>(at) >= tapeLength
+            || static_cast<std::uint64_t>(m_tape[static_cast<std::size_t>(at)] - lowest - margin) > room)
+            return false;
+        if (whole) {
+            const std::int64_t last = m_tape[static_cast<std::size_t>(at)] + itemChange(shape.items[i]) * (passes - 1);
+            whole = static_cast<std::uint64_t>(last - lowest - margin) <= room;
+        }
+    }
+    if (whole) {
+        addPasses(shape, passes);
+        m_left -= 1 + passes * perPass;
+        return true;
+    }
+    std::int64_t done = remaining >= 1 ? std::min((remaining - 1) / perPass, passes - 1) : 0;
+    for (std::int32_t i = 0; i < shape.count; ++i) {
+        const std::int64_t value = m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)];
+        const std::int64_t change = itemChange(shape.items[i]);
+        if (change > 0)
+            done = std::min(done, (highest - margin - value) / change + 1);
+        else if (change < 0)
+            done = std::min(done, (value - lowest - margin) / -change + 1);
+    }
+    if (done > 0) {
+        addPasses(shape, done);
+        m_left -= done * perPass;
+    }
+    return false;
+}
+
+void Machine::addPasses(const Body& shape, std::int64_t passes)
+{
+    for (std::int32_t i = 0; i < shape.count; ++i)
+        m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)] += static_cast<std::int32_t>(itemChange(shape.items[i]) * passes);
+}
+
+// A loop of only ">" or only "<": a strided search for the first cell that is 0 or less, or for the
+// first read off the tape; the steps follow from the distance.
+bool Machine::scanLoop(std::size_t open)
+{
+    const std::int32_t* own = cellAt(m_pointer);
+    if (!own || *own <= 0)
+        return false;
+    const std::int64_t stride = argumentOf(m_ops[open + 2]);
+    const std::int64_t perPass = std::abs(stride) + 1;
+    std::int64_t passes = 0;
+    std::int64_t at = m_pointer;
+    const std::int32_t* value = nullptr;
+    do {
+        at += stride;
+        ++passes;
+        value = cellAt(at);
+    } while (value && *value > 0);
+    const std::int64_t remaining = m_left;
+    if (remaining - 1 >= passes * perPass) {
+        m_left -= 1 + passes * perPass;
+        if (!value)
+            throw common::Failure::indexOutOfRange();
+        m_pointer = at;
+        return true;
+    }
+    const std::int64_t done = remaining >= 1 ? (remaining - 1) / perPass : 0;
+    m_pointer += done * stride;
+    m_left -= done * perPass;
+    return false;
+}
+
+// Keeps the state at the start of a pass of the loop opened at `open`, using up one of its tries.
+void Machine::watch(std::size_t open)
+{
+    m_ops[open] = bracket(OpenWatch, bracketMove(m_ops[open]), bracketLow(m_ops[open]) - 1);
+    m_watched = open;
+    m_watchedTape = m_tape;
+    m_watchedPointer = m_pointer;
+    m_watchedLeft = m_left;
+}
+
+// Called when the watched loop's pass ends and it jumps back, the pointer where the previous pass
+// started. A pass without output decides its way only by the cells its loops test. When those are as
+// they were at the previous pass's start, every later pass goes the same way, takes as many steps and
+// adds the same to every other cell: the loop never ends by itself. The whole passes that fit before
+// the step bound, and before any cell comes within a pass's steps of the 32-bit limits, are done at
+// once; the rest runs command by command, so the run ends exactly where the literal reading ends it.
+void Machine::checkPeriod()
+{
+    const std::size_t open = m_watched;
+    m_watched = nothing;
+    // A pass that left every cell as it was repeats, whatever loops it holds.
+    if (m_pointer == m_watchedPointer && (m_tape == m_watchedTape || testedCellsRepeat(open))) {
+        const std::int64_t period = m_watchedLeft - m_left;
+        std::int64_t passes = m_left / period;
+        for (std::size_t i = 0; i < m_tape.size(); ++i) {
+            const std::int64_t change = static_cast<std::int64_t>(m_tape[i]) - m_watchedTape[i];
+            if (change == 0)
+                continue;
+            if (!withinMargin(m_tape[i], period))
+                passes = 0;
+            else if (change > 0)
+                passes = std::min(passes, (highest - period - m_tape[i]) / change);
+            else
+                passes = std::min(passes, (m_tape[i] - lowest - period) / -change);
+        }
+        for (std::size_t i = 0; i < m_tape.size(); ++i)
+            m_tape[i] += static_cast<std::int32_t>((static_cast<std::int64_t>(m_tape[i]) - m_watchedTape[i]) * passes);
+        m_left -= passes * period;
+        unwatch(open);
+    } else if (bracketLow(m_ops[open]) > 0) {
+        watch(open);
+    } else {
+        unwatch(open);
     }
 }
 
-// The whole loop at once, when it is entered and runs to its end without an error or the bound.
-// Returns false to let the loop run command by command.
-bool Machine::simpleLoop(const LoopShape& shape)
+// Whether every cell the loop at `open` tests in a pass (its own, and those of the clear, transfer and
+// other folded loops inside) holds what it held at the watched pass's start. A loop with any other
+// loop inside is not judged: where those go depends on more than fixed cells.
+bool Machine::testedCellsRepeat(std::size_t open) const
 {
-    if (!onTape(m_pointer))
-        return false;
-    std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
-    if (own <= 0)
-        return false;
-    if (shape.decrement == 0) {
-        // It touches nothing and never ends: the bound stops it, wherever it falls.
-        m_steps = m_maxSteps;
-        throw BoundReached{};
-    }
-    // Most loops count down by one; they spare the division.
-    const std::int64_t passes = shape.decrement == 1 ? own : (own + static_cast<std::int64_t>(shape.decrement) - 1) / shape.decrement;
-    const std::int64_t cost = 1 + passes * shape.stepsPerPass;
-    if (m_maxSteps - m_steps < cost)
-        return false;
-    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
-    for (const Transfer& transfer : shape.transfers) {
-        const std::int64_t at = m_pointer + transfer.offset;
-        if (!onTape(at))
+    const std::size_t close = m_ops[open + 1] - 2;
+    std::int64_t offset = 0;
+    const auto same = [&](std::int64_t at) {
+        const std::int64_t index = m_pointer + at - 1;
+        return static_cast<std::uint64_t>(index) < tapeLength
+            && m_tape[static_cast<std::size_t>(index)] == m_watchedTape[static_cast<std::size_t>(index)];
+    };
+    for (std::size_t pc = open + 2; pc < close;) {
+        const std::uint32_t op = m_ops[pc];
+        switch (kindOf(op)) {
+        case Add:
+            ++pc;
+            break;
+        case Move:
+            offset += argumentOf(op);
+            ++pc;
+            break;
+        case Block:
+        case BlockOne:
+        case BlockTwo:
+            offset += static_cast<std::int32_t>(m_ops[pc + 1]);
+            pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
+            break;
+        case OpenClear:
+        case OpenTransfer:
+        case OpenLinear:
+            offset += bracketMove(op);
+            if (!same(offset))
+                return false;
+            pc = m_ops[pc + 1];
+            break;
+        default:
             return false;
-        const std::int64_t result = m_tape[static_cast<std::size_t>(at - 1)] + transfer.factor * passes;
-        if (result < lowest || result > highest)
-            return false;
+        }
     }
-    for (const Transfer& transfer : shape.transfers)
-        m_tape[static_cast<std::size_t>(m_pointer + transfer.offset - 1)] += static_cast<std::int32_t>(transfer.factor * passes);
-    own = static_cast<std::int32_t>(own - shape.decrement * passes);
-    m_steps += cost;
-    return true;
+    return same(offset + bracketMove(m_ops[close]));
+}
+
+// A loop given up is watched no more: its brackets become plain ones.
+void Machine::unwatch(std::size_t open)
+{
+    const std::size_t close = m_ops[open + 1] - 2;
+    m_ops[open] = bracket(Open, bracketMove(m_ops[open]));
+    m_ops[close] = bracket(Close, bracketMove(m_ops[close]));
 }
 
 } // namespace
 
 BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps)
 {
+    return runBrainfuck(program, maxSteps, BrainfuckStart{});
+}
+
+BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
+{
     try {
-        const Translation translation = translate(program);
-        Machine machine(translation, maxSteps);
+        std::vector<std::uint32_t> ops = translate(program);
+        Machine machine(ops, program, maxSteps, start);
         return runToEnd(machine, maxSteps);
     } catch (const std::exception& failure) {
         return {failedRun(failure)};

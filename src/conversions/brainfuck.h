@@ -3,6 +3,7 @@
 
 #include "conversions/conversion.h"
 
+#include <array>
 #include <cstdint>
 
 namespace quirlwerk::conversions {
@@ -20,5 +21,13 @@ Conversion InterpretBrainfuck(Text program, std::int64_t maxSteps = defaultMaxSt
 
 // The same run, also telling how many commands were executed.
 BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps = defaultMaxSteps);
+
+// The tape and pointer a run starts from: every run starts from the first; tests start from others,
+// near the 32-bit limits, without the billions of steps a program needs to get there.
+struct BrainfuckStart {
+    std::array<std::int32_t, 1000> tape{};
+    std::int32_t pointer = 500;
+};
+BrainfuckRun runBrainfuck(TextView program, std::int64_t maxSteps, const BrainfuckStart& start);
 
 } // namespace quirlwerk::conversions

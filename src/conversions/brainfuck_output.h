@@ -27,6 +27,7 @@ class Printout {
 public:
     void print(std::int32_t value);
     Text report() const;
+    std::int64_t values() const { return m_values; }
 
 private:
     Text m_decimals;

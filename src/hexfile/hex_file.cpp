@@ -50,19 +50,8 @@ Text shownCode(const HexCodeReader& reader)
     return code;
 }
 
-class BusyScope {
-public:
-    explicit BusyScope(HexFileReporter& reporter) : m_reporter(reporter) { m_reporter.setBusy(true); }
-    ~BusyScope() { m_reporter.setBusy(false); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    HexFileReporter& m_reporter;
-};
-
 // Reads the whole input into the replacement before anything is moved, so input and output may be one file.
-void writeBytes(const fs::path& input, const fs::path& output, TextView outputName, HexFileReporter& reporter,
+void writeBytes(const fs::path& input, const fs::path& output, TextView outputName, common::Reporter& reporter,
                 const HexFileOptions& options, HexFileResult& result)
 {
     const std::size_t readSize = std::max<std::size_t>(options.readSize, 1);
@@ -101,7 +90,7 @@ void writeBytes(const fs::path& input, const fs::path& output, TextView outputNa
 
 } // namespace
 
-HexFileResult ConvertHexFile(TextView inputText, TextView outputText, HexFileReporter& reporter,
+HexFileResult ConvertHexFile(TextView inputText, TextView outputText, common::Reporter& reporter,
                              const HexFileOptions& options)
 {
     HexFileResult result;
@@ -130,7 +119,7 @@ HexFileResult ConvertHexFile(TextView inputText, TextView outputText, HexFileRep
                                                         u"'' existiert bereits! Soll sie überschrieben werden?"}))
                 return result;
         }
-        const BusyScope busy(reporter);
+        const common::BusyScope busy(reporter);
         writeBytes(input, output, outputName, reporter, options, result);
     } catch (const std::exception& failure) {
         reporter.show({Icon::Critical, u"Fehler: " + common::describe(failure)});

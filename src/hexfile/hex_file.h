@@ -10,24 +10,6 @@
 
 namespace quirlwerk::hexfile {
 
-// The front end's side of a run: message boxes and questions, and the busy pointer while the files are worked on.
-class HexFileReporter : public common::Reporter {
-public:
-    // true once the checks have passed, false when the work ends, on every path.
-    virtual void setBusy(bool busy) { (void)busy; }
-};
-
-// Any reporter, without a busy pointer.
-class PlainHexFileReporter final : public HexFileReporter {
-public:
-    explicit PlainHexFileReporter(common::Reporter& reporter) : m_reporter(reporter) {}
-    void show(const common::Message& message) override { m_reporter.show(message); }
-    bool askYesNo(const common::Message& question) override { return m_reporter.askYesNo(question); }
-
-private:
-    common::Reporter& m_reporter;
-};
-
 enum class NameField { None, Input, Output };
 
 struct HexFileResult {
@@ -44,7 +26,8 @@ struct HexFileOptions {
 
 // The names are used without leading and trailing blanks. Questions answered No change nothing; a failure leaves
 // an existing output file as it was. An invalid code keeps the bytes before it in the output file.
-HexFileResult ConvertHexFile(TextView inputName, TextView outputName, HexFileReporter& reporter,
+// The reporter is busy from the end of the checks until the files are done.
+HexFileResult ConvertHexFile(TextView inputName, TextView outputName, common::Reporter& reporter,
                              const HexFileOptions& options = {});
 
 } // namespace quirlwerk::hexfile

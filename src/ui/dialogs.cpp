@@ -74,4 +74,12 @@ void DialogReporter::yield()
     QCoreApplication::processEvents();
 }
 
+void DialogReporter::setBusy(bool busy)
+{
+    if (busy)
+        m_busy.emplace();
+    else
+        m_busy.reset();
+}
+
 } // namespace quirlwerk::ui

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "common/report.h"
+#include "ui/wait_cursor.h"
 
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -43,17 +45,20 @@ public:
                            const QStringList& filters) override;
 };
 
-// The core's reporter for a window: boxes through the dialogs, questions as Yes/No, and repaints on yield.
+// The core's reporter for a window: boxes through the dialogs, questions as Yes/No, repaints on yield, and the
+// wait cursor while busy.
 class DialogReporter : public common::Reporter {
 public:
     DialogReporter(Dialogs& dialogs, QWidget* parent) : m_dialogs(dialogs), m_parent(parent) {}
     void show(const common::Message& message) override;
     bool askYesNo(const common::Message& question) override;
     void yield() override;
+    void setBusy(bool busy) override;
 
 private:
     Dialogs& m_dialogs;
     QWidget* m_parent;
+    std::optional<WaitCursor> m_busy;
 };
 
 } // namespace quirlwerk::ui

@@ -7,7 +7,6 @@
 #include "ui/focus_colours.h"
 #include "ui/main_layout.h"
 #include "ui/qt_text.h"
-#include "ui/wait_cursor.h"
 #include "ui/twips.h"
 
 #include <QCoreApplication>
@@ -16,31 +15,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include <optional>
-
 namespace quirlwerk::ui {
-namespace {
-
-// Boxes through the dialogs, the busy pointer while the files are worked on.
-class FrameReporter final : public hexfile::HexFileReporter {
-public:
-    FrameReporter(Dialogs& dialogs, QWidget* parent) : m_boxes(dialogs, parent) {}
-    void show(const common::Message& message) override { m_boxes.show(message); }
-    bool askYesNo(const common::Message& question) override { return m_boxes.askYesNo(question); }
-    void setBusy(bool busy) override
-    {
-        if (busy)
-            m_busy.emplace();
-        else
-            m_busy.reset();
-    }
-
-private:
-    DialogReporter m_boxes;
-    std::optional<WaitCursor> m_busy;
-};
-
-} // namespace
 
 HexFileFrame::HexFileFrame(Dialogs& dialogs, QWidget* parent) : QFrame(parent), m_dialogs(dialogs)
 {
@@ -117,7 +92,7 @@ void HexFileFrame::cmdDateiConv_Click()
 
 void HexFileFrame::ConvertHexFile()
 {
-    FrameReporter reporter(m_dialogs, this);
+    DialogReporter reporter(m_dialogs, this);
     const hexfile::HexFileResult result =
         hexfile::ConvertHexFile(toText(txtDateiIn->text()), toText(txtDateiOut->text()), reporter);
     if (result.label)

@@ -11,7 +11,6 @@
 #include "ui/nur_ziffern.h"
 #include "ui/picture_box.h"
 #include "ui/qt_text.h"
-#include "ui/wait_cursor.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -26,7 +25,6 @@
 #include <QScrollArea>
 #include <QStyle>
 
-#include <optional>
 
 namespace quirlwerk::ui {
 namespace {
@@ -78,12 +76,13 @@ common::Message handlerFailure(const char16_t* handler, const std::exception& fa
 
 } // namespace
 
-// The run's view of this frame: its fields, its information line, picBild and message boxes.
+// The run's view of this frame: its fields, its information line, picBild, message boxes and the wait cursor.
 class ImageFrame::FrameSink : public bitmap::PixelSink {
 public:
-    explicit FrameSink(ImageFrame& frame) : m_frame(frame) {}
+    explicit FrameSink(ImageFrame& frame) : m_frame(frame), m_boxes(frame.m_dialogs, &frame) {}
 
-    void show(const common::Message& message) override { m_frame.m_dialogs.showMessage(&m_frame, message); }
+    void show(const common::Message& message) override { m_boxes.show(message); }
+    void setBusy(bool busy) override { m_boxes.setBusy(busy); }
     void yield() override
     {
         m_frame.picBild->repaintDrawnRows(false);
@@ -96,24 +95,14 @@ public:
                 m_frame.optSchwelle[0]->isChecked()};
     }
     void showInfo(const Text& line) override { m_frame.showInfo(toQString(line)); }
-    void focusFileName() override { m_frame.txtBildDatei->setFocus(); }
-    void setBusy(bool busy) override
-    {
-        if (busy)
-            m_busy.emplace();
-        else
-            m_busy.reset();
-    }
-    void clearPicture() override { m_frame.picBild->clearPicture(); }
-    void resizePicture(std::int32_t width, std::int32_t height) override { m_frame.picBild->resizePicture(width, height); }
-    bitmap::Colour* row(std::int32_t y) override { return m_frame.picBild->row(y); }
-    void rowDrawn(std::int32_t y, std::int32_t) override { m_frame.picBild->rowDrawn(y); }
-    void showColourTable() override { m_frame.showColourTable(); }
+    bitmap::PictureSurface* surface() override { return &m_frame.picBild->surface(); }
+    void surfaceChanged() override { m_frame.picBild->surfaceChanged(); }
+    void rowDrawn(std::int32_t y) override { m_frame.picBild->rowDrawn(y); }
     bool stopRequested() override { return m_frame.m_stopRequested; }
 
 private:
     ImageFrame& m_frame;
-    std::optional<WaitCursor> m_busy;
+    DialogReporter m_boxes;
 };
 
 ImageFrame::ImageFrame(GlobData& glob, Dialogs& dialogs, QWidget* parent)
@@ -325,13 +314,18 @@ void ImageFrame::ZeichneBitmap(std::int32_t keep)
     m_drawing = true;
     m_stopRequested = false;
     setRunButtonsEnabled(false);
+    bitmap::BitmapResult result;
     {
         FrameSink sink(*this);
-        bitmap::ZeichneBitmap(keep, m_glob.picture, sink);
+        result = bitmap::ZeichneBitmap(keep, m_glob.picture, sink);
     }
     picBild->repaintDrawnRows(true);
     m_drawing = false;
     setRunButtonsEnabled(true);
+    if (result.focus == bitmap::BitmapField::FileName)
+        txtBildDatei->setFocus();
+    if (result.showColourTable)
+        showColourTable();
 }
 
 void ImageFrame::setRunButtonsEnabled(bool enabled)
@@ -346,7 +340,6 @@ void ImageFrame::showColourTable()
 {
     if (!m_farbTabelle) {
         m_farbTabelle = new frmFarbTabelle(m_glob, m_dialogs, [this] { ZeichneBitmap(1); }, this);
-        m_farbTabelle->setRedrawEnabled(!m_drawing);
     }
     m_farbTabelle->show();
     m_farbTabelle->FillColorGrid();

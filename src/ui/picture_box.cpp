@@ -1,16 +1,22 @@
-// Holds the picture as an image and repaints only the strip of rows drawn since the last repaint.
+// Paints the picture surface row by row over the background, and repaints only the strip drawn since the last time.
 #include "ui/picture_box.h"
 
 #include <QPainter>
 #include <QPaintEvent>
 
 #include <algorithm>
-#include <new>
 
 namespace quirlwerk::ui {
 namespace {
 
 constexpr qint64 repaintIntervalMs = 40;
+
+// Drawn colours are opaque and undrawn ones 0, so the premultiplied format reads both as they are.
+QImage rowImage(const bitmap::Colour* row, int width)
+{
+    return QImage(reinterpret_cast<const uchar*>(row), width, 1, width * int(sizeof(bitmap::Colour)),
+                  QImage::Format_ARGB32_Premultiplied);
+}
 
 } // namespace
 
@@ -21,28 +27,11 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     m_sinceRepaint.start();
 }
 
-void PictureBox::clearPicture()
+void PictureBox::surfaceChanged()
 {
-    m_picture.fill(palette().color(QPalette::Button));
+    setFixedSize(m_surface.width(), m_surface.height());
     m_dirtyTop = m_dirtyBottom = -1;
     update();
-}
-
-void PictureBox::resizePicture(int width, int height)
-{
-    m_picture = QImage();   // the old picture goes before the new one is allocated
-    if (width > 0 && height > 0) {
-        m_picture = QImage(width, height, QImage::Format_RGB32);
-        if (m_picture.isNull())
-            throw std::bad_alloc();
-    }
-    setFixedSize(width, height);
-    clearPicture();
-}
-
-bitmap::Colour* PictureBox::row(int y)
-{
-    return reinterpret_cast<bitmap::Colour*>(m_picture.scanLine(y));
 }
 
 void PictureBox::rowDrawn(int y)
@@ -55,18 +44,40 @@ void PictureBox::repaintDrawnRows(bool force)
 {
     if (m_dirtyTop < 0 || (!force && m_sinceRepaint.elapsed() < repaintIntervalMs))
         return;
-    update(QRect(0, m_dirtyTop, m_picture.width(), m_dirtyBottom - m_dirtyTop + 1));
+    update(QRect(0, m_dirtyTop, m_surface.width(), m_dirtyBottom - m_dirtyTop + 1));
     m_dirtyTop = m_dirtyBottom = -1;
     m_sinceRepaint.restart();
 }
 
+QColor PictureBox::background() const
+{
+    return palette().color(QPalette::Button);
+}
+
+QImage PictureBox::picture() const
+{
+    if (m_surface.width() == 0 || m_surface.height() == 0)
+        return {};
+    QImage shown(m_surface.width(), m_surface.height(), QImage::Format_RGB32);
+    shown.fill(background());
+    QPainter painter(&shown);
+    for (int y = 0; y < m_surface.height(); ++y)
+        if (const bitmap::Colour* row = m_surface.drawnRow(y))
+            painter.drawImage(0, y, rowImage(row, m_surface.width()));
+    return shown;
+}
+
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    if (m_picture.isNull())
+    const QRect area = event->rect() & QRect(0, 0, m_surface.width(), m_surface.height());
+    if (area.isEmpty())
         return;
     QPainter painter(this);
-    const QRect area = event->rect() & m_picture.rect();
-    painter.drawImage(area.topLeft(), m_picture, area);
+    painter.fillRect(area, background());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        if (const bitmap::Colour* row = m_surface.drawnRow(y))
+            painter.drawImage(QPoint(area.left(), y), rowImage(row, m_surface.width()),
+                              QRect(area.left(), 0, area.width(), 1));
 }
 
 } // namespace quirlwerk::ui

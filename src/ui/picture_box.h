@@ -1,7 +1,7 @@
 // picBild: the drawn picture, one picture pixel per screen pixel, repainted as its rows arrive.
 #pragma once
 
-#include "bitmap/picture_model.h"
+#include "bitmap/picture_surface.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -14,21 +14,24 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent);
 
-    void clearPicture();
-    // A new picture of that size, cleared; throws std::bad_alloc when it cannot be held.
-    void resizePicture(int width, int height);
-    bitmap::Colour* row(int y);
+    // What a run draws into; rows it never reaches show the box's background.
+    bitmap::PictureSurface& surface() { return m_surface; }
+    // Takes the surface's size and repaints it whole.
+    void surfaceChanged();
     void rowDrawn(int y);
     // Repaints the rows drawn since the last repaint; unless forced, at most every few hundredths of a second.
     void repaintDrawnRows(bool force);
 
-    const QImage& picture() const { return m_picture; }
+    // The picture as shown, undrawn pixels in the background colour; a null image while there is none.
+    QImage picture() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_picture;
+    QColor background() const;
+
+    bitmap::PictureSurface m_surface;
     int m_dirtyTop = -1;
     int m_dirtyBottom = -1;
     QElapsedTimer m_sinceRepaint;

@@ -22,11 +22,8 @@ public:
     BitmapInputs given;
     std::vector<common::Message> messages;
     Text lastInfo;
-    std::int32_t width = 0;
-    std::vector<Colour> pixels;
+    PictureSurface picture;
     int yields = 0;
-    int focusRequests = 0;
-    int colourTableShown = 0;
     std::vector<bool> busy;
     int stopAfterYields = -1;   // answers the stop question as a closed window would
 
@@ -35,19 +32,22 @@ public:
     bool stopRequested() override { return stopAfterYields >= 0 && yields >= stopAfterYields; }
     BitmapInputs inputs() override { return given; }
     void showInfo(const Text& line) override { lastInfo = line; }
-    void focusFileName() override { ++focusRequests; }
     void setBusy(bool on) override { busy.push_back(on); }
-    void clearPicture() override { std::fill(pixels.begin(), pixels.end(), undrawn); }
-    void resizePicture(std::int32_t w, std::int32_t h) override
-    {
-        width = w;
-        pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), undrawn);
-    }
-    Colour* row(std::int32_t y) override { return pixels.data() + static_cast<std::size_t>(y) * width; }
-    void rowDrawn(std::int32_t, std::int32_t) override {}
-    void showColourTable() override { ++colourTableShown; }
+    PictureSurface* surface() override { return &picture; }
 
-    Colour at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    Colour at(int x, int y) const
+    {
+        const Colour* row = picture.drawnRow(y);
+        return row && x < picture.drawnCount(y) ? row[x] : undrawn;
+    }
+    std::vector<Colour> pixels() const
+    {
+        std::vector<Colour> all;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                all.push_back(at(x, y));
+        return all;
+    }
 };
 
 Colour grey(int value)
@@ -56,7 +56,7 @@ Colour grey(int value)
 }
 
 struct Outcome {
-    RunEnd end;
+    BitmapResult result;
     RecordingSink sink;
 };
 
@@ -74,10 +74,10 @@ protected:
 
     Outcome loadNamed(const BitmapInputs& inputs, std::int32_t keep = 0, int stopAfterYields = -1)
     {
-        Outcome run{RunEnd::Failed, {}};
+        Outcome run{};
         run.sink.given = inputs;
         run.sink.stopAfterYields = stopAfterYields;
-        run.end = ZeichneBitmap(keep, model, run.sink);
+        run.result = ZeichneBitmap(keep, model, run.sink);
         return run;
     }
 };
@@ -130,12 +130,8 @@ std::vector<InfoRow> infoRows()
         {"compression 2", twelveColours([](BmpLayout& s) { s.compression = 2; }), offset + size + u"2-??" + drawn, u""},
         {"24 bit", twelveColours([](BmpLayout& s) { s.bitCount = 24; }),
          offset + u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine", depth},
-        {"4 bit", twelveColours([](BmpLayout& s) { s.bitCount = 4; }),
-         offset + u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 4bit    Komprimierung: 0-keine", depth},
         {"108-byte header", twelveColours([](BmpLayout& s) { s.infoSize = 108; }),
          u"Offset Data: 1146 Bytes" + size + u"0-keine" + drawn, u""},
-        {"124-byte header", twelveColours([](BmpLayout& s) { s.infoSize = 124; }),
-         u"Offset Data: 1162 Bytes" + size + u"0-keine" + drawn, u""},
         {"no colour table", twelveColours([](BmpLayout& s) { s.palette.clear(); }),
          u"Offset Data: 54 Bytes" + size + u"0-keine", u"Die Datei enthält keine Farbtabelle!"},
         {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes", infoStep + u"Index außerhalb des gültigen Bereichs"},
@@ -166,13 +162,15 @@ TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
         SCOPED_TRACE(row.name);
         const Outcome run = load(row.bytes);
         EXPECT_EQ(run.sink.lastInfo, row.info);
+        EXPECT_EQ(run.result.showColourTable, row.message.empty());
+        EXPECT_EQ(run.result.focus, BitmapField::None);
         if (row.message.empty()) {
-            EXPECT_EQ(run.end, RunEnd::Drawn);
+            EXPECT_EQ(run.result.end, RunEnd::Drawn);
             EXPECT_TRUE(run.sink.messages.empty());
         } else {
             ASSERT_EQ(run.sink.messages.size(), 1u);
             EXPECT_EQ(run.sink.messages[0].text, row.message);
-            EXPECT_NE(run.end, RunEnd::Drawn);
+            EXPECT_NE(run.result.end, RunEnd::Drawn);
         }
         // The pointer is reset on every path that set it.
         EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
@@ -191,9 +189,9 @@ TEST_F(ZeichneBitmapTest, input_messages_move_the_focus_and_open_nothing)
     for (const auto& [fileName, message] : rows) {
         SCOPED_TRACE(common::toUtf8(fileName));
         const Outcome run = loadNamed({fileName, u"", u""});
-        EXPECT_EQ(run.end, RunEnd::Message);
+        EXPECT_EQ(run.result.end, RunEnd::Message);
         EXPECT_EQ(run.sink.messages, (std::vector{common::Message{common::Icon::Exclamation, message}}));
-        EXPECT_EQ(run.sink.focusRequests, 1);
+        EXPECT_EQ(run.result.focus, BitmapField::FileName);
         EXPECT_TRUE(run.sink.busy.empty());
     }
 }
@@ -201,7 +199,7 @@ TEST_F(ZeichneBitmapTest, input_messages_move_the_focus_and_open_nothing)
 TEST_F(ZeichneBitmapTest, an_overflowing_setting_fails_while_checking_inputs)
 {
     const Outcome run = load(twelveColours(), {u"", u"9E9", u""});
-    EXPECT_EQ(run.end, RunEnd::Failed);
+    EXPECT_EQ(run.result.end, RunEnd::Failed);
     const common::Message failure{common::Icon::Critical, u"ZeichneBitmap(): Fehler bei 'Eingaben prüfen': Überlauf"};
     EXPECT_EQ(run.sink.messages, std::vector{failure});
 }
@@ -225,9 +223,9 @@ TEST_F(ZeichneBitmapTest, a_file_ending_early_draws_only_the_bytes_read)
     std::vector<std::uint8_t> bytes = bmpBytes(greyPicture(4, 3, {{10, 10, 10, 10}, {20, 20}}));
     bytes.resize(bytes.size() - 2);   // cut the padding the writer added behind the short row
     const Outcome run = load(bytes);
-    EXPECT_EQ(run.end, RunEnd::Drawn);
+    EXPECT_EQ(run.result.end, RunEnd::Drawn);
     const Colour o = undrawn, a = grey(10), b = grey(20);
-    EXPECT_EQ(run.sink.pixels, (std::vector{o, o, o, o, b, b, o, o, a, a, a, a}));
+    EXPECT_EQ(run.sink.pixels(), (std::vector{o, o, o, o, b, b, o, o, a, a, a, a}));
     EXPECT_EQ(model.FarbTabelle[10].Anzahl, 4);
     EXPECT_EQ(model.FarbTabelle[20].Anzahl, 2);
     EXPECT_EQ(run.sink.lastInfo, u"Offset Data: 1078 Bytes    B*H: 4*3 Pixel BottumUp    Farbtiefe: 8bit    "
@@ -259,7 +257,7 @@ TEST_F(ZeichneBitmapTest, modulo_on_the_index_picks_the_entry_and_counts_it)
 TEST_F(ZeichneBitmapTest, threshold_on_the_index_with_a_smaller_modulo_draws_black)
 {
     const Outcome run = load(allIndices(), {u"", u"17", u"100", true, true});
-    EXPECT_EQ(run.sink.pixels, std::vector<Colour>(256, grey(0)));
+    EXPECT_EQ(run.sink.pixels(), std::vector<Colour>(256, grey(0)));
     EXPECT_EQ(model.FarbTabelle[100].Rot, 255);
 }
 
@@ -271,13 +269,13 @@ TEST_F(ZeichneBitmapTest, redraw_keeps_table_and_counts_but_follows_the_index_mo
     const PictureModel before = model;
 
     const Outcome redraw = load(allIndices(), {u"", u"2", u"200", true, false}, 1);
-    EXPECT_EQ(redraw.end, RunEnd::Drawn);
+    EXPECT_EQ(redraw.result.end, RunEnd::Drawn);
     EXPECT_EQ(redraw.sink.at(3, 0), 0xFFC86432u);   // index 3 mod 2 = entry 1, as edited to 200, 100, 50
     EXPECT_EQ(redraw.sink.at(4, 0), grey(0));
     auto fields = [](const FarbEintrag& f) { return std::array<int, 4>{f.Rot, f.Gruen, f.Blau, f.Anzahl}; };
     for (int e = 0; e < 256; ++e)
         EXPECT_EQ(fields(model.FarbTabelle[e]), fields(before.FarbTabelle[e])) << e;
-    EXPECT_EQ(redraw.sink.colourTableShown, 0);
+    EXPECT_FALSE(redraw.result.showColourTable);
     EXPECT_TRUE(redraw.sink.lastInfo.ends_with(u"    Anzahl Farben: 256/256"));
 }
 
@@ -293,7 +291,7 @@ TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
     EXPECT_EQ(model.FarbTabelle[16].Rot, 16);
     EXPECT_EQ(model.FarbTabelle[3].Anzahl, 2);
     EXPECT_EQ(model.FarbTabelle[200].Anzahl, 0);
-    EXPECT_EQ(run.sink.colourTableShown, 1);
+    EXPECT_TRUE(run.result.showColourTable);
     EXPECT_TRUE(run.sink.lastInfo.ends_with(u"    Anzahl Farben: 16/1"));
 }
 
@@ -301,10 +299,34 @@ TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
 {
     // Stops after the clearing yield and two rows.
     const Outcome run = load(bmpBytes(greyPicture(2, 5, countingRows(2, 5))), {}, 0, 3);
-    EXPECT_EQ(run.end, RunEnd::Stopped);
+    EXPECT_EQ(run.result.end, RunEnd::Stopped);
     EXPECT_EQ(run.sink.at(0, 4), grey(0));
     EXPECT_EQ(run.sink.at(0, 3), grey(2));
     EXPECT_EQ(run.sink.at(0, 2), undrawn);
-    EXPECT_EQ(run.sink.colourTableShown, 0);
+    EXPECT_FALSE(run.result.showColourTable);
     EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ZeichneBitmapTest, a_large_header_over_a_few_bytes_allocates_only_the_rows_they_reach)
+{
+    // 16384 x 16384 pixels claimed, 32 supplied.
+    BmpLayout layout = greyPicture(16384, 16384, {std::vector<std::uint8_t>(32, 7)});
+    layout.rows[0].resize(32);
+    std::vector<std::uint8_t> bytes = bmpBytes(layout);
+    for (const std::uint16_t bits : {8, 16}) {
+        SCOPED_TRACE(bits);
+        bytes[28] = static_cast<std::uint8_t>(bits);
+        const Outcome run = load(bytes);
+        EXPECT_EQ(run.sink.picture.width(), 16384);
+        EXPECT_EQ(run.sink.picture.drawnRow(0), nullptr);
+        if (bits == 8) {
+            EXPECT_EQ(run.result.end, RunEnd::Drawn);
+            EXPECT_EQ(run.sink.at(31, 16383), grey(7));
+            EXPECT_EQ(run.sink.picture.drawnCount(16383), 32);
+            EXPECT_LE(run.sink.picture.allocatedBytes(), std::size_t(4) << 20);
+        } else {
+            EXPECT_EQ(run.result.end, RunEnd::Message);
+            EXPECT_EQ(run.sink.picture.allocatedBytes(), 0u);
+        }
+    }
 }

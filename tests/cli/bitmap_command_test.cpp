@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <png.h>
+
 #include <sstream>
 
 using namespace quirlwerk::bitmap::testing;
@@ -16,6 +18,22 @@ BmpLayout smallPicture()
     BmpLayout layout = greyPicture(5, 2, {{37, 37, 1, 2, 3}, {4, 4, 4, 4, 4}});
     layout.palette[37] = {16, 37, 65};
     return layout;
+}
+
+// The PNG's pixels as R, G, B, A bytes, row by row from the top; empty if it is not that size.
+std::vector<std::uint8_t> rgbaPixels(const std::string& file, unsigned width, unsigned height)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    std::vector<std::uint8_t> pixels;
+    if (png_image_begin_read_from_file(&image, file.c_str()) && image.width == width && image.height == height) {
+        image.format = PNG_FORMAT_RGBA;
+        pixels.resize(PNG_IMAGE_SIZE(image));
+        if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+            pixels.clear();
+    }
+    png_image_free(&image);
+    return pixels;
 }
 
 } // namespace
@@ -39,10 +57,27 @@ TEST(BitmapCommand, prints_the_information_line_and_the_palette_and_writes_the_p
     EXPECT_EQ(out[1 + 20], "20 3 3 3 0");
     EXPECT_EQ(out[1 + 37], "37 16 3 14 2");   // modulo 17 on the colours
     EXPECT_EQ(out[256], "255 0 0 0 0");
-    // The PNG signature and the width and height from its first chunk.
-    const std::string png = folder.read("p.png");
-    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
-    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\5\0\0\0\2", 8));
+    const std::vector<std::uint8_t> png = rgbaPixels(folder.path("p.png").string(), 5, 2);
+    ASSERT_EQ(png.size(), 40u);
+    // The bottom row begins with index 37, modulo 17 on its colours.
+    EXPECT_EQ(std::vector(png.begin() + 20, png.begin() + 28), (std::vector<std::uint8_t>{16, 3, 14, 255, 16, 3, 14, 255}));
+}
+
+TEST(BitmapCommand, png_holds_the_drawn_pixels_and_leaves_rows_never_reached_transparent)
+{
+    TempFolder folder;
+    std::vector<std::uint8_t> bytes = bmpBytes(greyPicture(3, 3, {{10, 20, 30}, {40}}));
+    bytes.resize(bytes.size() - 3);   // the file ends after the first pixel of the second stored row
+    const std::string file = folder.write("cut.bmp", bytes).string();
+    const auto run = runCli({"bitmap", file, "--png", folder.path("cut.png").string()});
+    EXPECT_EQ(run.exitCode, 0);
+    const std::uint8_t o = 0;
+    const std::vector<std::uint8_t> expected = {
+        o, o, o, o, o, o, o, o, o, o, o, o,                    // top row: never reached
+        40, 40, 40, 255, o, o, o, o, o, o, o, o,               // cut short
+        10, 10, 10, 255, 20, 20, 20, 255, 30, 30, 30, 255,     // the first stored row, at the bottom
+    };
+    EXPECT_EQ(rgbaPixels(folder.path("cut.png").string(), 3, 3), expected);
 }
 
 TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)

@@ -1,6 +1,6 @@
 // A program that prints without end stops at the printed values' bound, in both interpreters alike.
 #include "conversions/brainfuck.h"
-#include "conversions/brainfuck_reference.h"
+#include "support/brainfuck_reference.h"
 
 #include <gtest/gtest.h>
 

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class RecordingReporter final : public HexFileReporter {
+class RecordingReporter final : public common::Reporter {
 public:
     std::vector<common::Message> messages;
     bool answer = true;

@@ -38,7 +38,7 @@ protected:
     QPushButton& button(const char* name) { return control<QPushButton>(*frame, name); }
     // The information line as a whole; the label elides it to its width.
     QString info() { return control<QLabel>(*frame, "lblBildInfoWert").toolTip(); }
-    const QImage& picture() { return control<PictureBox>(*frame, "picBild").picture(); }
+    QImage picture() { return control<PictureBox>(*frame, "picBild").picture(); }
     QPushButton& redrawButton() { return control<QPushButton>(*frame->colourTableWindow(), "cmdRedraw"); }
 
     // Indices 0..7 in two rows of four, colours of a grey ramp but entry 5 coloured; taller on request.

@@ -5,6 +5,7 @@
 
 namespace quirlwerk::conversions {
 
-BrainfuckRun InterpretBrainfuckReference(TextView program, std::int64_t maxSteps = defaultMaxSteps);
+BrainfuckRun InterpretBrainfuckReference(TextView program, std::int64_t maxSteps = defaultMaxSteps,
+                                         const BrainfuckStart& start = {});
 
 } // namespace quirlwerk::conversions

@@ -1,6 +1,6 @@
 // The Brainfuck interpreter read literally: 32-bit counters that may not overflow, a tape of 1000
 // cells from cell 500, a stack of 1000 open loops, and the program scanned character by character.
-#include "conversions/brainfuck_reference.h"
+#include "support/brainfuck_reference.h"
 
 #include "common/failure.h"
 #include "conversions/brainfuck_output.h"
@@ -20,7 +20,8 @@ void add(std::int32_t& value, std::int32_t change)
 
 class ReferenceMachine {
 public:
-    ReferenceMachine(TextView program, std::int64_t maxSteps) : m_program(program), m_maxSteps(maxSteps) {}
+    ReferenceMachine(TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
+        : m_program(program), m_maxSteps(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
 
     void run()
     {
@@ -96,9 +97,9 @@ private:
     TextView m_program;
     std::int64_t m_maxSteps;
     std::int64_t m_steps = 0;
-    std::array<std::int32_t, tapeLength> m_tape{};
+    std::array<std::int32_t, tapeLength> m_tape;
     std::array<std::int32_t, maxOpenLoops> m_openLoops{};
-    std::int32_t m_pointer = startCell;
+    std::int32_t m_pointer;
     std::int32_t m_depth = 0;
     std::int32_t m_position = 1;
     Printout m_printout;
@@ -106,9 +107,9 @@ private:
 
 } // namespace
 
-BrainfuckRun InterpretBrainfuckReference(TextView program, std::int64_t maxSteps)
+BrainfuckRun InterpretBrainfuckReference(TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
 {
-    ReferenceMachine machine(program, maxSteps);
+    ReferenceMachine machine(program, maxSteps, start);
     return runToEnd(machine, maxSteps);
 }
 
