@@ -3,6 +3,7 @@
 
 #include "version.h"
 
+#include <csignal>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,7 @@ constexpr std::string_view usage =
 int main(int argc, char** argv)
 {
     using namespace quirlwerk::cli;
+    std::signal(SIGXFSZ, SIG_IGN);   // past a file-size limit a write fails ("Datenträger voll") instead of killing us
     std::vector<std::string_view> arguments(argv + 1, argv + argc);
     try {
         if (arguments.empty())

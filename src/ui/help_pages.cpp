@@ -149,6 +149,8 @@ constexpr TextView page5[] = {
     u"",
     u"Beispiel: 0x1F 0x08 0x43 0x44",
     u"ergibt eine Binärdatei mit 4 Byte Länge.",
+    u"",
+    u"Die Binärdatei ersetzt eine vorhandene Datei erst, wenn sie vollständig geschrieben ist: Bei einem Fehler oder Abbruch bleibt die alte Datei unverändert. Geräte, Pipes und Sockets werden als Binärdatei abgelehnt.",
 };
 
 constexpr TextView page6[] = {
