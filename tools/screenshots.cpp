@@ -84,7 +84,7 @@ void mainWindowInATextMode(const QString& folder)
     GlobData glob;
     ui::testing::RecordingDialogs dialogs;
     frmMain window(glob, dialogs);
-    window.chooseMode(1);
+    window.chooseMode(conversions::Mode::GeoCode);
     exposed(window);
     control<QPlainTextEdit>(window, "txtIn").setPlainText(QStringLiteral("Uryyb Jryg!\nQvr Qbfr yvrtg hagre qrz Fgrva."));
     control<QPushButton>(window, "cmdDecrypt").click();
@@ -98,7 +98,7 @@ void hexFileFrame(const QString& folder)
     ui::testing::RecordingDialogs dialogs;
     frmMain window(glob, dialogs);
     exposed(window);
-    window.chooseMode(5);
+    window.chooseMode(conversions::Mode::HexFile);
     control<QLineEdit>(window, "txtDateiIn").setText(QStringLiteral("/home/anna/cache/hinweis.txt"));
     control<QLineEdit>(window, "txtDateiOut").setText(QStringLiteral("/home/anna/cache/hinweis.bin"));
     QTest::qWait(200);
@@ -120,7 +120,7 @@ void pictureModeWithTheColourTable(const QString& folder)
     ui::testing::RecordingDialogs dialogs;
     frmMain window(glob, dialogs);
     exposed(window);
-    window.chooseMode(11);
+    window.chooseMode(conversions::Mode::Picture);
     control<QLineEdit>(window, "txtBildDatei").setText(file);
     control<QLineEdit>(window, "txtBildSchwellwert").setText(QStringLiteral("128"));
     control<QRadioButton>(window, "optSchwelle0").setChecked(true);
