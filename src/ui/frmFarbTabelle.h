@@ -55,7 +55,6 @@ private:
     void paintColourCell(int row);
     QTableWidgetItem* twinItem(int entry) const;
     void updateTwinsButton();
-    void setCurrentCellQuietly(int row, int column);
     void showFailure(const char* routine, const std::exception& failure);
 
     GlobData& m_glob;
@@ -69,6 +68,7 @@ private:
     int m_editorRow = -1;
     int m_editorColumn = -1;
 
+    // Set only for a scope (QScopedValueRollback), so that every path out clears them.
     bool m_busy = false;      // the window itself is changing the grid
     bool m_placing = false;   // mSetChange is running
     bool m_runsAllowed = true;

@@ -223,6 +223,10 @@ constexpr TextView page8[] = {
     u"Enthält die Matrix nur Großbuchstaben, werden Kleinbuchstaben automatisch in Großbuchstaben verschlüsselt.",
     u"Enthält die Matrix nur Kleinbuchstaben, werden Großbuchstaben automatisch in Kleinbuchstaben verschlüsselt.",
     u"Sonderzeichen, die nicht in der Matrix enthalten sind, werden direkt übernommen.",
+    u"",
+    u"Tastatur:",
+    u"-------------",
+    u"Die Matrix im Projektierungsfenster dient nur der Anzeige. Mit den Pfeiltasten lesen Sie darin die Zellen; Tab und Strg+Tab gehen zum nächsten Eingabefeld, Umschalt+Tab und Strg+Umschalt+Tab zum vorigen.",
 };
 
 constexpr TextView page9[] = {
@@ -334,6 +338,11 @@ constexpr TextView page11[] = {
     u"-------------------------------------------------------------",
     u"Das Kontextmenü des Bildes (rechte Maustaste) bietet ''Bild kopieren'' (in die Zwischenablage) und ''Bild speichern unter …'' (als PNG-Datei; vor dem Ersetzen einer vorhandenen Datei wird gefragt). Nicht gezeichnete Pixel bleiben dabei durchsichtig.",
     u"Eine Bilddatei, die auf das Bild oder das Feld mit dem Dateinamen gezogen wird, wird wie mit ''Bild anzeigen'' geladen; solange ein Bild gezeichnet wird, wird sie nicht angenommen.",
+    u"",
+    u"Tastatur und Infozeile:",
+    u"---------------------------------",
+    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab, Umschalt+Tab und Strg+Tab wechseln zwischen dem bearbeiteten Wert und der Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen''; die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
+    u"Ist die Infozeile zu lang für das Fenster, wird sie in der Mitte mit ''…'' gekürzt. Die ganze Zeile zeigt der Tooltip, wenn Sie mit der Maus darauf zeigen.",
 };
 constexpr std::array<PageSource, helpTopicCount> pages = {{
     {u"Hilfe zu Quirlwerk - Allgemeine Informationen", page0},

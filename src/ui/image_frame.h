@@ -21,6 +21,7 @@ namespace quirlwerk::ui {
 class Dialogs;
 class PictureBox;
 struct GlobData;
+struct TwipsRect;
 
 class ImageFrame : public QFrame {
     Q_OBJECT
@@ -29,6 +30,10 @@ public:
 
     // A mode command empties the hex-file frame's message label; this frame has none of its own.
     void clearMessage();
+    // The main window's start-up steps for this frame.
+    void startUp();
+    // The information line's place from the main window's resize rules.
+    void placeInfoLine(const TwipsRect& twips);
     // The main window closes: end a drawing run (its file closes) and close the colour table window.
     void closeWindows();
 
@@ -56,6 +61,8 @@ private:
     void connectHandlers();
     void setRunButtonsEnabled(bool enabled);
     void setPictureActionsEnabled(bool enabled);
+    void showInfo(const QString& line);
+    void elideInfoLine();
     void stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view));
     void showColourTable();
 
@@ -86,6 +93,7 @@ private:
     QAction* mnuBildKopieren = nullptr;
     QAction* mnuBildSpeichern = nullptr;
 
+    QString m_infoLine;   // the information line as a whole; the label may show it elided
     QPointer<frmFarbTabelle> m_farbTabelle;
     bool m_drawing = false;
     bool m_stopRequested = false;
