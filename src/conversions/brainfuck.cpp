@@ -251,8 +251,15 @@ openWatch:
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
-    if (bracketLow(op) > 0)
+    // Every entry either keeps a fresh state or none: a pass must never be compared with a state
+    // kept at an earlier entry, whose pointer and tested cells may match by chance.
+    if (bracketLow(op) > 0) {
         watch(pc);
+    } else {
+        if (m_watched == pc)
+            m_watched = nothing;
+        unwatch(pc);
+    }
     pc += 2;
     NEXT_OPERATION;
 openTooDeep:

@@ -30,7 +30,19 @@ struct RunRow {
     Text printed;
 };
 
+// 30 * 40 counted in decimal digits (9 - digit each, beside a mark set on nines): every increment scans
+// right to the first digit below 9 and walks back over the nines, a loop entered far more often than
+// the interpreter keeps its state.
+Text nineCounter()
+{
+    const Text print = repeated(u"+", 57) + u"<<[->>-<<]>>.";
+    return repeated(u">", 7) + repeated(u"+", 9) + repeated(u">>>>" + repeated(u"+", 9), 3) + repeated(u"<", 19)
+        + repeated(u"+", 30) + u"[>" + repeated(u"+", 40) + u"[>>>>>[>>>>]+>-[->>+<<]>>[-<<+>+>]<[[-]<<->>]<<<<<<"
+        + u"[->+++++++++<<<<<]<-]<-]" + repeated(u">", 21) + print + repeated(u"<<<<" + print, 3);
+}
+
 const RunRow completeRuns[] = {
+    {"decimal counter", nineCounter(), u"49 50 48 48", u"1200"},
     {"no commands, comma does nothing", u"Hallo, Welt,", u"", u""},
     {"negative value", u"-,.", u"-1", u""},
     {"line feed printed as line break", repeated(u"+", 10) + u".", u"10", u"\r\n"},
