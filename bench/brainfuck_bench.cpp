@@ -65,8 +65,8 @@ Program counter(int outer, int inner, int digits)
     return {"counter with carry and scans", true, text, printed};
 }
 
-// The digits of a decimal counter from the least significant one, each printed as '0' + base - value.
-std::vector<std::int32_t> counterDigits(long long count, int digits, int base)
+// What a decimal counter of `digits` digits prints, the most significant digit first.
+std::vector<std::int32_t> counterDigits(long long count, int digits)
 {
     std::vector<std::int32_t> printed;
     const std::string value = std::to_string(count);
@@ -74,7 +74,6 @@ std::vector<std::int32_t> counterDigits(long long count, int digits, int base)
         printed.push_back('0');
     for (const char c : value)
         printed.push_back(c);
-    (void)base;
     return printed;
 }
 
@@ -87,8 +86,9 @@ Program copyingCounter(int a, int b, int c, int digits)
     const auto m = [](int i) { return 8 + 5 * i; };
     Text text;
     int at = 0;
-    for (int i = 0; i < digits; ++i) {
-        text += go(at, m(i)) + u"+>" + plus(10);
+    // The scan home starts at the mark of the digit after the last one the carry reached.
+    for (int i = 0; i <= digits; ++i) {
+        text += go(at, m(i)) + u"+>" + plus(i < digits ? 10 : 0);
         at = m(i) + 1;
     }
     text += go(at, 0) + plus(a) + u"[>" + plus(b) + u"[>" + plus(c) + u"[" + go(2, m(0) + 2) + u"+";
@@ -100,7 +100,7 @@ Program copyingCounter(int a, int b, int c, int digits)
         text += go(at, m(i) + 3) + plus(58) + u"<<[->>-<<]>>.";
         at = m(i) + 3;
     }
-    return {"counter copying its digits", true, text, counterDigits(static_cast<long long>(a) * b * c, digits, 10)};
+    return {"counter copying its digits", true, text, counterDigits(static_cast<long long>(a) * b * c, digits)};
 }
 
 // Two nested counting loops around a decimal counter marked where a digit is 9: each increment finds
@@ -124,7 +124,7 @@ Program scanningCounter(int outer, int inner, int digits)
         text += go(at, z(i) + 3) + plus(57) + u"<<[->>-<<]>>.";
         at = z(i) + 3;
     }
-    return {"counter scanning for nines", true, text, counterDigits(static_cast<long long>(outer) * inner, digits, 9)};
+    return {"counter scanning for nines", true, text, counterDigits(static_cast<long long>(outer) * inner, digits)};
 }
 
 // Bubble sort: passes over the numbers, each comparing neighbours by counting both down together.

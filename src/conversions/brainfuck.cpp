@@ -21,6 +21,11 @@ using namespace brainfuck;
 constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t endless = std::numeric_limits<std::int64_t>::max();
+// Values in [-safeHalf, safeHalf) are so far from the 32-bit limits that no block (of at most longestBlock
+// commands) can carry them out: the quick paths check only this, and leave the cells beyond it to the
+// exact checks of the slower ones.
+constexpr std::int64_t safeHalf = std::int64_t{1} << 30;
+constexpr bool safe(std::int64_t value) { return static_cast<std::uint64_t>(value + safeHalf) < 2 * safeHalf; }
 
 using Tape = std::array<std::int32_t, tapeLength>;
 static_assert(std::tuple_size_v<decltype(BrainfuckStart::tape)> == tapeLength);
@@ -38,7 +43,15 @@ public:
     Machine(std::vector<std::uint32_t>& ops, TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
         : m_ops(ops), m_program(program), m_maxSteps(maxSteps), m_left(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
 
-    void run();
+    void run()
+    {
+        // Every command moves the pointer by one at most: when the bound keeps it within 32 bits from
+        // where it starts, no move needs that check.
+        if (m_maxSteps <= highest - std::abs(m_pointer))
+            runOperations<false>();
+        else
+            runOperations<true>();
+    }
 
     std::int64_t steps() const { return m_maxSteps - m_left; }
     const Printout& printout() const { return m_printout; }
@@ -88,27 +101,8 @@ private:
         return static_cast<std::uint64_t>(value - lowest - steps) <= static_cast<std::uint64_t>(highest - lowest - 2 * steps);
     }
 
-    // The small blocks most loops are made of, with their checks unrolled; false leaves it to block().
-    template <std::size_t items>
-    bool smallBlock(const std::uint32_t* op)
-    {
-        const std::int64_t steps = blockSteps(op[0]);
-        if (m_left < steps)
-            return false;
-        std::array<std::int32_t*, items> cells;
-        for (std::size_t i = 0; i < items; ++i) {
-            const std::int64_t at = m_pointer + itemOffset(op[blockHeaderWords + i]) - 1;
-            if (static_cast<std::uint64_t>(at) >= tapeLength || !withinMargin(m_tape[static_cast<std::size_t>(at)], steps))
-                return false;
-            cells[i] = &m_tape[static_cast<std::size_t>(at)];
-        }
-        for (std::size_t i = 0; i < items; ++i)
-            *cells[i] += itemChange(op[blockHeaderWords + i]);
-        m_pointer += static_cast<std::int32_t>(op[1]);
-        m_left -= steps;
-        return true;
-    }
-
+    template <bool farMoves>
+    void runOperations();
     void command(char16_t c);
     void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
     void block(const std::uint32_t* op);
@@ -140,64 +134,157 @@ private:
 // Threaded dispatch: every operation jumps straight to the next one's code, which lets the processor
 // predict each jump from where it comes. Taking a label's address is a GNU extension that gcc and clang
 // both offer; only here is the pedantic warning about it turned off.
+//
+// The pointer and the steps left live in local variables, which the compiler keeps in registers: every
+// operation changes them, and as members each change would wait for the previous one's store. The
+// operations' rarer paths are member functions working on the members, so the locals are saved before
+// and loaded after them; the errors and bounds are all thrown from there, with the members up to date.
+//
+// gcc merges the operations' identical jumps into one shared jump, whose target the processor can then
+// hardly predict; these options keep one jump per operation.
+#if defined(__GNUC__) && !defined(__clang__)
+#define QUIRLWERK_DISPATCH_OPTIONS __attribute__((optimize("no-gcse", "no-crossjumping")))
+#else
+#define QUIRLWERK_DISPATCH_OPTIONS
+#endif
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpedantic"
-void Machine::run()
+template <bool farMoves>
+QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
 {
-    static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&block, &&open, &&openLinear, &&openScan,
+    static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&blockPrints, &&open, &&openLinear, &&openScan,
         &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&end};
     static_assert(std::size(handlers) == End + 1);
     std::uint32_t* const ops = m_ops.data();
+    std::int32_t* const tape = m_tape.data();
     std::size_t pc = 0;
     std::uint32_t op = 0;
+    std::int64_t pointer = m_pointer;
+    std::int64_t left = m_left;
+
+    const auto onTape = [](std::int64_t at) { return static_cast<std::uint64_t>(at - 1) < tapeLength; };
+    // A move of the pointer at once, when both the bound and the 32-bit range leave room for it.
+    const auto quickMove = [&](std::int32_t amount) {
+        const std::int64_t moved = pointer + amount;
+        const std::int64_t distance = amount < 0 ? -std::int64_t{amount} : amount;
+        if (left < distance || (farMoves && (moved < lowest || moved > highest)))
+            return false;
+        pointer = moved;
+        left -= distance;
+        return true;
+    };
+    // A block without prints at once (see block()); `count` is a constant where the caller knows it.
+    const auto quickBlock = [&](const std::uint32_t* at, std::int32_t count) {
+        const std::int64_t steps = blockSteps(at[0]);
+        const std::uint32_t* items = at + blockHeaderWords;
+        const std::int64_t lowestCell = pointer + blockLowest(at[1]);
+        if (left < steps
+            || static_cast<std::uint64_t>(lowestCell - 1) > static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(at[1])))
+            return false;
+        std::uint64_t shifted = 0;
+        for (std::int32_t i = 0; i < count; ++i)
+            shifted |= static_cast<std::uint64_t>(tape[pointer + itemOffset(items[i]) - 1] + safeHalf);
+        if (shifted >= 2 * safeHalf)
+            return false;
+        for (std::int32_t i = 0; i < count; ++i)
+            tape[pointer + itemOffset(items[i]) - 1] += itemChange(items[i]);
+        pointer += blockMove(at[1]);
+        left -= steps;
+        return true;
+    };
+#define SAVE m_pointer = pointer, m_left = left
+#define LOAD pointer = m_pointer, left = m_left
 #define NEXT_OPERATION         \
     op = ops[pc];              \
     goto* handlers[kindOf(op)]
+#define MOVE_BEFORE_BRACKET                                                       \
+    if (const std::int32_t amount = bracketMove(op); amount != 0 && !quickMove(amount)) { \
+        SAVE;                                                                     \
+        moveBy(amount);                                                           \
+        LOAD;                                                                     \
+    }
+// The cell a bracket tests, with its step; off the tape or at the bound the members' way throws.
+#define TESTED_CELL(value)                 \
+    if (!onTape(pointer) || left == 0) { \
+        SAVE;                              \
+        step();                            \
+        cell();                            \
+    }                                      \
+    --left;                                \
+    const std::int32_t value = tape[pointer - 1]
 
     NEXT_OPERATION;
 add: {
     const std::int32_t amount = argumentOf(op);
-    std::int32_t* value = cellAt(m_pointer);
     std::int32_t sum = 0;
-    if (!value || m_left < std::abs(amount) || __builtin_add_overflow(*value, amount, &sum)) {
-        commandsOneByOne(u'+', u'-', amount);
+    if (onTape(pointer) && left >= std::abs(amount) && !__builtin_add_overflow(tape[pointer - 1], amount, &sum)) {
+        tape[pointer - 1] = sum;
+        left -= std::abs(amount);
     } else {
-        *value = sum;
-        m_left -= std::abs(amount);
+        SAVE;
+        commandsOneByOne(u'+', u'-', amount);
+        LOAD;
     }
     ++pc;
     NEXT_OPERATION;
 }
 move:
-    moveBy(argumentOf(op));
+    if (!quickMove(argumentOf(op))) {
+        SAVE;
+        moveBy(argumentOf(op));
+        LOAD;
+    }
     ++pc;
     NEXT_OPERATION;
 print:
+    SAVE;
     step();
     m_printout.print(cell());
+    LOAD;
     ++pc;
     NEXT_OPERATION;
 block:
+    if (!quickBlock(ops + pc, blockItems(op))) {
+        SAVE;
+        block(ops + pc);
+        LOAD;
+    }
+    pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
+    NEXT_OPERATION;
+blockPrints:
+    SAVE;
     block(ops + pc);
+    LOAD;
     pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
     NEXT_OPERATION;
 blockOne:
-    if (!smallBlock<1>(ops + pc))
+    if (!quickBlock(ops + pc, 1)) {
+        SAVE;
         block(ops + pc);
+        LOAD;
+    }
     pc += blockHeaderWords + 1;
     NEXT_OPERATION;
 blockTwo:
-    if (!smallBlock<2>(ops + pc))
+    if (!quickBlock(ops + pc, 2)) {
+        SAVE;
         block(ops + pc);
+        LOAD;
+    }
     pc += blockHeaderWords + 2;
     NEXT_OPERATION;
 // "[-]" and "[->+<]"-like loops, the commonest of all, with their checks written out.
 openClear:
-    moveBefore(op);
-    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
-        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
-        if (own > 0 && m_left - 1 >= 2 * static_cast<std::int64_t>(own)) {
-            m_left -= 1 + 2 * static_cast<std::int64_t>(own);
+    MOVE_BEFORE_BRACKET;
+    if (onTape(pointer)) {
+        std::int32_t& own = tape[pointer - 1];
+        if (own <= 0 && left >= 1) {
+            --left;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+        if (own > 0 && left - 1 >= 2 * static_cast<std::int64_t>(own)) {
+            left -= 1 + 2 * static_cast<std::int64_t>(own);
             own = 0;
             pc = ops[pc + 1];
             NEXT_OPERATION;
@@ -205,55 +292,79 @@ openClear:
     }
     goto linear;
 openTransfer:
-    moveBefore(op);
-    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
-        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
+    MOVE_BEFORE_BRACKET;
+    if (onTape(pointer)) {
+        std::int32_t& own = tape[pointer - 1];
         const std::int64_t passes = own;
+        if (passes <= 0 && left >= 1) {
+            --left;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
         const std::int64_t steps = blockSteps(ops[pc + 2]);
         const std::uint32_t target = ops[pc + 2 + blockHeaderWords + 1];
-        const std::int64_t at = m_pointer + itemOffset(target) - 1;
-        if (passes > 0 && m_left - 1 >= passes * (steps + 1) && static_cast<std::uint64_t>(at) < tapeLength
-            && withinMargin(passes, steps) && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)
-            && withinMargin(m_tape[static_cast<std::size_t>(at)] + itemChange(target) * (passes - 1), steps)) {
-            m_tape[static_cast<std::size_t>(at)] += static_cast<std::int32_t>(itemChange(target) * passes);
+        const std::int64_t at = pointer + itemOffset(target);
+        // Between its first and its last pass the target moves steadily: both ends far from the
+        // limits keep every pass in between far from them too.
+        if (passes > 0 && passes < safeHalf && left - 1 >= passes * (steps + 1) && onTape(at) && safe(tape[at - 1])
+            && safe(tape[at - 1] + itemChange(target) * passes)) {
+            tape[at - 1] += static_cast<std::int32_t>(itemChange(target) * passes);
             own = 0;
-            m_left -= 1 + passes * (steps + 1);
+            left -= 1 + passes * (steps + 1);
             pc = ops[pc + 1];
             NEXT_OPERATION;
         }
     }
     goto linear;
 openLinear:
-    moveBefore(op);
-linear:
-    if (linearLoop(pc)) {
+    MOVE_BEFORE_BRACKET;
+    if (onTape(pointer) && tape[pointer - 1] <= 0 && left >= 1) {
+        --left;
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
+linear:
+    SAVE;
+    if (linearLoop(pc)) {
+        LOAD;
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    LOAD;
     goto test;
 openScan:
-    moveBefore(op);
-    if (scanLoop(pc)) {
+    MOVE_BEFORE_BRACKET;
+    if (onTape(pointer) && tape[pointer - 1] <= 0 && left >= 1) {
+        --left;
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
+    SAVE;
+    if (scanLoop(pc)) {
+        LOAD;
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    LOAD;
     goto test;
 open:
-    moveBefore(op);
-test:
-    step();
-    pc = cell() > 0 ? pc + 2 : ops[pc + 1];
+    MOVE_BEFORE_BRACKET;
+test: {
+    TESTED_CELL(value);
+    pc = value > 0 ? pc + 2 : ops[pc + 1];
     NEXT_OPERATION;
-openWatch:
-    moveBefore(op);
-    step();
-    if (cell() <= 0) {
+}
+openWatch: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    if (value <= 0) {
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
     // Every entry either keeps a fresh state or none: a pass must never be compared with a state
     // kept at an earlier entry, whose pointer and tested cells may match by chance.
     if (bracketLow(op) > 0) {
+        SAVE;
         watch(pc);
     } else {
         if (m_watched == pc)
@@ -262,38 +373,53 @@ openWatch:
     }
     pc += 2;
     NEXT_OPERATION;
-openTooDeep:
-    moveBefore(op);
-    step();
-    if (cell() > 0)
+}
+openTooDeep: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    if (value > 0) {
+        SAVE;
         throw common::Failure::indexOutOfRange();
+    }
     pc = ops[pc + 1];
     NEXT_OPERATION;
-close:
-    moveBefore(op);
-    step();
-    pc = cell() > 0 ? ops[pc + 1] : pc + 2;
+}
+close: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    pc = value > 0 ? ops[pc + 1] : pc + 2;
     NEXT_OPERATION;
-closeWatch:
-    moveBefore(op);
-    step();
-    if (cell() <= 0) {
+}
+closeWatch: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    if (value <= 0) {
         pc += 2;
         NEXT_OPERATION;
     }
     pc = ops[pc + 1];
-    if (m_watched == pc - 2)
+    if (m_watched == pc - 2) {
+        SAVE;
         checkPeriod();
+        LOAD;
+    }
     NEXT_OPERATION;
-closeUnmatched:
-    moveBefore(op);
-    step();
-    cell();
+}
+closeUnmatched: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    static_cast<void>(value);
     ++pc;
     NEXT_OPERATION;
+}
 end:
+    SAVE;
     return;
+#undef TESTED_CELL
+#undef MOVE_BEFORE_BRACKET
 #undef NEXT_OPERATION
+#undef LOAD
+#undef SAVE
 }
 #pragma GCC diagnostic pop
 
@@ -370,7 +496,7 @@ void Machine::block(const std::uint32_t* op)
                 cellOf(items[i]) += itemChange(items[i]);
         }
     }
-    m_pointer += static_cast<std::int32_t>(op[1]);
+    m_pointer += blockMove(op[1]);
     m_left -= steps;
 }
 
@@ -541,7 +667,7 @@ bool Machine::testedCellsRepeat(std::size_t open) const
         case Block:
         case BlockOne:
         case BlockTwo:
-            offset += static_cast<std::int32_t>(m_ops[pc + 1]);
+            offset += blockMove(m_ops[pc + 1]);
             pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
             break;
         case OpenClear:
