@@ -27,6 +27,30 @@ constexpr std::int64_t endless = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t safeHalf = std::int64_t{1} << 30;
 constexpr bool safe(std::int64_t value) { return static_cast<std::uint64_t>(value + safeHalf) < 2 * safeHalf; }
 
+constexpr bool onTape(std::int64_t at) { return static_cast<std::uint64_t>(at - 1) < tapeLength; }
+
+// A block without prints at once (the exact way is Machine::block()), when the bound leaves room for
+// it and its cells are on the tape and far from the limits. `count` is a constant where the caller
+// knows it.
+inline bool quickBlock(const std::uint32_t* at, std::int32_t count, std::int32_t* tape, std::int64_t& pointer, std::int64_t& left)
+{
+    const std::int64_t steps = blockSteps(at[0]);
+    const std::uint32_t* items = at + blockHeaderWords;
+    const std::int64_t lowestCell = pointer + blockLowest(at[1]);
+    if (left < steps || static_cast<std::uint64_t>(lowestCell - 1) > static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(at[1])))
+        return false;
+    std::uint64_t shifted = 0;
+    for (std::int32_t i = 0; i < count; ++i)
+        shifted |= static_cast<std::uint64_t>(tape[pointer + itemOffset(items[i]) - 1] + safeHalf);
+    if (shifted >= 2 * safeHalf)
+        return false;
+    for (std::int32_t i = 0; i < count; ++i)
+        tape[pointer + itemOffset(items[i]) - 1] += itemChange(items[i]);
+    pointer += blockMove(at[1]);
+    left -= steps;
+    return true;
+}
+
 using Tape = std::array<std::int32_t, tapeLength>;
 static_assert(std::tuple_size_v<decltype(BrainfuckStart::tape)> == tapeLength);
 
@@ -106,6 +130,7 @@ private:
     void command(char16_t c);
     void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
     void block(const std::uint32_t* op);
+    std::size_t blockLoop(std::size_t body, std::size_t close);
     bool linearLoop(std::size_t open);
     void addPasses(const Body& shape, std::int64_t passes);
     bool scanLoop(std::size_t open);
@@ -153,16 +178,14 @@ template <bool farMoves>
 QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
 {
     static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&blockPrints, &&open, &&openLinear, &&openScan,
-        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&end};
+        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&openBlockLoop, &&end};
     static_assert(std::size(handlers) == End + 1);
     std::uint32_t* const ops = m_ops.data();
-    std::int32_t* const tape = m_tape.data();
     std::size_t pc = 0;
     std::uint32_t op = 0;
     std::int64_t pointer = m_pointer;
     std::int64_t left = m_left;
 
-    const auto onTape = [](std::int64_t at) { return static_cast<std::uint64_t>(at - 1) < tapeLength; };
     // A move of the pointer at once, when both the bound and the 32-bit range leave room for it.
     const auto quickMove = [&](std::int32_t amount) {
         const std::int64_t moved = pointer + amount;
@@ -171,25 +194,6 @@ QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
             return false;
         pointer = moved;
         left -= distance;
-        return true;
-    };
-    // A block without prints at once (see block()); `count` is a constant where the caller knows it.
-    const auto quickBlock = [&](const std::uint32_t* at, std::int32_t count) {
-        const std::int64_t steps = blockSteps(at[0]);
-        const std::uint32_t* items = at + blockHeaderWords;
-        const std::int64_t lowestCell = pointer + blockLowest(at[1]);
-        if (left < steps
-            || static_cast<std::uint64_t>(lowestCell - 1) > static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(at[1])))
-            return false;
-        std::uint64_t shifted = 0;
-        for (std::int32_t i = 0; i < count; ++i)
-            shifted |= static_cast<std::uint64_t>(tape[pointer + itemOffset(items[i]) - 1] + safeHalf);
-        if (shifted >= 2 * safeHalf)
-            return false;
-        for (std::int32_t i = 0; i < count; ++i)
-            tape[pointer + itemOffset(items[i]) - 1] += itemChange(items[i]);
-        pointer += blockMove(at[1]);
-        left -= steps;
         return true;
     };
 #define SAVE m_pointer = pointer, m_left = left
@@ -211,14 +215,14 @@ QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
         cell();                            \
     }                                      \
     --left;                                \
-    const std::int32_t value = tape[pointer - 1]
+    const std::int32_t value = m_tape.data()[pointer - 1]
 
     NEXT_OPERATION;
 add: {
     const std::int32_t amount = argumentOf(op);
     std::int32_t sum = 0;
-    if (onTape(pointer) && left >= std::abs(amount) && !__builtin_add_overflow(tape[pointer - 1], amount, &sum)) {
-        tape[pointer - 1] = sum;
+    if (onTape(pointer) && left >= std::abs(amount) && !__builtin_add_overflow(m_tape.data()[pointer - 1], amount, &sum)) {
+        m_tape.data()[pointer - 1] = sum;
         left -= std::abs(amount);
     } else {
         SAVE;
@@ -244,7 +248,7 @@ print:
     ++pc;
     NEXT_OPERATION;
 block:
-    if (!quickBlock(ops + pc, blockItems(op))) {
+    if (!quickBlock(ops + pc, blockItems(op), m_tape.data(), pointer, left)) {
         SAVE;
         block(ops + pc);
         LOAD;
@@ -258,7 +262,7 @@ blockPrints:
     pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
     NEXT_OPERATION;
 blockOne:
-    if (!quickBlock(ops + pc, 1)) {
+    if (!quickBlock(ops + pc, 1, m_tape.data(), pointer, left)) {
         SAVE;
         block(ops + pc);
         LOAD;
@@ -266,7 +270,7 @@ blockOne:
     pc += blockHeaderWords + 1;
     NEXT_OPERATION;
 blockTwo:
-    if (!quickBlock(ops + pc, 2)) {
+    if (!quickBlock(ops + pc, 2, m_tape.data(), pointer, left)) {
         SAVE;
         block(ops + pc);
         LOAD;
@@ -277,7 +281,7 @@ blockTwo:
 openClear:
     MOVE_BEFORE_BRACKET;
     if (onTape(pointer)) {
-        std::int32_t& own = tape[pointer - 1];
+        std::int32_t& own = m_tape.data()[pointer - 1];
         if (own <= 0 && left >= 1) {
             --left;
             pc = ops[pc + 1];
@@ -294,7 +298,7 @@ openClear:
 openTransfer:
     MOVE_BEFORE_BRACKET;
     if (onTape(pointer)) {
-        std::int32_t& own = tape[pointer - 1];
+        std::int32_t& own = m_tape.data()[pointer - 1];
         const std::int64_t passes = own;
         if (passes <= 0 && left >= 1) {
             --left;
@@ -306,9 +310,9 @@ openTransfer:
         const std::int64_t at = pointer + itemOffset(target);
         // Between its first and its last pass the target moves steadily: both ends far from the
         // limits keep every pass in between far from them too.
-        if (passes > 0 && passes < safeHalf && left - 1 >= passes * (steps + 1) && onTape(at) && safe(tape[at - 1])
-            && safe(tape[at - 1] + itemChange(target) * passes)) {
-            tape[at - 1] += static_cast<std::int32_t>(itemChange(target) * passes);
+        if (passes > 0 && passes < safeHalf && left - 1 >= passes * (steps + 1) && onTape(at) && safe(m_tape.data()[at - 1])
+            && safe(m_tape.data()[at - 1] + itemChange(target) * passes)) {
+            m_tape.data()[at - 1] += static_cast<std::int32_t>(itemChange(target) * passes);
             own = 0;
             left -= 1 + passes * (steps + 1);
             pc = ops[pc + 1];
@@ -318,10 +322,37 @@ openTransfer:
     goto linear;
 openLinear:
     MOVE_BEFORE_BRACKET;
-    if (onTape(pointer) && tape[pointer - 1] <= 0 && left >= 1) {
-        --left;
-        pc = ops[pc + 1];
-        NEXT_OPERATION;
+    if (onTape(pointer) && left >= 1) {
+        const std::int64_t passes = m_tape.data()[pointer - 1];
+        if (passes <= 0) {
+            --left;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+        // A body that counts its own cell down by one, like a copy loop: every cell moves steadily
+        // from its value to its value after the last pass, so both far from the limits will do.
+        const std::uint32_t* body = ops + pc + 2;
+        if (isBlockWithoutPrints(kindOf(body[0])) && body[blockHeaderWords] == item(0, -1) && passes < safeHalf) {
+            const std::int64_t steps = blockSteps(body[0]);
+            const std::int32_t count = blockItems(body[0]);
+            const std::uint32_t* items = body + blockHeaderWords;
+            const std::int64_t lowestCell = pointer + blockLowest(body[1]);
+            if (left - 1 >= passes * (steps + 1)
+                && static_cast<std::uint64_t>(lowestCell - 1) <= static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(body[1]))) {
+                bool far = true;
+                for (std::int32_t i = 1; i < count; ++i) {
+                    const std::int64_t value = m_tape.data()[pointer + itemOffset(items[i]) - 1];
+                    far = far && safe(value) && safe(value + itemChange(items[i]) * passes);
+                }
+                if (far) {
+                    for (std::int32_t i = 0; i < count; ++i)
+                        m_tape.data()[pointer + itemOffset(items[i]) - 1] += static_cast<std::int32_t>(itemChange(items[i]) * passes);
+                    left -= 1 + passes * (steps + 1);
+                    pc = ops[pc + 1];
+                    NEXT_OPERATION;
+                }
+            }
+        }
     }
 linear:
     SAVE;
@@ -334,10 +365,22 @@ linear:
     goto test;
 openScan:
     MOVE_BEFORE_BRACKET;
-    if (onTape(pointer) && tape[pointer - 1] <= 0 && left >= 1) {
-        --left;
-        pc = ops[pc + 1];
-        NEXT_OPERATION;
+    // The search as scanLoop() does it, left to it where the tape's end or the bound cuts it short.
+    if (onTape(pointer) && left >= 1) {
+        const std::int64_t stride = argumentOf(ops[pc + 2]);
+        std::int64_t at = pointer;
+        std::int64_t passes = 0;
+        while (onTape(at) && m_tape.data()[at - 1] > 0) {
+            at += stride;
+            ++passes;
+        }
+        const std::int64_t steps = 1 + passes + (at > pointer ? at - pointer : pointer - at);
+        if (onTape(at) && left >= steps) {
+            pointer = at;
+            left -= steps;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
     }
     SAVE;
     if (scanLoop(pc)) {
@@ -347,6 +390,19 @@ openScan:
     }
     LOAD;
     goto test;
+// A loop around one block that moves the pointer, like "[->+<<<]".
+openBlockLoop: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(entered);
+    if (entered <= 0) {
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    SAVE;
+    pc = blockLoop(pc + 2, ops[pc + 1] - 2);
+    LOAD;
+    NEXT_OPERATION;
+}
 open:
     MOVE_BEFORE_BRACKET;
 test: {
@@ -498,6 +554,27 @@ void Machine::block(const std::uint32_t* op)
     }
     m_pointer += blockMove(op[1]);
     m_left -= steps;
+}
+
+// The passes of a loop around one block that moves the pointer, entered, in a tight loop of their own;
+// where a block or a test needs the exact way, the Block or Close operation returned takes it.
+[[gnu::noinline]] std::size_t Machine::blockLoop(std::size_t body, std::size_t close)
+{
+    std::int64_t pointer = m_pointer;
+    std::int64_t left = m_left;
+    std::size_t next = body;
+    while (quickBlock(&m_ops[body], blockItems(m_ops[body]), m_tape.data(), pointer, left)) {
+        next = close;
+        if (!onTape(pointer) || left == 0)
+            break;
+        --left;
+        next = m_tape[static_cast<std::size_t>(pointer - 1)] > 0 ? body : close + 2;
+        if (next != body)
+            break;
+    }
+    m_pointer = pointer;
+    m_left = left;
+    return next;
 }
 
 // A loop whose body changes cells at fixed offsets by fixed amounts, the pointer back where it started:

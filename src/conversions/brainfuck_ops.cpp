@@ -251,9 +251,8 @@ private:
             return OpenTransfer;
         if (length == 1 && kindOf(first) == Move)
             return OpenScan;
-        if (isBlockWithoutPrints(kindOf(first)) && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first))
-            && blockMove(m_ops[body + 1]) == 0)
-            return OpenLinear;
+        if (isBlockWithoutPrints(kindOf(first)) && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first)))
+            return blockMove(m_ops[body + 1]) == 0 ? OpenLinear : OpenBlockLoop;
         return Open;
     }
 

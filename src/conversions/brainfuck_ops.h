@@ -30,6 +30,7 @@ enum OpKind : std::uint8_t {
     BlockTwo,       // a Block of two items
     OpenClear,      // an OpenLinear whose body is one "-"
     OpenTransfer,   // an OpenLinear whose body is a BlockTwo with "-" once on the loop's own cell
+    OpenBlockLoop,  // a loop whose body is one block without "." that moves the pointer
     End,            // behind the last operation
 };
 

@@ -299,7 +299,9 @@ private:
             Text body = straight(false, true, ownChange);
             return u"[" + body + changes(-ownChange + pick(1, 2)) + u"]";
         }
-        case 5: // scan loop
+        case 5: // scan loop, or a loop around one block that moves the pointer
+            if (pick(0, 1))
+                return u"[" + straight(false, false, ownChange) + changes(pick(-1, 0)) + u"]";
             return u"[" + (pick(0, 1) ? repeat(u'>', pick(1, 3)) : repeat(u'<', pick(1, 3))) + u"]";
         case 6: { // a chain of multiplying loops
             Text text = changes(pick(1, 9));
