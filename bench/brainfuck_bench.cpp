@@ -37,6 +37,18 @@ struct Program {
     std::vector<std::int32_t> printed;
 };
 
+// What a decimal counter of `digits` digits prints, the most significant digit first.
+std::vector<std::int32_t> counterDigits(long long count, int digits)
+{
+    std::vector<std::int32_t> printed;
+    const std::string value = std::to_string(count);
+    for (int i = 0; i < digits - static_cast<int>(value.size()); ++i)
+        printed.push_back('0');
+    for (const char c : value)
+        printed.push_back(c);
+    return printed;
+}
+
 // Nested counting loops around a decimal counter: each increment walks the carry up the digits with a
 // pointer that depends on the data and returns over the digit markers with a scan loop.
 Program counter(int outer, int inner, int digits)
@@ -56,25 +68,7 @@ Program counter(int outer, int inner, int digits)
         text += go(at, 5 + 5 * i) + plus(57) + u"<[->-<]>.";
         at = 5 + 5 * i;
     }
-    std::vector<std::int32_t> printed;
-    const std::string value = std::to_string(static_cast<long long>(outer) * inner);
-    for (int i = 0; i < digits - static_cast<int>(value.size()); ++i)
-        printed.push_back('0');
-    for (const char c : value)
-        printed.push_back(c);
-    return {"counter with carry and scans", true, text, printed};
-}
-
-// What a decimal counter of `digits` digits prints, the most significant digit first.
-std::vector<std::int32_t> counterDigits(long long count, int digits)
-{
-    std::vector<std::int32_t> printed;
-    const std::string value = std::to_string(count);
-    for (int i = 0; i < digits - static_cast<int>(value.size()); ++i)
-        printed.push_back('0');
-    for (const char c : value)
-        printed.push_back(c);
-    return printed;
+    return {"counter with carry and scans", true, text, counterDigits(static_cast<long long>(outer) * inner, digits)};
 }
 
 // Three nested counting loops around a decimal counter whose digits count down from 10 to 1: the carry
@@ -357,7 +351,8 @@ int main(int argc, char** argv)
 
     const TextView endless[] = {u"+[]", u"+[>+<]", u"+[<+>]", u"+[>++<]", u"+[>+>+<<]", u"+[>[-]+<]", u"+[>>+<<-+]",
         u"+[>+[-]<]", u"+[><]", u"+[<<+>>>+<]", u"+[>[>+<-]<]", u"+[->+<+]", u"+[>+++<<->+]", u"+>+<[>[<]>]",
-        u"+[>+>[-]<<]", u"+[>+<>>[-]+<<]", u"+[>->[>+<-]<<]", u"+[>>>>>+<<<<<[-]+]"};
+        u"+[>+>[-]<<]", u"+[>+<>>[-]+<<]", u"+[>->[>+<-]<<]", u"+[>>>>>+<<<<<[-]+]", u"+[>+>+[<]>>[-]<]",
+        u"+[>>+<<[>]<[<]>]", u"+[>+>+<<[->>+<<]>>[-<<+>>]<<]", u"+[[->+<]>[-<+>]<]"};
     std::printf("%-16s %9s\n", "endless loop", "seconds");
     for (const TextView program : endless) {
         std::vector<double> times;
