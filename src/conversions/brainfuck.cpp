@@ -417,14 +417,13 @@ openWatch: {
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
-    // Every entry either keeps a fresh state or none: a pass must never be compared with a state
-    // kept at an earlier entry, whose pointer and tested cells may match by chance.
+    // Every entry either keeps a fresh state or, its tries used up, is watched no more: a pass must
+    // never be compared with a state kept at an earlier entry, whose pointer and tested cells may
+    // match by chance.
     if (bracketLow(op) > 0) {
         SAVE;
         watch(pc);
     } else {
-        if (m_watched == pc)
-            m_watched = nothing;
         unwatch(pc);
     }
     pc += 2;

@@ -176,6 +176,37 @@ TEST(InterpretBrainfuck, overflows_exactly_where_the_cell_leaves_32_bits)
     EXPECT_EQ(intoLoop.steps, before + 1 + 1 + 1 + 3);
 }
 
+// Runs the literal reading would need billions of steps for, counted by hand: loops folded into one
+// step whose cells start far from the limits but would leave 32 bits on their last pass, and a pointer
+// that leaves 32 bits.
+TEST(InterpretBrainfuck, overflows_on_the_last_pass_of_a_folded_loop)
+{
+    constexpr std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+    struct PassRow {
+        const char* name;
+        TextView program;
+        std::int32_t pointer;
+        std::int32_t count; // at the pointer; the cell beside it holds the same
+        std::int64_t steps;
+    };
+    const PassRow rows[] = {
+        // 2^29 passes of 7 steps; the last one overflows on its fifth command.
+        {"transfer", u"[->+++<]", startCell, 1 << 29, 7LL * (1 << 29) - 1},
+        {"copy", u"[->+++>+<<]", startCell, 1 << 29, 10LL * (1 << 29) - 4},
+        {"pointer", u">>>>>>>>>>>>", highest - 10, 0, 11},
+    };
+    for (const PassRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        BrainfuckStart start;
+        start.pointer = row.pointer;
+        if (row.count > 0)
+            start.tape[static_cast<std::size_t>(row.pointer - 1)] = start.tape[static_cast<std::size_t>(row.pointer)] = row.count;
+        const BrainfuckRun run = runBrainfuck(row.program, 10'000'000'000, start);
+        EXPECT_EQ(run.result.status, u"Fehler aufgetreten: Überlauf");
+        EXPECT_EQ(run.steps, row.steps);
+    }
+}
+
 // Loops that never end by themselves, with the cells they grow close to the 32-bit limits: the passes
 // done at once must stop where a pass could overflow, as the literal reading does.
 TEST(InterpretBrainfuck, endless_loops_overflow_where_the_literal_reading_does)
