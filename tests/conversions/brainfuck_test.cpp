@@ -31,14 +31,14 @@ struct RunRow {
 };
 
 // 30 * 40 counted in decimal digits (9 - digit each, beside a mark set on nines): every increment scans
-// right to the first digit below 9 and walks back over the nines, a loop entered far more often than
-// the interpreter keeps its state.
+// right to the first digit below 9 and walks back over the nines (clearing a cell that is already 0 on
+// the way), a loop entered far more often than the interpreter keeps its state.
 Text nineCounter()
 {
     const Text print = repeated(u"+", 57) + u"<<[->>-<<]>>.";
     return repeated(u">", 7) + repeated(u"+", 9) + repeated(u">>>>" + repeated(u"+", 9), 3) + repeated(u"<", 19)
         + repeated(u"+", 30) + u"[>" + repeated(u"+", 40) + u"[>>>>>[>>>>]+>-[->>+<<]>>[-<<+>+>]<[[-]<<->>]<<<<<<"
-        + u"[->+++++++++<<<<<]<-]<-]" + repeated(u">", 21) + print + repeated(u"<<<<" + print, 3);
+        + u"[->+++++++++<<<<<>>[-]<<]<-]<-]" + repeated(u">", 21) + print + repeated(u"<<<<" + print, 3);
 }
 
 const RunRow completeRuns[] = {
