@@ -3,8 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -36,9 +36,11 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = "/tmp/quirlwerk-bitmap-fuzz-" + std::to_string(getpid()) + ".bmp";
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                  static_cast<std::streamsize>(size));
+    // A file in memory, named through /proc: nothing is left in the temporary folder when the fuzzer stops.
+    static const int file = memfd_create("bitmap-fuzz", 0);
+    static const std::string path = "/proc/self/fd/" + std::to_string(file);
+    if (file < 0 || ftruncate(file, 0) != 0 || pwrite(file, data, size, 0) != static_cast<ssize_t>(size))
+        __builtin_trap();
     SurfaceSink sink(Text(path.begin(), path.end()));
     bitmap::PictureModel model;
     bitmap::ZeichneBitmap(0, model, sink);

@@ -1,5 +1,6 @@
 // Fuzz target: any text through every direction button of every mode, with a small step bound.
 #include "conversions/dispatch.h"
+#include "conversions/modes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace quirlwerk;
     if (size < 1)
         return 0;
-    const int mode = data[0] % 12;
+    const auto mode = static_cast<conversions::Mode>(data[0] % 12);
     const bool crypt = data[0] & 0x80;
     Text input;
     for (std::size_t i = 1; i + 1 < size; i += 2)

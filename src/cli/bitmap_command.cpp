@@ -4,14 +4,12 @@
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
 #include "cli/png_encoder.h"
+#include "common/failure.h"
+#include "common/replacing_file.h"
 #include "common/utf8.h"
-
-#include <QSaveFile>
-#include <QString>
 
 #include <iostream>
 #include <optional>
-#include <stdexcept>
 
 namespace quirlwerk::cli {
 namespace {
@@ -69,30 +67,28 @@ BitmapOptions parseOptions(Arguments arguments)
     return options;
 }
 
-// Written beside the target and renamed into place, so that a failure leaves no half-written file.
+// Encoded row by row straight into the common writer, so that a failure leaves no half-written file.
 bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName)
 {
+    const Text name = common::fromUtf8(fileName).value_or(Text());
     if (picture.width() == 0 || picture.height() == 0) {
         printMessage({common::Icon::Exclamation, u"Das Bild hat keine Pixel; es wurde keine PNG-Datei geschrieben."});
         return false;
     }
-    QSaveFile file(QString::fromStdString(fileName));
-    bool written = file.open(QIODevice::WriteOnly);
-    try {
-        if (written) {
-            encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) {
-                if (file.write(reinterpret_cast<const char*>(bytes), qint64(size)) != qint64(size))
-                    throw std::runtime_error("write failed");
-            });
-        }
-    } catch (const std::exception&) {
-        written = false;
+    if (common::isSpecialFile(fileName)) {
+        printMessage({common::Icon::Exclamation, u"Die PNG-Datei ''" + name + u"''" + Text(common::notRegularFile)});
+        return false;
     }
-    if (written && file.commit())
+    try {
+        common::ReplacingFile file(fileName);
+        encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) { file.write({bytes, size}); });
+        file.commit();
         return true;
-    printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + common::fromUtf8(fileName).value_or(Text()) +
-                                              u"'' konnte nicht geschrieben werden."});
-    return false;
+    } catch (const std::exception& failure) {
+        printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + name + u"'' konnte nicht geschrieben werden: " +
+                                                  common::describe(failure)});
+        return false;
+    }
 }
 
 } // namespace

@@ -4,32 +4,41 @@
 #include "common/failure.h"
 #include "common/utf8.h"
 #include "conversions/dispatch.h"
+#include "conversions/modes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
-#include <iterator>
 #include <optional>
 
 namespace quirlwerk::cli {
 namespace {
 
-struct ModeName {
-    std::string_view name;
-    int mode;
-};
-
-constexpr ModeName modeNames[] = {
-    {"geocode", 1}, {"ascii", 2}, {"ook", 3}, {"brainfuck", 4}, {"wordlengths", 6},
-    {"bits", 7}, {"matrix", 8}, {"morse", 9}, {"letters", 10},
-};
-
-int parseMode(std::string_view argument)
+// A mode by its name or its number; only the modes with text conversions have names.
+const conversions::ModeRow& parseMode(std::string_view argument)
 {
-    for (const ModeName& entry : modeNames) {
-        if (argument == entry.name || argument == std::to_string(entry.mode))
-            return entry.mode;
+    for (const conversions::ModeRow& row : conversions::modeTable) {
+        if (!row.cliName.empty()
+            && (argument == row.cliName || argument == std::to_string(conversions::modeNumber(row.mode))))
+            return row;
     }
     throw UsageError("unbekannter Modus '" + std::string(argument) + "'");
+}
+
+// All of stdin, but no more than one byte beyond the bound: enough to know it is too large.
+std::string readInput()
+{
+    std::string bytes;
+    constexpr std::size_t piece = 1 << 16;
+    while (bytes.size() <= conversions::maxInputSize) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + std::min(piece, conversions::maxInputSize + 1 - had));
+        std::cin.read(bytes.data() + had, static_cast<std::streamsize>(bytes.size() - had));
+        bytes.resize(had + static_cast<std::size_t>(std::cin.gcount()));
+        if (!std::cin)
+            break;
+    }
+    return bytes;
 }
 
 std::int64_t parseSteps(std::string_view argument)
@@ -95,16 +104,20 @@ int runConvert(Arguments arguments)
 {
     if (arguments.size() < 2)
         throw UsageError("convert erwartet MODE und RICHTUNG");
-    const int mode = parseMode(arguments[0]);
+    const conversions::ModeRow& mode = parseMode(arguments[0]);
     const std::string_view direction = arguments[1];
     const bool crypt = direction == "crypt";
     if (!crypt && direction != "decrypt")
         throw UsageError("RICHTUNG ist decrypt oder crypt");
-    if (crypt && !conversions::hasCrypt(mode))
-        throw UsageError("Modus " + std::to_string(mode) + " hat keine zweite Richtung (crypt)");
+    if (crypt && !mode.crypt)
+        throw UsageError("Modus " + std::to_string(conversions::modeNumber(mode.mode)) + " hat keine zweite Richtung (crypt)");
     const ConvertOptions options = parseOptions(arguments.subspan(2));
 
-    const std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
+    const std::string bytes = readInput();
+    if (const auto refused = conversions::refuseInput(bytes.size(), conversions::InputUnit::Bytes)) {
+        printMessage(*refused->failure);
+        return exitFailed;
+    }
     common::Utf8Error error{};
     std::optional<Text> input = common::fromUtf8(bytes, &error);
     if (!input) {
@@ -115,8 +128,8 @@ int runConvert(Arguments arguments)
     conversions::DispatchContext context;
     context.matrix = [&]() -> const conversions::MatrixDefinition& { return options.matrix; };
     context.maxSteps = options.maxSteps;
-    const conversions::Shown shown = crypt ? conversions::runCrypt(mode, withCrLf(*input), context)
-                                           : conversions::runDecrypt(mode, withCrLf(*input), context);
+    const conversions::Shown shown = crypt ? conversions::runCrypt(mode.mode, withCrLf(*input), context)
+                                           : conversions::runDecrypt(mode.mode, withCrLf(*input), context);
     if (shown.failure)
         printMessage(*shown.failure);
     if (shown.keepOutput)

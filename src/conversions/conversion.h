@@ -4,12 +4,27 @@
 #include "common/report.h"
 #include "common/text.h"
 
+#include <cstddef>
 #include <exception>
 #include <optional>
 
 namespace quirlwerk::conversions {
 
 inline constexpr TextView statusOk = u"OK";
+
+// The longest output a conversion may give, in characters; the dispatch refuses anything longer.
+inline constexpr std::size_t maxOutputSize = std::size_t{256} << 20;
+
+// Thrown by a routine whose output would grow beyond its bound. Not a std::exception, so that the routine's own
+// failure trap lets it pass to the dispatch, which refuses the whole conversion.
+struct OutputTooLarge {};
+
+// Call before appending: the output cannot take `adding` more characters within the bound.
+inline void ensureRoom(const Text& output, std::size_t adding, std::size_t maxOutput)
+{
+    if (adding > maxOutput || output.size() > maxOutput - adding)
+        throw OutputTooLarge{};
+}
 
 struct Conversion {
     Text output;

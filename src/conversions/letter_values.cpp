@@ -4,6 +4,7 @@
 #include "common/letter_case.h"
 #include "conversions/checked_sum.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -29,7 +30,10 @@ void appendDecimal(Text& text, int value)
 // One section of Buchstabe2Zahl: a value line per input line, "(<label>: <sum>): <values>".
 class LineWriter {
 public:
-    LineWriter(Text& output, TextView label) : m_output(output), m_label(label) {}
+    LineWriter(Text& output, TextView label, std::size_t maxOutput)
+        : m_output(output), m_label(label), m_maxOutput(maxOutput)
+    {
+    }
 
     void value(int value)
     {
@@ -42,7 +46,10 @@ public:
 
     void endLine(TextView lineBreak)
     {
-        m_output += u'(' + m_label + u": " + decimal(m_sum) + u"): " + m_line + Text(lineBreak);
+        const Text sum = decimal(m_sum);
+        // 6: "(", ": " and "): ".
+        ensureRoom(m_output, m_label.size() + sum.size() + m_line.size() + lineBreak.size() + 6, m_maxOutput);
+        m_output += u'(' + m_label + u": " + sum + u"): " + m_line + Text(lineBreak);
         m_line.clear();
         m_sum = 0;
     }
@@ -52,8 +59,19 @@ private:
     Text& m_output;
     Text m_label;
     Text m_line;
+    std::size_t m_maxOutput;
     std::int32_t m_sum = 0;
 };
+
+// Every line break gives a value line in each section, at least "(BWW: 0): " and "(Scrabble: 0): " with their
+// breaks: a flood of line breaks is refused before any of the output is built.
+void refuseLineFlood(TextView input, std::size_t maxOutput)
+{
+    constexpr std::size_t leastPerBreak = TextView(u"(BWW: 0): \r\n(Scrabble: 0): \r\n").size();
+    const auto breaks = static_cast<std::size_t>(std::count(input.begin(), input.end(), u'\r'));
+    if (breaks > maxOutput / leastPerBreak)
+        throw OutputTooLarge{};
+}
 
 // Walks the text line by line; a line feed right after a carriage return belongs to the line break.
 template <typename Valuer>
@@ -89,20 +107,21 @@ Text scrabbleText(TextView input)
 
 } // namespace
 
-Conversion Buchstabe2Zahl(Text input)
+Conversion Buchstabe2Zahl(Text input, std::size_t maxOutput)
 {
     Conversion result;
     std::size_t index = 0;
     try {
+        refuseLineFlood(input, maxOutput);
         result.output = Text(bwwHeading) + Text(crlf);
-        LineWriter bww(result.output, u"BWW");
+        LineWriter bww(result.output, u"BWW", maxOutput);
         writeSection(input, bww, index, bwwValue);
         if (!bww.lineEmpty())
             bww.endLine(crlf);
 
         result.output += Text(crlf) + Text(scrabbleHeading) + Text(crlf);
         const Text upper = scrabbleText(input);
-        LineWriter scrabble(result.output, u"Scrabble");
+        LineWriter scrabble(result.output, u"Scrabble", maxOutput);
         writeSection(upper, scrabble, index, scrabbleValue);
         // Only the last Scrabble line goes without a line break.
         if (!scrabble.lineEmpty())

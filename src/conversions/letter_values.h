@@ -5,7 +5,8 @@
 
 namespace quirlwerk::conversions {
 
-Conversion Buchstabe2Zahl(Text input);
+// An output longer than maxOutput throws OutputTooLarge.
+Conversion Buchstabe2Zahl(Text input, std::size_t maxOutput = maxOutputSize);
 Conversion Zahl2Buchstabe(Text input);
 
 } // namespace quirlwerk::conversions

@@ -5,7 +5,9 @@
 #include <array>
 #include <bit>
 
-#if defined(__SSE2__)
+// QUIRLWERK_HEX_PORTABLE forces the portable path, so that its tests run on x86 too.
+#if defined(__SSE2__) && !defined(QUIRLWERK_HEX_PORTABLE)
+#define QUIRLWERK_HEX_SSE2
 #include <emmintrin.h>
 #endif
 
@@ -46,7 +48,7 @@ struct WindowClasses {
     std::uint8_t values[64];   // of the hex digits; anything for other characters
 };
 
-#if defined(__SSE2__)
+#ifdef QUIRLWERK_HEX_SSE2
 WindowClasses classify(const std::uint8_t* in)
 {
     WindowClasses classes;

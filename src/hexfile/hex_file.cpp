@@ -57,7 +57,7 @@ void writeBytes(const fs::path& input, const fs::path& output, TextView outputNa
     const std::size_t readSize = std::max<std::size_t>(options.readSize, 1);
     const std::size_t blockSize = std::max<std::size_t>(options.blockSize, 1000);
     InputFile in(input);
-    ReplacingFile out(output, options.write);
+    common::ReplacingFile out(output, {options.write});
     std::vector<std::uint8_t> text(readSize);
     std::vector<std::uint8_t> bytes(blockSize + readSize);   // a piece of text never gives more bytes than it has
     std::size_t filled = 0;
@@ -110,6 +110,9 @@ HexFileResult ConvertHexFile(TextView inputText, TextView outputText, common::Re
         if (outputName.empty())
             return refuse(u"Geben Sie bitte den Namen der Outputdatei ein!", NameField::Output);
         const fs::path output = pathOf(outputName);
+        if (common::isSpecialFile(output))
+            return refuse(u"Die Outputdatei ''" + Text(outputName) + u"''" + Text(common::notRegularFile),
+                          NameField::Output);
         if (inputName == outputName) {
             if (!reporter.askYesNo({Icon::Question, u"Die Inputdatei und die Outputdatei sind identisch. "
                                                     u"Soll die Inputdatei wirklich überschrieben werden?"}))

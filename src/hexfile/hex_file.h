@@ -21,12 +21,13 @@ struct HexFileResult {
 struct HexFileOptions {
     std::size_t readSize = std::size_t{1} << 16;   // bytes of hex text per read
     std::size_t blockSize = std::size_t{1} << 16;  // output bytes gathered before a write, at least 1000
-    WriteFunction write = &std::fwrite;            // tests put a failing writer here
+    common::WriteFunction write = {};              // tests put a failing writer here
 };
 
 // The names are used without leading and trailing blanks. Questions answered No change nothing; a failure leaves
-// an existing output file as it was. An invalid code keeps the bytes before it in the output file.
-// The reporter is busy from the end of the checks until the files are done.
+// an existing output file as it was. An invalid code keeps the bytes before it in the output file. A device, pipe
+// or socket as output is refused before any question. The reporter is busy from the end of the checks until the
+// files are done.
 HexFileResult ConvertHexFile(TextView inputName, TextView outputName, common::Reporter& reporter,
                              const HexFileOptions& options = {});
 

@@ -2,13 +2,14 @@
 #pragma once
 
 #include "bitmap/picture_model.h"
+#include "conversions/modes.h"
 
 #include <cstdint>
 
 namespace quirlwerk::ui {
 
 struct GlobData {
-    std::int32_t ConversionMode = 0;   // 0 until start-up, then 1..11; written only by the mode commands
+    conversions::Mode ConversionMode = conversions::Mode::None;   // written only by start-up and the mode commands
     std::int32_t HilfeThema = 0;       // 0 general page, otherwise a mode number
     bitmap::PictureModel picture;      // FarbTabelle and AnzahlFarben
 };

@@ -15,36 +15,20 @@
 #include "ui/window_position.h"
 #include "version.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace quirlwerk::ui {
 namespace {
-
-enum class ModeFrame { Conv, Datei, Bild };
-
-struct ModeCommand {
-    int mode;
-    const char* menuItem;
-    TextView caption;
-    TextView heading;
-    ModeFrame frame;
-    TextView decryptCaption;   // empty: the mode has its own frame, the buttons stay as they are
-    TextView cryptCaption;     // empty: cmdCrypt hidden
-};
-
-const ModeCommand& modeCommand(int mode);   // the table at the end of this file
-
-// The order of the items in the two conversion menus.
-constexpr int conversionMenu[] = {1, 2, 3, 4, 6, 10, 7, 8, 9};
-constexpr int otherMenu[] = {5, 11};
 
 QRect toPixels(const TwipsRect& twips)
 {
@@ -98,14 +82,22 @@ void frmMain::buildMenus()
     QMenu* mnuDatei = named(menuBar()->addMenu(QStringLiteral("&Datei")), "mnuDatei");
     named(mnuDatei->addAction(QStringLiteral("E&xit"), this, &frmMain::mnuExit_Click), "mnuExit");
 
-    auto addModes = [this](QMenu* menu, const auto& modes) {
-        for (const int mode : modes) {
-            const ModeCommand& command = modeCommand(mode);
-            named(menu->addAction(toQString(command.caption), this, [this, mode] { chooseMode(mode); }), command.menuItem);
+    // The table gives each mode its menu and its place there.
+    auto addModes = [this](QMenu* menu, conversions::ModeMenu which) {
+        std::vector<const conversions::ModeRow*> rows;
+        for (const conversions::ModeRow& row : conversions::modeTable) {
+            if (row.menu == which)
+                rows.push_back(&row);
+        }
+        std::ranges::sort(rows, {}, &conversions::ModeRow::menuPosition);
+        for (const conversions::ModeRow* row : rows) {
+            const conversions::Mode mode = row->mode;
+            named(menu->addAction(toQString(row->menuCaption), this, [this, mode] { chooseMode(mode); }),
+                  row->menuItem.data());   // the names are literals, so they end in a zero
         }
     };
-    addModes(named(menuBar()->addMenu(QStringLiteral("&Konvertierungen")), "mnuConv"), conversionMenu);
-    addModes(named(menuBar()->addMenu(QStringLiteral("&Sonstiges")), "mnuSonstiges"), otherMenu);
+    addModes(named(menuBar()->addMenu(QStringLiteral("&Konvertierungen")), "mnuConv"), conversions::ModeMenu::Conversions);
+    addModes(named(menuBar()->addMenu(QStringLiteral("&Sonstiges")), "mnuSonstiges"), conversions::ModeMenu::Other);
 
     QMenu* mnuHilfe = named(menuBar()->addMenu(QStringLiteral("Hilfe")), "mnuHilfe");
     named(mnuHilfe->addAction(QStringLiteral("Allgemeines"), this, &frmMain::mnuHilfeAllg_Click), "mnuHilfeAllg");
@@ -150,7 +142,7 @@ void frmMain::Form_Load()
 {
     try {
         setWindowTitle(QStringLiteral("Quirlwerk   Version %1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision));
-        setHeading(toQString(modeCommand(1).heading));
+        setHeading(toQString(conversions::modeRow(conversions::Mode::GeoCode).heading));
         // A damaged value must not leave the window half started: say so, use the default, go on.
         const QPoint stored = readStoredPosition(QStringLiteral("MainLeft"), QStringLiteral("MainTop"),
                                                  defaultPositionTwips, [this](const Text& description) {
@@ -169,7 +161,7 @@ void frmMain::Form_Load()
         }
         if (const auto failure = conversions::FillMorse())
             m_dialogs.showMessage(this, *failure);
-        m_glob.ConversionMode = 1;
+        m_glob.ConversionMode = conversions::Mode::GeoCode;
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Fehler: " + common::describe(failure)});
     }
@@ -200,16 +192,17 @@ void frmMain::mnuExit_Click()
     m_terminate();
 }
 
-void frmMain::chooseMode(int mode)
+void frmMain::chooseMode(conversions::Mode mode)
 {
-    const ModeCommand& command = modeCommand(mode);
+    using conversions::ModeFrame;
+    const conversions::ModeRow& command = conversions::modeRow(mode);
     m_glob.ConversionMode = mode;
     setHeading(toQString(command.heading));
-    frameBild->setVisible(command.frame == ModeFrame::Bild);
-    frameConv->setVisible(command.frame == ModeFrame::Conv);
-    frameDatei->setVisible(command.frame == ModeFrame::Datei);
-    matrixWindow().setVisible(mode == 8);
-    if (command.frame == ModeFrame::Conv) {
+    frameBild->setVisible(command.frame == ModeFrame::Picture);
+    frameConv->setVisible(command.frame == ModeFrame::Text);
+    frameDatei->setVisible(command.frame == ModeFrame::HexFile);
+    matrixWindow().setVisible(mode == conversions::Mode::MatrixText);
+    if (command.frame == ModeFrame::Text) {
         cmdDecrypt->setText(toQString(command.decryptCaption));
         cmdCrypt->setVisible(!command.cryptCaption.empty());
         if (!command.cryptCaption.empty())
@@ -254,7 +247,9 @@ void frmMain::mnuHilfeAllg_Click()
 
 void frmMain::mnuHilfeKonvert_Click()
 {
-    showHelp(m_glob.ConversionMode);
+    // Before start-up has set a mode, the general page.
+    const conversions::ModeRow* row = conversions::findMode(m_glob.ConversionMode);
+    showHelp(row ? row->helpTopic : 0);
 }
 
 void frmMain::showHelp(int topic)
@@ -289,6 +284,12 @@ void frmMain::cmdCrypt_Click()
 
 void frmMain::runDirection(Direction run)
 {
+    // Counted in the field's own characters, before its line breaks become CR LF.
+    const auto characters = static_cast<std::size_t>(std::max(txtIn->document()->characterCount() - 1, 0));
+    if (const auto refused = conversions::refuseInput(characters, conversions::InputUnit::Characters)) {
+        showResult(*refused);
+        return;
+    }
     conversions::Shown shown;
     {
         const WaitCursor busy;
@@ -342,38 +343,4 @@ void frmMain::Form_Resize()
     }
 }
 
-namespace {
-
-constexpr std::array<ModeCommand, 11> modeCommands = {{
-    {1, "mnuGeoCode", u"&GeoCode", u"Konvertierung: GeoCode-Umwandlung", ModeFrame::Conv, u"Ver- / Entschlüsseln", u""},
-    {2, "mnuAscText", u"&ASCII <-> Text", u"Konvertierung: Umwandlung ASCII-Zahlen in Text / Text in ASCII-Zahlen",
-     ModeFrame::Conv, u"ASCII --> Text umwandeln", u"Text --> ASCII umwandeln"},
-    {3, "mnuOok", u"&Ook! --> Text", u"Konvertierung: OOK! OOK? entschlüsseln", ModeFrame::Conv,
-     u"OOK!? --> Text entschlüsseln", u""},
-    {4, "mnuBrainfuck", u"&Brainfuck --> Text", u"Konvertierung: Brainfuck entschlüsseln", ModeFrame::Conv,
-     u"Brainfuck --> Text entschlüsseln", u""},
-    {5, "mnuHexDatei", u"&Hex-Datei speichern", u"Sonstiges: Datei mit HEX-Zeichen in Binärdatei umwandeln",
-     ModeFrame::Datei, u"", u""},
-    {6, "mnuBuchstabe", u"Bu&chstaben zählen", u"Buchstaben der Wörter zählen und Zahlen in 0/1 umwandeln",
-     ModeFrame::Conv, u"Buchstaben zählen", u""},
-    {7, "mnuBinaer", u"B&inär 01 --> HEX", u"01-Folge in 8ter Gruppen aufteilen und in HEX-Zahlen umwandeln",
-     ModeFrame::Conv, u"01-Folge --> HEX / Text", u""},
-    {8, "mnuMatrixText", u"Matri&x <-> Text", u"Konvertierung: Umwandlung Matrixzahlen in Text / Text in Matrixzahlen",
-     ModeFrame::Conv, u"Matrixzahlen --> Text", u"Text --> Matrixzahlen"},
-    {9, "mnuMorsen", u"&Morsen <-> Text",
-     u"Konvertierung: Morsezeichen entschlüssen / Text in Morsezeichen umwandeln", ModeFrame::Conv,
-     u"Morsezeichen --> Text", u"Text --> Morsezeichen"},
-    {10, "mnuBuchstZahl", u"Buchstaben <--> &Zahlen (BWW, Scrabble)",
-     u"Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren (BWW und Scrabble)", ModeFrame::Conv,
-     u"Buchstabe --> Zahl", u"Zahl --> Buchstabe"},
-    {11, "mnuBildKonvert", u"&Bild konvertieren", u"Sonstiges: BMP-Datei mit 256 Farben konvertieren", ModeFrame::Bild,
-     u"", u""},
-}};
-
-const ModeCommand& modeCommand(int mode)
-{
-    return modeCommands.at(static_cast<std::size_t>(mode - 1));
-}
-
-} // namespace
 } // namespace quirlwerk::ui

@@ -35,7 +35,7 @@ public:
     void cmdCrypt_Click();
 
     // The menu commands.
-    void chooseMode(int mode);
+    void chooseMode(conversions::Mode mode);
     void mnuExit_Click();
     void mnuHilfeAllg_Click();
     void mnuHilfeKonvert_Click();
@@ -60,7 +60,7 @@ private:
     void Form_Resize();
     void showHelp(int topic);
     void setHeading(const QString& heading);
-    using Direction = conversions::Shown (*)(int mode, Text input, const conversions::DispatchContext& context);
+    using Direction = conversions::Shown (*)(conversions::Mode mode, Text input, const conversions::DispatchContext& context);
     void runDirection(Direction run);
     void showResult(const conversions::Shown& shown);
     conversions::DispatchContext dispatchContext();

@@ -4,6 +4,7 @@
 #include "conversions/ook.h"
 #include "version.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -29,7 +30,9 @@ std::vector<Text> closingNotice()
         u"",
         u"Version " + decimal(versionMajor) + u"." + decimal(versionMinor) + u"." + decimal(versionRevision),
         u"",
-        u"Das Programm arbeitet ohne Internetverbindung: Ihre Texte und Dateien verlassen den Rechner nicht.",
+        u"Das Programm arbeitet ohne Internetverbindung: Ihre Texte und Dateien verlassen den Rechner nicht. "
+        u"Eine Umwandlung nimmt bis zu 16.777.216 Zeichen Eingabe und gibt bis zu 268.435.456 Zeichen aus; "
+        u"längere Texte werden mit einer Meldung abgelehnt.",
     };
 }
 
@@ -149,6 +152,8 @@ constexpr TextView page5[] = {
     u"",
     u"Beispiel: 0x1F 0x08 0x43 0x44",
     u"ergibt eine Binärdatei mit 4 Byte Länge.",
+    u"",
+    u"Die Binärdatei ersetzt eine vorhandene Datei erst, wenn sie vollständig geschrieben ist: Bei einem Fehler oder Abbruch bleibt die alte Datei unverändert. Geräte, Pipes und Sockets werden als Binärdatei abgelehnt.",
 };
 
 constexpr TextView page6[] = {
@@ -328,6 +333,10 @@ constexpr std::array<PageSource, helpTopicCount> pages = {{
     {u"Hilfe zu Quirlwerk - Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren", page10},
     {u"Hilfe zu Quirlwerk - Bild konvertieren", page11},
 }};
+
+static_assert(std::ranges::all_of(conversions::modeTable, [](const conversions::ModeRow& row) {
+    return row.helpTopic > 0 && row.helpTopic < helpTopicCount;
+}));
 
 const PageSource& pageSource(int topic)
 {

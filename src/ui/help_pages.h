@@ -2,13 +2,15 @@
 #pragma once
 
 #include "common/text.h"
+#include "conversions/modes.h"
 
 #include <optional>
 #include <vector>
 
 namespace quirlwerk::ui {
 
-inline constexpr int helpTopicCount = 12;
+// The general page, then one page per mode.
+inline constexpr int helpTopicCount = 1 + static_cast<int>(conversions::modeTable.size());
 
 struct HelpPage {
     Text title;

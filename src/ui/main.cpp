@@ -6,8 +6,11 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char** argv)
 {
+    std::signal(SIGXFSZ, SIG_IGN);   // past a file-size limit a write fails ("Datenträger voll") instead of killing us
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quirlwerk"));
     QApplication::setApplicationName(QStringLiteral("Quirlwerk"));

@@ -6,7 +6,10 @@
 
 #include <png.h>
 
+#include <filesystem>
 #include <sstream>
+
+#include <sys/stat.h>
 
 using namespace quirlwerk::bitmap::testing;
 using quirlwerk::cli::testing::runCli;
@@ -80,6 +83,24 @@ TEST(BitmapCommand, png_holds_the_drawn_pixels_and_leaves_rows_never_reached_tra
     EXPECT_EQ(rgbaPixels(folder.path("cut.png").string(), 3, 3), expected);
 }
 
+// The PNG goes to the file as it is encoded; past a file-size limit the old PNG stays and the run says why.
+TEST(BitmapCommand, a_png_that_cannot_be_written_whole_leaves_the_old_one)
+{
+    TempFolder folder;
+    std::vector<std::vector<std::uint8_t>> rows(128, std::vector<std::uint8_t>(128));
+    std::uint32_t noise = 1;
+    for (auto& row : rows)
+        for (std::uint8_t& pixel : row)
+            pixel = static_cast<std::uint8_t>((noise = noise * 1103515245u + 12345u) >> 24);
+    const std::string file = folder.write("noise.bmp", bmpBytes(greyPicture(128, 128, rows))).string();
+    const std::string png = folder.write("noise.png", "old").string();
+    const auto run = runCli({"bitmap", file, "--png", png}, {}, 4096);   // the picture needs far more
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "critical: Die PNG-Datei ''" + png + "'' konnte nicht geschrieben werden: Datenträger voll\n");
+    EXPECT_EQ(folder.read("noise.png"), "old");
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"noise.bmp", "noise.png"}));
+}
+
 TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
 {
     TempFolder folder;
@@ -87,6 +108,9 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
     deep.bitCount = 24;
     const std::string deepFile = folder.write("deep.bmp", bmpBytes(deep)).string();
     const std::string missing = folder.path("nix.bmp").string();
+    const std::string file = folder.write("p.bmp", bmpBytes(smallPicture())).string();
+    const std::string pipe = folder.path("pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
     struct Row {
         const char* name;
         std::vector<std::string> arguments;
@@ -100,6 +124,12 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
         {"24-bit file, no PNG written", {"bitmap", deepFile, "--png", folder.path("deep.png").string()}, 1,
          "Offset Data: 1078 Bytes    B*H: 5*2 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine\n",
          "exclamation: Die Farbtiefe muss 8 Bit (256 Farben) betragen!\n"},
+        {"pipe as PNG", {"bitmap", file, "--png", pipe}, 1,
+         "Offset Data: 1078 Bytes    B*H: 5*2 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine    "
+         "Anzahl Farben: 256/5\n",
+         "exclamation: Die PNG-Datei ''" + pipe +
+             "'' ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket) und wird nicht "
+             "überschrieben!\n"},
         {"no file", {"bitmap"}, 2, "", ""},
         {"modulo too long", {"bitmap", "a.bmp", "--modulo", "1234"}, 2, "", ""},
         {"unknown target", {"bitmap", "a.bmp", "--modulo-on", "farben"}, 2, "", ""},
@@ -116,5 +146,6 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
         else
             EXPECT_EQ(run.err, row.err);
     }
-    EXPECT_EQ(folder.files(), (std::set<std::string>{"deep.bmp"}));
+    EXPECT_EQ(folder.files(), (std::set<std::string>{"deep.bmp", "p.bmp", "pipe"}));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }

@@ -15,11 +15,8 @@ struct ConvertRow {
 };
 
 const ConvertRow rows[] = {
-    {"geocode by name", {"convert", "geocode", "decrypt"}, "Hallo Welt!", 0, "Unyyb Jryg!"},
     {"lone line feeds become CR LF, umlauts survive", {"convert", "1", "decrypt"}, "Grüße\nab\r\ncd\r", 0,
      "Teüßr\r\nno\r\npq\r"},
-    {"morse crypt", {"convert", "morse", "crypt"}, "SOS", 0, "... --- ... "},
-    {"morse decrypt", {"convert", "morse", "decrypt"}, "...---...", 0, "<SOS>"},
     {"brainfuck endless loop stops at the bound", {"convert", "brainfuck", "decrypt"}, "+[]", 1,
      "Fehler aufgetreten: Abbruch nach 1000000000 Schritten (Endlosschleife?)\r\n"
      "Ausgabe als Dezimalzahlen: \r\n\r\n\r\nAusgabe als Text: \r\n"},
@@ -29,12 +26,6 @@ const ConvertRow rows[] = {
     {"critical box on stderr", {"convert", "brainfuck", "decrypt"}, std::string(500, '<') + "+", 1,
      "Fehler aufgetreten: Index außerhalb des gültigen Bereichs\r\nIndex außerhalb des gültigen Bereichs",
      "critical: InterpretBrainfuck() - Error Index außerhalb des gültigen Bereichs\n"},
-    {"letter values of the worked example", {"convert", "letters", "decrypt"}, "Hallo Welt", 0,
-     "BWW: Buchstabenwortwerte Caches: A=1, B=2, ... Z=26, Ä=27, Ö=28, Ü=29, ß=30\r\n"
-     "(BWW: 108): 8 1 12 12 15 _23 5 12 20 \r\n"
-     "\r\n"
-     "Scrabble: Buchstabenwerte Scrabble:  1 - A,D,E,I,N,R,S,T,U   2 - G,H,L,O   3 - B,M,W,Z   ...   10 - Q,Y\r\n"
-     "(Scrabble: 16): 2 1 2 2 2 _3 1 2 1 "},
     {"matrix decoding with the initial definition", {"convert", "matrix", "decrypt"}, "25 67 123", 0, "M <67>  <123> "},
     {"matrix of 5 x 15: row 2, column 14", {"convert", "matrix", "decrypt", "--rows", "5", "--cols", "15"}, "214", 0, "2"},
     {"matrix sequence and column-first order", {"convert", "matrix", "crypt", "--sequence", "XYZ", "--order", "col"},
@@ -55,6 +46,49 @@ TEST(ConvertCommand, prints_the_output_field_and_the_boxes)
     }
 }
 
+// Each mode by its name and its number, both buttons; crypt only where the mode has a second button.
+TEST(ConvertCommand, every_mode_runs_its_own_routines)
+{
+    struct Direction {
+        std::string input;
+        std::string out;   // empty: the mode has no such button
+    };
+    struct ModeRow {
+        const char* name;
+        const char* number;
+        Direction decrypt;
+        Direction crypt;
+    };
+    const ModeRow rows[] = {
+        {"geocode", "1", {"Hallo", "Unyyb"}, {}},
+        {"ascii", "2", {"48 65", "He"}, {"A\nB", "41 D A 42 "}},
+        {"ook", "3", {"Ook. Ook. Ook! Ook.", "Ausgabe als Dezimalzahlen: \r\n1\r\n\r\nAusgabe als Text: \r\n\r\n\r\n"
+                                             "Brainfuck-Syntax:\r\n+."}, {}},
+        {"brainfuck", "4", {"+.", "Ausgabe als Dezimalzahlen: \r\n1\r\n\r\nAusgabe als Text: \r\n"}, {}},
+        {"wordlengths", "6", {"ab c", "2 1\r\n\r\nGerade Zahlen = 0, Ungerade Zahlen = 1:\r\n01\r\n\r\n"
+                                      "Gerade Zahlen = 1, Ungerade Zahlen = 0:\r\n10"}, {}},
+        {"bits", "7", {"01000001", "01000001\r\n\r\nUmwandlung in HEX-Zahlen:\r\n41\r\n\r\nUmwandlung in Text:\r\nA"}, {}},
+        {"matrix", "8", {"11", "A"}, {"A\nB", "11 \r\n12 "}},
+        {"morse", "9", {"...---...", "<SOS>"}, {"SOS\nSOS", "... --- ... \r\n... --- ... "}},
+        {"letters", "10", {"Hallo Welt",
+                           "BWW: Buchstabenwortwerte Caches: A=1, B=2, ... Z=26, Ä=27, Ö=28, Ü=29, ß=30\r\n"
+                           "(BWW: 108): 8 1 12 12 15 _23 5 12 20 \r\n"
+                           "\r\n"
+                           "Scrabble: Buchstabenwerte Scrabble:  1 - A,D,E,I,N,R,S,T,U   2 - G,H,L,O   3 - B,M,W,Z   ...   10 - Q,Y\r\n"
+                           "(Scrabble: 16): 2 1 2 2 2 _3 1 2 1 "}, {"8\n1", "H\r\nA"}},
+    };
+    for (const ModeRow& row : rows) {
+        for (const char* mode : {row.name, row.number}) {
+            for (const auto& [direction, expected] : {std::pair{"decrypt", row.decrypt}, std::pair{"crypt", row.crypt}}) {
+                SCOPED_TRACE(std::string(mode) + " " + direction);
+                const auto run = runCli({"convert", mode, direction}, expected.input.empty() ? "x" : expected.input);
+                EXPECT_EQ(run.exitCode, expected.out.empty() ? 2 : 0);
+                EXPECT_EQ(run.out, expected.out);
+            }
+        }
+    }
+}
+
 TEST(ConvertCommand, usage_errors_exit_with_2)
 {
     struct Row {
@@ -67,7 +101,6 @@ TEST(ConvertCommand, usage_errors_exit_with_2)
         {"no subcommand", {}},
         {"unknown mode", {"convert", "rot47", "decrypt"}},
         {"mode 5 has no text conversion", {"convert", "5", "decrypt"}},
-        {"direction the mode lacks", {"convert", "geocode", "crypt"}},
         {"unknown option", {"convert", "matrix", "decrypt", "--colour", "x"}},
         {"option without value", {"convert", "matrix", "decrypt", "--rows"}},
         {"rows the window refuses", {"convert", "matrix", "decrypt", "--rows", "100"}},
@@ -86,9 +119,40 @@ TEST(ConvertCommand, usage_errors_exit_with_2)
     }
 }
 
-TEST(ConvertCommand, help_prints_usage)
+TEST(ConvertCommand, help_lists_the_modes_with_text_conversions)
 {
     const auto run = runCli({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("quirlwerk-cli convert MODE"), std::string::npos);
+    EXPECT_NE(run.out.find("      MODE: 1 geocode, 2 ascii, 3 ook, 4 brainfuck, 6 wordlengths, 7 bits, 8 matrix,\n"
+                           "            9 morse, 10 letters\n"),
+              std::string::npos);
+}
+
+// Stdin is read up to one byte beyond the bound; the window counts characters the same way (see the dispatch).
+TEST(ConvertCommand, input_and_output_bounds)
+{
+    const std::size_t mib16 = std::size_t{16} << 20;
+    const auto exact = runCli({"convert", "geocode", "decrypt"}, std::string(mib16, 'a'));
+    EXPECT_EQ(exact.exitCode, 0);
+    EXPECT_EQ(exact.out, std::string(mib16, 'n'));
+
+    struct Row {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string err;
+    };
+    const Row refused[] = {
+        {"one byte more", {"convert", "geocode", "decrypt"}, std::string(mib16 + 1, 'a'),
+         "exclamation: Die Eingabe ist größer als 16 MiB (16777216 Bytes); es wurde nichts umgewandelt.\n"},
+        {"ten million line feeds as letter values", {"convert", "letters", "decrypt"}, std::string(10'000'000, '\n'),
+         "exclamation: Die Ausgabe wäre länger als 268435456 Zeichen; es wurde nichts umgewandelt.\n"},
+    };
+    for (const Row& row : refused) {
+        SCOPED_TRACE(row.name);
+        const auto run = runCli(row.arguments, row.input);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, row.err);
+    }
 }

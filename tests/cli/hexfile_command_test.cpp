@@ -2,7 +2,13 @@
 #include "cli/run_cli.h"
 #include "temp_folder.h"
 
+#include <cstring>
+#include <filesystem>
+#include <iostream>
 #include <optional>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using quirlwerk::cli::testing::runCli;
 
@@ -37,7 +43,6 @@ TEST(HexfileCommand, prints_the_label_reports_on_stderr_and_exits_by_the_result)
         {"missing folder", {"hexfile", path("in.txt"), path("none/x.bin")}, 1, "",
          "critical: Fehler: Pfad nicht gefunden\n", "A"},
         {"one name", {"hexfile", "in.txt"}, 2, "", std::nullopt, "A"},
-        {"three names", {"hexfile", "a", "b", "c"}, 2, "", std::nullopt, "A"},
         {"unknown option", {"hexfile", "a", "b", "--force"}, 2, "", std::nullopt, "A"},
         {"name not UTF-8", {"hexfile", "a\xFF", "b"}, 2, "", std::nullopt, "A"},
     };
@@ -52,4 +57,43 @@ TEST(HexfileCommand, prints_the_label_reports_on_stderr_and_exits_by_the_result)
             EXPECT_NE(run.err, "");
         EXPECT_EQ(folder.read("out.bin"), row.outputFile);
     }
+}
+
+// A device or a pipe as output is refused before the question; past a file-size limit the write fails with a
+// message instead of the signal that would end the program, and the old output stays.
+TEST(HexfileCommand, refuses_special_outputs_and_fails_cleanly_past_a_file_size_limit)
+{
+    const quirlwerk::testing::TempFolder folder;
+    auto path = [&](const std::string& name) { return folder.path(name).string(); };
+    folder.write("in.txt", "41 42 43");
+    ASSERT_EQ(mkfifo(path("pipe").c_str(), 0644), 0);
+    std::vector<std::string> specials{"pipe"};
+    if (mknod(path("device").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        specials.push_back("device");
+    else
+        std::cout << "[ NOTE     ] no device node: mknod needs CAP_MKNOD here (" << std::strerror(errno) << ")\n";
+    for (const std::string& special : specials) {
+        SCOPED_TRACE(special);
+        const auto run = runCli({"hexfile", path("in.txt"), path(special), "--yes"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "exclamation: Die Outputdatei ''" + path(special) +
+                               "'' ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket) "
+                               "und wird nicht überschrieben!\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(path("pipe")));
+
+    std::string codes;
+    for (int i = 0; i < 200'000; ++i)
+        codes += "41 ";
+    folder.write("big.txt", codes);
+    folder.write("out.bin", "old");
+    const auto run = runCli({"hexfile", path("big.txt"), path("out.bin"), "--yes"}, {}, 100 * 1024);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "question: Die Outputdatei ''" + path("out.bin") +
+                           "'' existiert bereits! Soll sie überschrieben werden?\n-> Ja\n"
+                           "critical: Fehler: Datenträger voll\n");
+    EXPECT_EQ(folder.read("out.bin"), "old");
+    EXPECT_EQ(folder.files().size(), specials.size() + 3);
 }

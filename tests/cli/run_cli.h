@@ -6,8 +6,9 @@
 
 #include <cstdlib>
 #include <fcntl.h>
-#include <spawn.h>
+#include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -38,8 +39,10 @@ inline std::string readAll(int fd)
     return text;
 }
 
-// stdout and stderr go to temporary files so that large outputs cannot deadlock the pipes.
-inline CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = {})
+// stdout and stderr go to temporary files so that large outputs cannot deadlock the pipes. A file-size limit,
+// when given, applies to the child alone.
+inline CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = {},
+                     std::optional<rlim_t> fileSizeLimit = std::nullopt)
 {
     char inName[] = "/tmp/quirlwerk-cli-inXXXXXX";
     char outName[] = "/tmp/quirlwerk-cli-outXXXXXX";
@@ -47,12 +50,6 @@ inline CliRun runCli(const std::vector<std::string>& arguments, const std::strin
     const int inFd = mkstemp(inName), outFd = mkstemp(outName), errFd = mkstemp(errName);
     EXPECT_EQ(write(inFd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
     lseek(inFd, 0, SEEK_SET);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, inFd, 0);
-    posix_spawn_file_actions_adddup2(&actions, outFd, 1);
-    posix_spawn_file_actions_adddup2(&actions, errFd, 2);
 
     std::vector<std::string> all{cliPath()};
     all.insert(all.end(), arguments.begin(), arguments.end());
@@ -62,13 +59,20 @@ inline CliRun runCli(const std::vector<std::string>& arguments, const std::strin
     argv.push_back(nullptr);
 
     CliRun run;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const rlimit limit{fileSizeLimit.value_or(RLIM_INFINITY), fileSizeLimit.value_or(RLIM_INFINITY)};
+        if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0 ||
+            (fileSizeLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0))
+            _exit(126);
+        execve(argv[0], argv.data(), environ);
+        _exit(127);
+    }
+    if (pid > 0) {
         int status = 0;
         waitpid(pid, &status, 0);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    posix_spawn_file_actions_destroy(&actions);
     lseek(outFd, 0, SEEK_SET);
     lseek(errFd, 0, SEEK_SET);
     run.out = readAll(outFd);

@@ -32,7 +32,6 @@ constexpr TextRow codesToTextRows[] = {
     {"flag cleared after use, other byte after C3", u"C3 A4 41", u"?A"},
     {"only lone digits", u"Hallo Welt!", u""},
     {"visual basic hex prefix", u"&H41", u"A"},
-    {"one-digit codes are not read", u"9 D A ", u""},
     {"line break and zero", u"0D 0A 00", TextView(u"\r\n\0", 3)},
 };
 

@@ -1,5 +1,6 @@
 // The dispatch: the composition rule, the modes without routines, mode 3's composition, and a handler's own failure.
 #include "conversions/dispatch.h"
+#include "conversions/modes.h"
 
 #include "common/failure.h"
 #include "conversions/conversion_testing.h"
@@ -29,25 +30,20 @@ TEST(Compose, shows_status_above_output_unless_ok)
     }
 }
 
-TEST(Dispatch, geocode_runs_from_the_first_button_without_status)
+TEST(Dispatch, geocode_and_ascii_have_no_status)
 {
-    const Shown shown = runDecrypt(1, u"Hallo Welt!", {});
-    EXPECT_EQ(shown.text, u"Unyyb Jryg!");
-    EXPECT_FALSE(shown.status);
-    EXPECT_FALSE(shown.failure);
+    EXPECT_FALSE(runDecrypt(Mode::GeoCode, u"Hallo Welt!", {}).status);
+    EXPECT_FALSE(runCrypt(Mode::AsciiText, u"A", {}).status);
 }
 
-TEST(Dispatch, modes_without_a_routine_give_an_empty_output)
+TEST(Dispatch, no_mode_yet_and_unknown_modes_give_an_empty_output)
 {
-    for (const int mode : {0, 5, 11, 12, -1}) {
+    for (const int mode : {0, 12, -1}) {
         SCOPED_TRACE(mode);
-        EXPECT_EQ(runDecrypt(mode, u"abc", {}).text, u"");
-        EXPECT_FALSE(runDecrypt(mode, u"abc", {}).keepOutput);
-    }
-    for (const int mode : {0, 1, 3, 4, 5, 6, 7, 11}) {
-        SCOPED_TRACE(mode);
-        EXPECT_FALSE(hasCrypt(mode));
-        EXPECT_EQ(runCrypt(mode, u"abc", {}).text, u"");
+        for (const Shown& shown : {runDecrypt(Mode(mode), u"abc", {}), runCrypt(Mode(mode), u"abc", {})}) {
+            EXPECT_EQ(shown.text, u"");
+            EXPECT_FALSE(shown.keepOutput);
+        }
     }
 }
 
@@ -57,7 +53,7 @@ TEST(Dispatch, a_failure_in_the_handler_keeps_the_output_and_warns)
     context.matrix = []() -> const MatrixDefinition& { throw common::Failure::overflow(); };
     for (const bool crypt : {false, true}) {
         SCOPED_TRACE(crypt);
-        const Shown shown = crypt ? runCrypt(8, u"AB", context) : runDecrypt(8, u"11", context);
+        const Shown shown = crypt ? runCrypt(Mode::MatrixText, u"AB", context) : runDecrypt(Mode::MatrixText, u"11", context);
         EXPECT_TRUE(shown.keepOutput);
         EXPECT_EQ(shown.failure, (common::Message{common::Icon::Exclamation, u"Fehler aufgetreten: Überlauf"}));
     }
@@ -84,9 +80,59 @@ TEST(Dispatch, ook_shows_the_report_then_the_translated_program)
     };
     for (const OokRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const Shown shown = runDecrypt(3, row.ook, {});
+        const Shown shown = runDecrypt(Mode::Ook, row.ook, {});
         EXPECT_EQ(shown.text, row.shown);
         EXPECT_EQ(shown.ok(), row.ok);
         EXPECT_EQ(shown.failure ? shown.failure->text : Text(), row.box);
+    }
+}
+
+TEST(Dispatch, an_input_beyond_16_mib_is_refused_before_anything_runs)
+{
+    EXPECT_FALSE(refuseInput(maxInputSize, InputUnit::Bytes));
+    EXPECT_FALSE(refuseInput(maxInputSize, InputUnit::Characters));
+    const std::pair<InputUnit, TextView> rows[] = {
+        {InputUnit::Bytes, u"Die Eingabe ist größer als 16 MiB (16777216 Bytes); es wurde nichts umgewandelt."},
+        {InputUnit::Characters, u"Die Eingabe hat mehr als 16777216 Zeichen; es wurde nichts umgewandelt."},
+    };
+    for (const auto& [unit, message] : rows) {
+        const std::optional<Shown> refused = refuseInput(maxInputSize + 1, unit);
+        ASSERT_TRUE(refused);
+        EXPECT_TRUE(refused->keepOutput);
+        EXPECT_EQ(refused->failure, (common::Message{common::Icon::Exclamation, Text(message)}));
+    }
+}
+
+// The bound is lowered here so that the output need not be built to its real size.
+TEST(Dispatch, an_output_beyond_its_bound_is_refused_and_the_field_kept)
+{
+    struct Row {
+        const char* name;
+        Mode mode;
+        bool crypt;
+        Text input;
+        std::size_t shownSize;   // of the output within the bound
+    };
+    const Row rows[] = {
+        {"morse, checked once done", Mode::Morse, true, repeated(u"ß", 100), 800},
+        {"letter values, line by line", Mode::LetterValues, false, repeated(u"Z", 100, u"\r\n"), 3682},
+        {"letter values, a flood of line breaks", Mode::LetterValues, false, repeated(u"\r\n", 1000), 29184},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DispatchContext context;
+        for (const std::size_t bound : {row.shownSize, row.shownSize - 1}) {
+            SCOPED_TRACE(bound);
+            context.maxOutput = bound;
+            const Shown shown = row.crypt ? runCrypt(row.mode, row.input, context) : runDecrypt(row.mode, row.input, context);
+            const bool fits = bound == row.shownSize;
+            EXPECT_EQ(shown.keepOutput, !fits);
+            EXPECT_EQ(shown.text.size(), fits ? row.shownSize : 0);
+            if (!fits) {
+                EXPECT_EQ(shown.failure, (common::Message{common::Icon::Exclamation,
+                                                          u"Die Ausgabe wäre länger als " + decimal(long(bound))
+                                                              + u" Zeichen; es wurde nichts umgewandelt."}));
+            }
+        }
     }
 }

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -92,7 +93,7 @@ TEST_F(MainWindow, each_mode_command_sets_heading_frame_and_buttons)
         menu("mnuAscText");   // a known state before: both buttons shown
         fileMessage.setText(QStringLiteral("Fertig."));
         menu(row.menuItem);
-        EXPECT_EQ(glob.ConversionMode, row.mode);
+        EXPECT_EQ(conversions::modeNumber(glob.ConversionMode), row.mode);
         EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(row.heading));
         for (const char* frame : {"frameConv", "frameDatei", "frameBild"})
             EXPECT_EQ(shown(frame), std::string_view(frame) == row.frame) << frame;
@@ -102,6 +103,22 @@ TEST_F(MainWindow, each_mode_command_sets_heading_frame_and_buttons)
         }
         // A mode with its own frame starts with an empty hex-file message.
         EXPECT_TRUE(row.decrypt ? shown("cmdCrypt") == (row.crypt != nullptr) : fileMessage.text().isEmpty());
+    }
+}
+
+TEST_F(MainWindow, menus_list_the_modes_in_their_own_order)
+{
+    open();
+    const std::pair<const char*, QStringList> menus[] = {
+        {"mnuConv", {"mnuGeoCode", "mnuAscText", "mnuOok", "mnuBrainfuck", "mnuBuchstabe", "mnuBuchstZahl", "mnuBinaer",
+                     "mnuMatrixText", "mnuMorsen"}},
+        {"mnuSonstiges", {"mnuHexDatei", "mnuBildKonvert"}},
+    };
+    for (const auto& [menu, items] : menus) {
+        QStringList names;
+        for (const QAction* action : control<QMenu>(*window, menu).actions())
+            names << action->objectName();
+        EXPECT_EQ(names, items) << menu;
     }
 }
 
@@ -177,7 +194,7 @@ TEST_F(MainWindow, starts_in_mode_1_at_the_stored_position_kept_on_the_screen)
         const auto place = [](Edge edge, int far) { return edge == Zero ? 0 : edge == Far ? far : std::min(1000, far); };
         EXPECT_EQ(window->pos(), QPoint(place(row.x, room.width()), place(row.y, room.height())) / twipsPerPixel);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Quirlwerk   Version 1.2.2"));
-        EXPECT_EQ(glob.ConversionMode, 1);
+        EXPECT_EQ(glob.ConversionMode, conversions::Mode::GeoCode);
         EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(modes[0].heading));
         EXPECT_TRUE(shown("frameConv") && !shown("frameDatei") && !shown("frameBild") && !shown("cmdCrypt"));
         EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(modes[0].decrypt));
@@ -253,6 +270,22 @@ TEST_F(MainWindow, routine_failure_shows_its_box_before_the_status_and_output)
     EXPECT_EQ(outputAtMessage, std::vector<Text>{u"vorher"});
     const Text description = box.text.substr(prefix.size());
     EXPECT_EQ(output, u"Fehler aufgetreten: " + description + u"\r\n" + description);
+}
+
+// Counted as the field holds them: a line break is one character. The exact bound is the dispatch's test.
+TEST_F(MainWindow, an_input_beyond_16_mib_characters_warns_and_keeps_the_output)
+{
+    open();
+    field("txtOut").setText(u"vorher");
+    QString line(4095, QLatin1Char('a'));
+    line += QLatin1Char('\n');
+    field("txtIn").setPlainText(line.repeated(int(conversions::maxInputSize / 4096)) + QLatin1Char('b'));
+    button("cmdDecrypt").click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().message,
+              (common::Message{common::Icon::Exclamation,
+                               u"Die Eingabe hat mehr als 16777216 Zeichen; es wurde nichts umgewandelt."}));
+    EXPECT_EQ(field("txtOut").text(), u"vorher");
 }
 
 TEST_F(MainWindow, two_input_lines_give_two_value_lines_per_section)

@@ -23,7 +23,7 @@ constexpr PageRow pages[] = {
     {u"Hilfe zu Quirlwerk - Umwandlung ASCII <--> Text", 17},
     {u"Hilfe zu Quirlwerk - Ook! Ook? entschlüsseln", 13},
     {u"Hilfe zu Quirlwerk - Brainfuck entschlüsseln", 16},
-    {u"Hilfe zu Quirlwerk - Datei mit HEX-Zeichen in Binärdatei umwandeln", 15},
+    {u"Hilfe zu Quirlwerk - Datei mit HEX-Zeichen in Binärdatei umwandeln", 17},
     {u"Hilfe zu Quirlwerk - Buchstaben der Wörter zählen und Zahlen in 0/1 umwandeln", 12},
     {u"Hilfe zu Quirlwerk - 01-Folge in 8ter Gruppen aufteilen und in HEX-Zahlen umwandeln", 12},
     {u"Hilfe zu Quirlwerk - Zahlen als Zeile/Spalte interpretieren und über Matrix in Klartext umwandeln", 36},

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace quirlwerk::ui {
 namespace {
 
@@ -82,10 +84,12 @@ TEST_F(HexFileFrameTest, codes_and_names_with_angle_brackets_are_shown_as_plain_
 TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about)
 {
     write("in.txt", "41");
+    ASSERT_EQ(mkfifo(path("pipe").toLocal8Bit().constData(), 0644), 0);
     const std::tuple<const char*, QString, QString, const char*> rows[] = {
         {"no input name", QStringLiteral("  "), path("out.bin"), "txtDateiIn"},
         {"missing input", path("none.txt"), path("out.bin"), "txtDateiIn"},
         {"no output name", path("in.txt"), {}, "txtDateiOut"},
+        {"a pipe as output", path("in.txt"), path("pipe"), "txtDateiOut"},
     };
     for (const auto& [row, input, output, focus] : rows) {
         SCOPED_TRACE(row);

@@ -66,7 +66,7 @@ TEST(Screenshot, main_window_in_a_text_mode)
     GlobData glob;
     testing::RecordingDialogs dialogs;
     frmMain window(glob, dialogs);
-    window.chooseMode(1);
+    window.chooseMode(conversions::Mode::GeoCode);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     testing::control<QPlainTextEdit>(window, "txtIn").setPlainText(QStringLiteral("Uryyb Jryg!\nQvr Qbfr yvrtg hagre qrz Fgrva."));
@@ -92,7 +92,7 @@ TEST(Screenshot, picture_mode_with_the_colour_table)
     frmMain window(glob, dialogs);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.chooseMode(11);
+    window.chooseMode(conversions::Mode::Picture);
     testing::control<QLineEdit>(window, "txtBildDatei").setText(file);
     testing::control<QLineEdit>(window, "txtBildSchwellwert").setText(QStringLiteral("128"));
     testing::control<QRadioButton>(window, "optSchwelle0").setChecked(true);
