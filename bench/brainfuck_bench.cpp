@@ -71,6 +71,19 @@ Program counter(int outer, int inner, int digits)
     return {"counter with carry and scans", true, text, counterDigits(static_cast<long long>(outer) * inner, digits)};
 }
 
+// From cell 0, prints the digits most significant first: in each digit's empty cell `cell(i)`, `top`
+// less the digit's count two cells to the left.
+Text printCountedDown(int digits, const std::function<int(int)>& cell, int top)
+{
+    Text text;
+    int at = 0;
+    for (int i = digits - 1; i >= 0; --i) {
+        text += go(at, cell(i)) + plus(top) + u"<<[->>-<<]>>.";
+        at = cell(i);
+    }
+    return text;
+}
+
 // Three nested counting loops around a decimal counter whose digits count down from 10 to 1: the carry
 // tests a digit through a copy made with a temporary cell, resets with "[-]" and comes home over the
 // digit markers with a scan to the left.
@@ -89,11 +102,7 @@ Program copyingCounter(int a, int b, int c, int digits)
     // At f: take the carry, count r down, copy r to t through e, e = (t == 0), on e give r 10 and carry on.
     text += u"[-<-[->>+>+<<<]>>>[-<<<+>>>]+<[[-]>-<]>[-<<<++++++++++>>>>>>+<<<]>>>]";
     text += u"<<[<<<<<]<-]<-]<-]";
-    at = 0;
-    for (int i = digits - 1; i >= 0; --i) {
-        text += go(at, m(i) + 3) + plus(58) + u"<<[->>-<<]>>.";
-        at = m(i) + 3;
-    }
+    text += printCountedDown(digits, [&](int i) { return m(i) + 3; }, 58);
     return {"counter copying its digits", true, text, counterDigits(static_cast<long long>(a) * b * c, digits)};
 }
 
@@ -113,11 +122,7 @@ Program scanningCounter(int outer, int inner, int digits)
     // At the first z of 0: mark it, count n down, copy n to w through t, unmark it while w > 0.
     text += u"[>>>>]+>-[->>+<<]>>[-<<+>+>]<[[-]<<->>]<<<<<<";
     text += u"[->+++++++++<<<<<]<-]<-]";
-    at = 0;
-    for (int i = digits - 1; i >= 0; --i) {
-        text += go(at, z(i) + 3) + plus(57) + u"<<[->>-<<]>>.";
-        at = z(i) + 3;
-    }
+    text += printCountedDown(digits, [&](int i) { return z(i) + 3; }, 57);
     return {"counter scanning for nines", true, text, counterDigits(static_cast<long long>(outer) * inner, digits)};
 }
 
