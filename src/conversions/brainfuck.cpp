@@ -147,6 +147,9 @@ private:
     Tape m_watchedTape{};
     std::int64_t m_watchedPointer = 0;
     std::int64_t m_watchedLeft = 0;
+    // The passes of the scan loops done since, in their order: a pass's scans are tested cells too.
+    std::array<std::int64_t, 8> m_scanPasses{};
+    std::size_t m_scans = 0;
 };
 
 // Threaded dispatch: every operation jumps straight to the next one's code, which lets the processor
@@ -372,6 +375,7 @@ openScan:
         }
         const std::int64_t steps = 1 + passes + (at > pointer ? at - pointer : pointer - at);
         if (onTape(at) && left >= steps) {
+            m_scanPasses[m_scans++ % m_scanPasses.size()] = passes;
             pointer = at;
             left -= steps;
             pc = ops[pc + 1];
@@ -659,6 +663,7 @@ bool Machine::scanLoop(std::size_t open)
         m_left -= 1 + passes * perPass;
         if (!value)
             throw common::Failure::indexOutOfRange();
+        m_scanPasses[m_scans++ % m_scanPasses.size()] = passes;
         m_pointer = at;
         return true;
     }
@@ -676,6 +681,7 @@ void Machine::watch(std::size_t open)
     m_watchedTape = m_tape;
     m_watchedPointer = m_pointer;
     m_watchedLeft = m_left;
+    m_scans = 0;
 }
 
 // Called when the watched loop's pass ends and it jumps back, the pointer where the previous pass
@@ -714,17 +720,23 @@ void Machine::checkPeriod()
     }
 }
 
-// Whether every cell the loop at `open` tests in a pass (its own, and those of the clear, transfer and
-// other folded loops inside) holds what it held at the watched pass's start. A loop with any other
+// Whether every cell the loop at `open` tests in a pass (its own, and those of the clear, transfer,
+// scan and other folded loops inside) holds what it held at the watched pass's start. A loop with any other
 // loop inside is not judged: where those go depends on more than fixed cells.
 bool Machine::testedCellsRepeat(std::size_t open) const
 {
     const std::size_t close = m_ops[open + 1] - 2;
     std::int64_t offset = 0;
+    std::size_t scan = 0;
     const auto same = [&](std::int64_t at) {
         const std::int64_t index = m_pointer + at - 1;
         return static_cast<std::uint64_t>(index) < tapeLength
             && m_tape[static_cast<std::size_t>(index)] == m_watchedTape[static_cast<std::size_t>(index)];
+    };
+    const auto notLower = [&](std::int64_t at) {
+        const std::int64_t index = m_pointer + at - 1;
+        return static_cast<std::uint64_t>(index) < tapeLength
+            && m_tape[static_cast<std::size_t>(index)] >= m_watchedTape[static_cast<std::size_t>(index)];
     };
     for (std::size_t pc = open + 2; pc < close;) {
         const std::uint32_t op = m_ops[pc];
@@ -750,11 +762,29 @@ bool Machine::testedCellsRepeat(std::size_t open) const
                 return false;
             pc = m_ops[pc + 1];
             break;
+        case OpenScan: {
+            // The cell the scan stopped on as it was; those it passed over, above 0 then, no lower:
+            // as every pass adds the same to them, they stay above 0.
+            offset += bracketMove(op);
+            if (scan >= std::min(m_scans, m_scanPasses.size()))
+                return false;
+            const std::int64_t stride = argumentOf(m_ops[pc + 2]);
+            for (std::int64_t i = 0; i < m_scanPasses[scan]; ++i) {
+                if (!notLower(offset + i * stride))
+                    return false;
+            }
+            if (!same(offset + m_scanPasses[scan] * stride))
+                return false;
+            offset += m_scanPasses[scan] * stride;
+            ++scan;
+            pc = m_ops[pc + 1];
+            break;
+        }
         default:
             return false;
         }
     }
-    return same(offset + bracketMove(m_ops[close]));
+    return scan == m_scans && same(offset + bracketMove(m_ops[close]));
 }
 
 // A loop given up is watched no more: its brackets become plain ones.

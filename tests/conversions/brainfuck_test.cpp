@@ -43,6 +43,7 @@ Text nineCounter()
 
 const RunRow completeRuns[] = {
     {"decimal counter", nineCounter(), u"49 50 48 48", u"1200"},
+    {"scan over a shrinking cell ends its loop", u">>" + repeated(u"+", 30) + u"<<+[>+>-[<]>>[-]<]<+.", u"1", u""},
     {"no commands, comma does nothing", u"Hallo, Welt,", u"", u""},
     {"negative value", u"-,.", u"-1", u""},
     {"line feed printed as line break", repeated(u"+", 10) + u".", u"10", u"\r\n"},
@@ -82,6 +83,8 @@ const FailureRow failures[] = {
     {"move loop reaching off the tape", u"+[" + repeated(u"<", 500) + u"+" + repeated(u">", 500) + u"-]", 503},
     {"1001st open loop", u"+" + repeated(u"[", 1001), 1002},
     {"1001st loop even when closed", u"+" + repeated(u"[", 1001) + repeated(u"]", 1001), 1002},
+    // The cell a scan stops on climbs above 0: the scan then runs further, and the loop walks off the tape.
+    {"scan stopping later", u">>---<<+[>>+<<[>>]<<]", 3792},
 };
 
 void expectSameRun(const BrainfuckRun& fast, const BrainfuckRun& reference)
@@ -226,6 +229,7 @@ TEST(InterpretBrainfuck, endless_loops_overflow_where_the_literal_reading_does)
         {"up and down within a pass", u"+[>+++--<>>[-]<<]", 1, highest - 400},
         {"shrinking beside a transfer loop", u"+[>->[>+<-]<<]", 1, lowest + 300},
         {"a transfer loop whose count grows", u"+[>+[->+>+<<]>>[-<<+>>]<<<]", 2, highest - 5000},
+        {"growing where a scan passes over", u"+[>+>+[<]>>[-]<]", 2, highest - 600},
     };
     for (const EndlessRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -343,8 +347,8 @@ private:
         case 7: { // endless passes that repeat the tested cells, or not quite; passes moving over a row of cells
             static constexpr TextView shapes[] = {u"[>[-]+<]", u"[>+[-]<]", u"[><]", u"[]", u"[>>[-]<<+-]", u"[<[>+<-]>]",
                 u"+>+>+<<[>><]", u"+<+<+>>[<<>]", u"[>+>[-]<<]", u"[>++<>>[-]+<<]", u"[<+>>[>+<-]<]",
-                u"[>+[->+>+<<]>>[-<<+>>]<<<]", u">+<[>[<]>]"};
-            return Text(shapes[pick(0, 12)]);
+                u"[>+[->+>+<<]>>[-<<+>>]<<<]", u">+<[>[<]>]", u"[>+>+[<]>>[-]<]", u"[>>+<<[>]<[<]>]", u"[>+>-[<]>>[-]<]"};
+            return Text(shapes[pick(0, 15)]);
         }
         case 8:
             return pick(0, 1) ? u"[" : u"]";
