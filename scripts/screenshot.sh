@@ -4,7 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 folder=$(realpath -m "${1:-docs}")
 mkdir -p "$folder"
-cmake --build --preset release --target ui_tests
-QT_QPA_PLATFORM=xcb QUIRLWERK_SCREENSHOTS="$folder" xvfb-run -a -s "-screen 0 1280x1024x24" \
-    build/release/tests/ui_tests --gtest_filter='Screenshot.*'
-ls "$folder"/*.png
+cmake --build --preset release --target screenshots
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" build/release/tools/screenshots "$folder"

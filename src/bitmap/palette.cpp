@@ -4,6 +4,8 @@
 #include "common/failure.h"
 #include "common/numbers.h"
 
+#include <algorithm>
+
 namespace quirlwerk::bitmap {
 namespace {
 
@@ -72,6 +74,18 @@ std::int32_t nextThreshold(TextView text)
 {
     text = trimBlanks(text);
     return wrapAbove255(text.empty() ? 0 : common::leadingWholeNumber(text));
+}
+
+std::int32_t editedComponent(std::int32_t typed)
+{
+    return std::min(typed, 255);
+}
+
+Colour cellColour(const FarbEintrag& entry)
+{
+    if (entry.Rot == 0 && entry.Gruen == 0 && entry.Blau == 0)
+        return 0xFF010000u;
+    return drawingColour(entry);
 }
 
 } // namespace quirlwerk::bitmap

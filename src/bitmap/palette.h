@@ -45,4 +45,9 @@ inline constexpr std::size_t usableTableBytes = 256 * 4 + 4;
 std::int32_t nextModulo(TextView text);
 std::int32_t nextThreshold(TextView text);
 
+// The colour table window's rules. A typed or pasted component above 255 is cut to 255.
+std::int32_t editedComponent(std::int32_t typed);
+// The colour of an entry's cell in the grid: as drawn, except that an all-zero entry is painted as red 1.
+Colour cellColour(const FarbEintrag& entry);
+
 } // namespace quirlwerk::bitmap

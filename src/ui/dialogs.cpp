@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <memory>
 
@@ -24,6 +26,15 @@ QMessageBox::Icon qtIcon(common::Icon icon)
 }
 
 } // namespace
+
+bool installGermanQtTexts()
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    translator->setParent(QCoreApplication::instance());   // lives as long as the application
+    return QCoreApplication::installTranslator(translator.release());
+}
 
 std::unique_ptr<QMessageBox> messageBox(QWidget* parent, const common::Message& message,
                                         QMessageBox::StandardButtons buttons)

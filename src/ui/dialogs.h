@@ -28,6 +28,10 @@ public:
                                    const QStringList& filters) = 0;
 };
 
+// Loads Qt's German texts (standard buttons, Qt's own file dialog) whatever the desktop's language;
+// false when the translation is not installed, and Qt's English texts stay.
+bool installGermanQtTexts();
+
 // The box QtDialogs shows for a message, not yet shown.
 std::unique_ptr<QMessageBox> messageBox(QWidget* parent, const common::Message& message,
                                         QMessageBox::StandardButtons buttons);

@@ -2,6 +2,7 @@
 // straight into FarbTabelle, and the picture changes only when cmdRedraw draws it again.
 #include "ui/frmFarbTabelle.h"
 
+#include "bitmap/palette.h"
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "ui/GlobData.h"
@@ -16,12 +17,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include <algorithm>
-#include <new>
 
 namespace quirlwerk::ui {
 namespace {
@@ -47,21 +49,6 @@ bool isArrow(int key)
     return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
-// The error number the grid routines quote in their messages, one per kind of failure.
-int errorNumber(const std::exception& failure)
-{
-    if (dynamic_cast<const std::bad_alloc*>(&failure))
-        return 7;
-    const Text description = common::describe(failure);
-    if (description == common::Failure::overflow().description())
-        return 6;
-    if (description == common::Failure::indexOutOfRange().description())
-        return 9;
-    if (description == common::Failure::typeMismatch().description())
-        return 13;
-    return 5;
-}
-
 QTableWidgetItem* cellItem(const QString& text, bool number)
 {
     auto* item = new QTableWidgetItem(text);
@@ -80,8 +67,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
     {
-        auto* edit = new QLineEdit(parent);
-        edit->setObjectName(QStringLiteral("txtChange"));
+        auto* edit = makeNamed<QLineEdit>("txtChange", parent);
         edit->setMaxLength(3);
         edit->setFrame(false);
         installNurZiffern(edit);
@@ -93,6 +79,24 @@ public:
     }
     void setEditorData(QWidget*, const QModelIndex&) const override {}
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+
+    // Before the delegate's own handling, which would walk the cells on Tab and hand the focus to the grid
+    // on Escape while the box still looks active: the arrow keys walk the cells, every Tab key goes to the
+    // redraw button, and Escape does nothing, as in the other digit fields.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape)
+                return true;
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+                if (m_window.cmdRedraw->isEnabled())
+                    m_window.cmdRedraw->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
 
 private:
     frmFarbTabelle& m_window;
@@ -106,13 +110,14 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     setMinimumSize(minimumPixels, minimumPixels);
     resize(4920 / twipsPerPixel, 7395 / twipsPerPixel);
 
-    cmdRedraw = new QPushButton(QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
-    cmdRedraw->setObjectName(QStringLiteral("cmdRedraw"));
-    gridFarben = new QTableWidget(this);
-    gridFarben->setObjectName(QStringLiteral("gridFarben"));
+    cmdRedraw = makeNamed<QPushButton>("cmdRedraw", QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
+    gridFarben = makeNamed<QTableWidget>("gridFarben", this);
+    gridFarben->setAccessibleName(QStringLiteral("Farbtabelle"));
     gridFarben->setItemDelegate(new ChangeDelegate(*this));
     gridFarben->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridFarben->setSelectionMode(QAbstractItemView::NoSelection);
+    // The edit box takes the keyboard for the grid: Tab from the redraw button goes straight to it.
+    gridFarben->setFocusPolicy(Qt::NoFocus);
     gridFarben->verticalHeader()->hide();
     gridFarben->verticalHeader()->setDefaultSectionSize(gridFarben->fontMetrics().height() + 6);
 
@@ -157,35 +162,35 @@ void frmFarbTabelle::Form_Load()
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, {common::Icon::Critical, u"Farbtabelle_Load() - Error " + common::describe(failure)});
     }
-    m_busy = false;
 }
 
 void frmFarbTabelle::FillColorGrid()
 {
-    m_busy = true;
-    gridFarben->setUpdatesEnabled(false);
-    try {
-        if (m_editorRow >= 0)
-            gridFarben->closePersistentEditor(gridFarben->item(m_editorRow, m_editorColumn));
-        m_editorRow = m_editorColumn = -1;
-        gridFarben->setRowCount(1);
-        gridFarben->setRowCount(257);
-        for (int i = 0; i < 256; ++i) {
-            const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(i)];
-            const int values[] = {i, entry.Rot, entry.Gruen, entry.Blau};
-            for (int c = 0; c < 4; ++c)
-                gridFarben->setItem(i + 1, c, cellItem(QString::number(values[c]), true));
-            gridFarben->setItem(i + 1, colourColumn, cellItem(QStringLiteral(" "), false));
-            gridFarben->setItem(i + 1, 5, cellItem(QString::number(entry.Anzahl), true));
-            paintColourCell(i + 1);
+    {
+        const QScopedValueRollback busy(m_busy, true);
+        gridFarben->setUpdatesEnabled(false);
+        try {
+            if (m_editorRow >= 0)
+                gridFarben->closePersistentEditor(gridFarben->item(m_editorRow, m_editorColumn));
+            m_editorRow = m_editorColumn = -1;
+            gridFarben->setRowCount(1);
+            gridFarben->setRowCount(257);
+            for (int i = 0; i < 256; ++i) {
+                const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(i)];
+                const int values[] = {i, entry.Rot, entry.Gruen, entry.Blau};
+                for (int c = 0; c < 4; ++c)
+                    gridFarben->setItem(i + 1, c, cellItem(QString::number(values[c]), true));
+                gridFarben->setItem(i + 1, colourColumn, cellItem(QStringLiteral(" "), false));
+                gridFarben->setItem(i + 1, 5, cellItem(QString::number(entry.Anzahl), true));
+                paintColourCell(i + 1);
+            }
+        } catch (const std::exception& failure) {
+            m_dialogs.showMessage(this, {common::Icon::Critical, u"FillColorGrid() - Error " + common::describe(failure)});
         }
-    } catch (const std::exception& failure) {
-        m_dialogs.showMessage(this, {common::Icon::Critical, u"FillColorGrid() - Error " + common::describe(failure)});
+        gridFarben->setUpdatesEnabled(true);
+        if (gridFarben->rowCount() > 1)
+            gridFarben->setCurrentCell(1, firstEditedColumn);
     }
-    gridFarben->setUpdatesEnabled(true);
-    if (gridFarben->rowCount() > 1)
-        setCurrentCellQuietly(1, firstEditedColumn);
-    m_busy = false;
     mSetChange();
 }
 
@@ -193,8 +198,8 @@ std::int16_t frmFarbTabelle::mSetChange()
 {
     if (m_placing)
         return 0;
-    m_placing = true;
-    m_busy = true;
+    const QScopedValueRollback placing(m_placing, true);
+    const QScopedValueRollback busy(m_busy, true);
     std::int16_t result = 0;
     try {
         const int rows = gridFarben->rowCount();
@@ -224,7 +229,13 @@ std::int16_t frmFarbTabelle::mSetChange()
             gridFarben->setCurrentCell(row, column);
             gridFarben->scrollToItem(cell);   // a row cut at the edge comes fully into sight
             if (m_txtChange) {
-                m_txtChange->setText(cell->text());
+                // Says which value is being edited: "Grün von Index 7".
+                m_txtChange->setAccessibleName(toQString(columns[column].header) + QStringLiteral(" von Index ") +
+                                               QString::number(row - 1));
+                {
+                    const QSignalBlocker quiet(m_txtChange.data());   // showing a value is no edit
+                    m_txtChange->setText(cell->text());
+                }
                 m_txtChange->selectAll();
                 if (m_txtChange->isVisible())
                     m_txtChange->setFocus();
@@ -234,8 +245,6 @@ std::int16_t frmFarbTabelle::mSetChange()
         showFailure("mSetChange", failure);
         result = 1;
     }
-    m_busy = false;
-    m_placing = false;
     return result;
 }
 
@@ -258,13 +267,13 @@ void frmFarbTabelle::mAnalyseKey(int key, Qt::KeyboardModifiers)
             ++row;
         else
             return;
-        m_busy = true;
-        gridFarben->setCurrentCell(row, column);
-        gridFarben->scrollToItem(gridFarben->item(row, column));   // one row at a time at the edges
-        m_busy = false;
+        {
+            const QScopedValueRollback busy(m_busy, true);
+            gridFarben->setCurrentCell(row, column);
+            gridFarben->scrollToItem(gridFarben->item(row, column));   // one row at a time at the edges
+        }
         mSetChange();
     } catch (const std::exception& failure) {
-        m_busy = false;
         showFailure("mAnalyseKey", failure);
     }
 }
@@ -287,12 +296,13 @@ void frmFarbTabelle::txtChange_Change(const QString& text)
 {
     if (m_busy || m_editorRow < 1)
         return;
-    m_busy = true;
+    const QScopedValueRollback busy(m_busy, true);
     try {
-        std::int32_t value = common::leadingWholeNumber(toText(text));
-        if (value > 255) {
-            value = 255;
-            m_txtChange->setText(QStringLiteral("255"));
+        const std::int32_t typed = common::leadingWholeNumber(toText(text));
+        const std::int32_t value = bitmap::editedComponent(typed);
+        if (value != typed) {
+            const QSignalBlocker quiet(m_txtChange.data());
+            m_txtChange->setText(QString::number(value));
         }
         gridFarben->item(m_editorRow, m_editorColumn)->setText(QString::number(value));
         auto component = [this](int column) {
@@ -307,7 +317,6 @@ void frmFarbTabelle::txtChange_Change(const QString& text)
         m_dialogs.showMessage(this, {common::Icon::Critical,
                                      u"txtChange_Change() - Fehler aufgetreten: " + common::describe(failure)});
     }
-    m_busy = false;
 }
 
 void frmFarbTabelle::cmdRedraw_Click()
@@ -336,28 +345,16 @@ bool frmFarbTabelle::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-// All-zero entries are painted with red 1, as the colour 0 never was; negative pasted values as 0.
 void frmFarbTabelle::paintColourCell(int row)
 {
     const bitmap::FarbEintrag& entry = m_glob.picture.FarbTabelle[static_cast<std::size_t>(row - 1)];
-    const bool black = entry.Rot == 0 && entry.Gruen == 0 && entry.Blau == 0;
-    auto level = [](std::int16_t value) { return std::clamp<int>(value, 0, 255); };
-    const QColor colour = black ? QColor(1, 0, 0) : QColor(level(entry.Rot), level(entry.Gruen), level(entry.Blau));
-    gridFarben->item(row, colourColumn)->setBackground(colour);
-}
-
-void frmFarbTabelle::setCurrentCellQuietly(int row, int column)
-{
-    const bool busy = m_busy;
-    m_busy = true;
-    gridFarben->setCurrentCell(row, column);
-    m_busy = busy;
+    gridFarben->item(row, colourColumn)->setBackground(QColor::fromRgb(bitmap::cellColour(entry)));
 }
 
 void frmFarbTabelle::showFailure(const char* routine, const std::exception& failure)
 {
     m_dialogs.showMessage(this, {common::Icon::Critical,
-                                 fromAscii(routine) + u"() - Error " + decimal(errorNumber(failure)) + u" - " +
+                                 fromAscii(routine) + u"() - Error " + decimal(common::errorNumber(failure)) + u" - " +
                                      common::describe(failure),
                                  u"Datenbank-Editor"});
 }

@@ -49,7 +49,6 @@ private:
     void txtChange_Change(const QString& text);
     bool txtChange_KeyDown(int key, Qt::KeyboardModifiers shift);
     void paintColourCell(int row);
-    void setCurrentCellQuietly(int row, int column);
     void showFailure(const char* routine, const std::exception& failure);
 
     GlobData& m_glob;
@@ -62,6 +61,7 @@ private:
     int m_editorRow = -1;
     int m_editorColumn = -1;
 
+    // Set only for a scope (QScopedValueRollback), so that every path out clears them.
     bool m_busy = false;      // the window itself is changing the grid
     bool m_placing = false;   // mSetChange is running
 };

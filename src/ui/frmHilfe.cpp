@@ -31,15 +31,13 @@ frmHilfe::frmHilfe(const GlobData& glob) : m_glob(glob)
     small.setPixelSize(11);
     setFont(small);
 
-    lblHeader = new QLabel(QStringLiteral("Hilfe zu Quirlwerk"), this);
-    lblHeader->setObjectName(QStringLiteral("lblHeader"));
+    lblHeader = makeNamed<QLabel>("lblHeader", QStringLiteral("Hilfe zu Quirlwerk"), this);
     QFont bold = lblHeader->font();
     bold.setBold(true);
     lblHeader->setFont(bold);
     lblHeader->setGeometry(margin, 120 / twipsPerPixel, 9060 / twipsPerPixel, 195 / twipsPerPixel);
 
-    txtHilfe = new TextField(this);
-    txtHilfe->setObjectName(QStringLiteral("txtHilfe"));
+    txtHilfe = makeNamed<TextField>("txtHilfe", this);
     // Read only: an edit would be lost at the next help command anyway.
     txtHilfe->setReadOnly(true);
     txtHilfe->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

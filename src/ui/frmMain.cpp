@@ -28,29 +28,6 @@
 #include <vector>
 
 namespace quirlwerk::ui {
-namespace {
-
-QRect toPixels(const TwipsRect& twips)
-{
-    auto pixels = [](double value) { return static_cast<int>(std::lround(value / twipsPerPixel)); };
-    const int left = pixels(twips.left);
-    const int top = pixels(twips.top);
-    return {left, top, pixels(twips.left + twips.width) - left, pixels(twips.top + twips.height) - top};
-}
-
-TwipsSize toTwips(QSize pixels)
-{
-    return {double(pixels.width() * twipsPerPixel), double(pixels.height() * twipsPerPixel)};
-}
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-} // namespace
 
 frmMain::frmMain(GlobData& glob, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_glob(glob), m_dialogs(dialogs), m_terminate([] {
@@ -64,9 +41,8 @@ frmMain::frmMain(GlobData& glob, Dialogs& dialogs, QWidget* parent)
     setFont(designFont);
     buildMenus();
     buildFrames();
-    resize(toPixels({0, 0, designClientSize.width, designClientSize.height}).size()
-           + QSize(0, menuBar()->sizeHint().height()));
-    setMinimumSize(toPixels({0, 0, minimumOuterSize.width, minimumOuterSize.height}).size());
+    resize(toPixels(designClientSize) + QSize(0, menuBar()->sizeHint().height()));
+    setMinimumSize(toPixels(minimumOuterSize));
     Form_Load();
     Form_Resize();
 }
@@ -155,10 +131,7 @@ void frmMain::Form_Load()
             frame->setFrameShape(QFrame::NoFrame);
         frameDatei->hide();
         frameBild->hide();
-        for (const char* name : {"frameModulo", "frameSchwelle"}) {
-            if (auto* frame = frameBild->findChild<QFrame*>(QString::fromLatin1(name)))
-                frame->setFrameShape(QFrame::NoFrame);
-        }
+        frameBild->startUp();
         if (const auto failure = conversions::FillMorse())
             m_dialogs.showMessage(this, *failure);
         m_glob.ConversionMode = conversions::Mode::GeoCode;
@@ -321,23 +294,25 @@ void frmMain::Form_Resize()
     try {
         // The minimum is for the outer size; the window manager's frame is not part of the widget.
         const QSize frame = frameGeometry().size() - size();
-        const QSize minimum = toPixels({0, 0, minimumOuterSize.width, minimumOuterSize.height}).size() - frame;
+        const QSize minimum = toPixels(minimumOuterSize) - frame;
         if (minimumSize() != minimum)
             setMinimumSize(minimum);
         const double headerWidth = (lblHeader->fontMetrics().horizontalAdvance(lblHeader->text()) + 4) * twipsPerPixel;
         const MainLayout layout = layoutMainWindow(toTwips(frameGeometry().size()), toTwips(client->size()), headerWidth);
-        for (const ControlGeometry& control : layout.controls) {
-            // The frames' own controls may not all exist; those that do not are passed over.
-            const QString name = QString::fromLatin1(control.name.data(), static_cast<qsizetype>(control.name.size()));
-            auto* widget = client->findChild<QWidget*>(name);
-            if (!widget)
-                continue;
-            QRect geometry = toPixels(control.rect);
-            // The two field labels are at least as wide as their captions in this font.
-            if (widget == lblTextIn || widget == lblTextOut)
-                geometry.setWidth(std::max(geometry.width(), widget->sizeHint().width()));
-            widget->setGeometry(geometry);
-        }
+        placeTwips(*frameMask, layout.frameMask);
+        placeTwips(*lblHeader, layout.lblHeader);
+        placeTwips(*frameConv, layout.frameConv);
+        // The two field labels are at least as wide as their captions in this font.
+        placeTwips(*lblTextIn, layout.lblTextIn, Fit::Text);
+        placeTwips(*txtIn, layout.txtIn);
+        placeTwips(*cmdDecrypt, layout.cmdDecrypt);
+        placeTwips(*cmdCrypt, layout.cmdCrypt);
+        placeTwips(*lblTextOut, layout.lblTextOut, Fit::Text);
+        placeTwips(*txtOut, layout.txtOut);
+        placeTwips(*frameDatei, layout.frameDatei);
+        frameDatei->applyLayout(layout.datei);
+        placeTwips(*frameBild, layout.frameBild);
+        frameBild->placeInfoLine(layout.lblBildInfoWert);
     } catch (const std::exception&) {
         m_dialogs.showMessage(this, {common::Icon::Critical, u"Fehler bei Resize"});
     }

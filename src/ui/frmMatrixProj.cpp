@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -19,20 +20,6 @@ namespace quirlwerk::ui {
 namespace {
 
 constexpr int columnWidth = 300 / twipsPerPixel;
-
-QLabel* label(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* created = new QLabel(caption, parent);
-    created->setObjectName(QString::fromLatin1(name));
-    return created;
-}
-
-QLineEdit* textBox(const char* name, TextView text, QWidget* parent)
-{
-    auto* created = new QLineEdit(toQString(text), parent);
-    created->setObjectName(QString::fromLatin1(name));
-    return created;
-}
 
 } // namespace
 
@@ -48,27 +35,26 @@ frmMatrixProj::frmMatrixProj(Dialogs& dialogs) : m_dialogs(dialogs)
 
 void frmMatrixProj::buildControls()
 {
-    lblHeader = label("lblHeader",
-                      QStringLiteral("Projektieren Sie hier welche Zeichen in wieviel Spalten und Zeilen angeordnet werden sollen."), this);
-    lblZeichenfolge = label("lblZeichenfolge",
-                            QStringLiteral("Geben Sie hier die Folge der Buchstaben und Ziffern ein, die zeilenweise in die Matix "
+    lblHeader = makeNamed<QLabel>("lblHeader", QStringLiteral("Projektieren Sie hier welche Zeichen in wieviel Spalten und Zeilen angeordnet werden sollen."), this);
+    lblZeichenfolge = makeNamed<QLabel>("lblZeichenfolge", QStringLiteral("Geben Sie hier die Folge der Buchstaben und Ziffern ein, die zeilenweise in die Matix "
                                            "eingetragen werden sollen:"), this);
     lblZeichenfolge->setWordWrap(true);
-    txtZeichenfolge = textBox("txtZeichenfolge", m_definition.sequence, this);
-    lblZeilen = label("lblZeilen", QStringLiteral("Anzahl Zeilen"), this);
-    txtZeilen = textBox("txtZeilen", m_definition.rowsText, this);
-    lblSpalten = label("lblSpalten", QStringLiteral("Anzahl Spalten"), this);
-    txtSpalten = textBox("txtSpalten", m_definition.columnsText, this);
-    lblFolge = label("lblFolge", QStringLiteral("Interpretation"), this);
-    optFolge = {new QRadioButton(QStringLiteral("Zeile/Spalte"), this), new QRadioButton(QStringLiteral("Spalte/Zeile"), this)};
-    optFolge[0]->setObjectName(QStringLiteral("optFolge0"));
-    optFolge[1]->setObjectName(QStringLiteral("optFolge1"));
+    txtZeichenfolge = makeNamed<QLineEdit>("txtZeichenfolge", toQString(m_definition.sequence), this);
+    lblZeilen = makeNamed<QLabel>("lblZeilen", QStringLiteral("Anzahl Zeilen"), this);
+    txtZeilen = makeNamed<QLineEdit>("txtZeilen", toQString(m_definition.rowsText), this);
+    lblSpalten = makeNamed<QLabel>("lblSpalten", QStringLiteral("Anzahl Spalten"), this);
+    txtSpalten = makeNamed<QLineEdit>("txtSpalten", toQString(m_definition.columnsText), this);
+    lblFolge = makeNamed<QLabel>("lblFolge", QStringLiteral("Interpretation"), this);
+    optFolge = {makeNamed<QRadioButton>("optFolge0", QStringLiteral("Zeile/Spalte"), this),
+                makeNamed<QRadioButton>("optFolge1", QStringLiteral("Spalte/Zeile"), this)};
     optFolge[0]->setChecked(m_definition.order == conversions::ReadingOrder::RowColumn);
     optFolge[1]->setChecked(m_definition.order == conversions::ReadingOrder::ColumnRow);
-    lblMatrix = label("lblMatrix", QStringLiteral("Entschlüsselungsmatrix"), this);
-    grdData = new QTableWidget(this);
-    grdData->setObjectName(QStringLiteral("grdData"));
+    lblMatrix = makeNamed<QLabel>("lblMatrix", QStringLiteral("Entschlüsselungsmatrix"), this);
+    grdData = makeNamed<QTableWidget>("grdData", this);
     grdData->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Display only: the arrow keys read the cells, every Tab key leaves the grid.
+    grdData->setTabKeyNavigation(false);
+    grdData->installEventFilter(this);
     grdData->horizontalHeader()->setMinimumSectionSize(columnWidth);
     grdData->horizontalHeader()->setDefaultSectionSize(columnWidth);
     grdData->verticalHeader()->setDefaultSectionSize(grdData->fontMetrics().height() + 4);
@@ -81,6 +67,7 @@ void frmMatrixProj::buildControls()
     lblZeilen->setBuddy(txtZeilen);
     lblSpalten->setBuddy(txtSpalten);
     lblMatrix->setBuddy(grdData);
+    grdData->setAccessibleName(lblMatrix->text());   // a table does not take its buddy's name
 
     auto* countRow = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{lblZeilen, txtZeilen, lblSpalten, txtSpalten, lblFolge, optFolge[0], optFolge[1]})
@@ -139,6 +126,15 @@ void frmMatrixProj::textChanged(QLineEdit* box)
 
 bool frmMatrixProj::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == grdData && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Ctrl+Tab and Ctrl+Shift+Tab leave like Tab and Shift+Tab, as they do everywhere else.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        return false;
+    }
     // Only a move to another control of this window counts as leaving a box: a message box or another
     // window taking the focus does not.
     if (event->type() == QEvent::FocusOut) {

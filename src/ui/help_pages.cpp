@@ -223,6 +223,10 @@ constexpr TextView page8[] = {
     u"Enthält die Matrix nur Großbuchstaben, werden Kleinbuchstaben automatisch in Großbuchstaben verschlüsselt.",
     u"Enthält die Matrix nur Kleinbuchstaben, werden Großbuchstaben automatisch in Kleinbuchstaben verschlüsselt.",
     u"Sonderzeichen, die nicht in der Matrix enthalten sind, werden direkt übernommen.",
+    u"",
+    u"Tastatur:",
+    u"-------------",
+    u"Die Matrix im Projektierungsfenster dient nur der Anzeige. Mit den Pfeiltasten lesen Sie darin die Zellen; Tab und Strg+Tab gehen zum nächsten Eingabefeld, Umschalt+Tab und Strg+Umschalt+Tab zum vorigen.",
 };
 
 constexpr TextView page9[] = {
@@ -318,6 +322,11 @@ constexpr TextView page11[] = {
     u"Die Modulo-Funktion ''auf Farbe'' und die Schwellwert-Funktionen werden nur bei ''Bild anzeigen'' ausgeführt. Die sich ergebenden Änderungen werden in die Farbtabelle eingetragen.",
     u"",
     u"Die Modulo-Funktion ''auf Index'' wird jeweils beim Zeichnen des Bilder ausgeführt und wird damit sowohl bei ''Bild anzeigen'' als auch bei ''Bild mit geänderter Farbtabelle anzeigen'' ausgeführt. Die Einträge in der Farbtabelle werden hierbei nicht geändert.",
+    u"",
+    u"Tastatur und Infozeile:",
+    u"---------------------------------",
+    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab, Umschalt+Tab und Strg+Tab wechseln zwischen dem bearbeiteten Wert und der Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen''; die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
+    u"Ist die Infozeile zu lang für das Fenster, wird sie in der Mitte mit ''…'' gekürzt. Die ganze Zeile zeigt der Tooltip, wenn Sie mit der Maus darauf zeigen.",
 };
 constexpr std::array<PageSource, helpTopicCount> pages = {{
     {u"Hilfe zu Quirlwerk - Allgemeine Informationen", page0},

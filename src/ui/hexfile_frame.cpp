@@ -5,8 +5,9 @@
 #include "hexfile/hex_file.h"
 #include "ui/dialogs.h"
 #include "ui/focus_colours.h"
+#include "ui/main_layout.h"
 #include "ui/qt_text.h"
-#include "ui/window_position.h"
+#include "ui/twips.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -15,23 +16,6 @@
 #include <QStyle>
 
 namespace quirlwerk::ui {
-namespace {
-
-// Design places in twips: left, top, width, height.
-void placeTwips(QWidget& control, int left, int top, int width, int height)
-{
-    control.setGeometry(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel);
-}
-
-template <typename Control>
-Control* makeControl(QWidget* parent, const char* name, const QString& caption = {})
-{
-    auto* control = new Control(caption, parent);
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-
-} // namespace
 
 HexFileFrame::HexFileFrame(Dialogs& dialogs, QWidget* parent) : QFrame(parent), m_dialogs(dialogs)
 {
@@ -42,28 +26,39 @@ HexFileFrame::HexFileFrame(Dialogs& dialogs, QWidget* parent) : QFrame(parent), 
 
 void HexFileFrame::buildControls()
 {
-    placeTwips(*this, 5100, 540, 5955, 3975);
-    lblDateiIn = makeControl<QLabel>(this, "lblDateiIn", QStringLiteral("Input: Datei mit HEX-Zeichen"));
-    placeTwips(*lblDateiIn, 120, 60, 2070, 195);
-    txtDateiIn = makeControl<QLineEdit>(this, "txtDateiIn");
-    placeTwips(*txtDateiIn, 120, 300, 5295, 315);
-    cmdFile = makeControl<QPushButton>(this, "cmdFile");
+    placeTwips(*this, {5100, 540, 5955, 3975});
+    lblDateiIn = makeNamed<QLabel>("lblDateiIn", QStringLiteral("Input: Datei mit HEX-Zeichen"), this);
+    placeTwips(*lblDateiIn, {120, 60, 2070, 195}, Fit::Text);
+    txtDateiIn = makeNamed<QLineEdit>("txtDateiIn", this);
+    placeTwips(*txtDateiIn, {120, 300, 5295, 315});
+    cmdFile = makeNamed<QPushButton>("cmdFile", this);
     cmdFile->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     cmdFile->setIconSize(QSize(16, 16));
     cmdFile->setAccessibleName(QStringLiteral("Datei auswählen"));
     cmdFile->setToolTip(QStringLiteral("Datei auswählen"));
-    placeTwips(*cmdFile, 5460, 300, 375, 315);
-    lblDateiOut = makeControl<QLabel>(this, "lblDateiOut", QStringLiteral("Output: Binärdatei"));
-    placeTwips(*lblDateiOut, 120, 900, 1275, 195);
-    txtDateiOut = makeControl<QLineEdit>(this, "txtDateiOut");
-    placeTwips(*txtDateiOut, 120, 1140, 5595, 315);
-    cmdDateiConv = makeControl<QPushButton>(this, "cmdDateiConv", QStringLiteral("Binärdatei schreiben"));
-    placeTwips(*cmdDateiConv, 120, 1740, 2595, 375);
-    lblDateiMeldung = makeControl<QLabel>(this, "lblDateiMeldung");
+    placeTwips(*cmdFile, {5460, 300, 375, 315});
+    lblDateiOut = makeNamed<QLabel>("lblDateiOut", QStringLiteral("Output: Binärdatei"), this);
+    placeTwips(*lblDateiOut, {120, 900, 1275, 195}, Fit::Text);
+    txtDateiOut = makeNamed<QLineEdit>("txtDateiOut", this);
+    placeTwips(*txtDateiOut, {120, 1140, 5595, 315});
+    cmdDateiConv = makeNamed<QPushButton>("cmdDateiConv", QStringLiteral("Binärdatei schreiben"), this);
+    placeTwips(*cmdDateiConv, {120, 1740, 2595, 375});
+    lblDateiMeldung = makeNamed<QLabel>("lblDateiMeldung", this);
     lblDateiMeldung->setTextFormat(Qt::PlainText);   // the output name as typed, even with angle brackets
-    placeTwips(*lblDateiMeldung, 120, 2520, 5625, 255);
+    placeTwips(*lblDateiMeldung, {120, 2520, 5625, 255});
     for (QLineEdit* field : {txtDateiIn, txtDateiOut})
         installFocusColours(field);
+    // The labels name the fields for screen readers.
+    lblDateiIn->setBuddy(txtDateiIn);
+    lblDateiOut->setBuddy(txtDateiOut);
+}
+
+void HexFileFrame::applyLayout(const HexFileGeometry& geometry)
+{
+    placeTwips(*txtDateiIn, geometry.txtDateiIn);
+    placeTwips(*cmdFile, geometry.cmdFile);
+    placeTwips(*txtDateiOut, geometry.txtDateiOut);
+    placeTwips(*lblDateiMeldung, geometry.lblDateiMeldung);
 }
 
 void HexFileFrame::connectHandlers()

@@ -10,6 +10,7 @@ class QPushButton;
 namespace quirlwerk::ui {
 
 class Dialogs;
+struct HexFileGeometry;
 
 class HexFileFrame : public QFrame {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
 
     // A mode command empties the message label.
     void clearMessage();
+    // The places the main window's resize rules give the fields, the folder button and the message.
+    void applyLayout(const HexFileGeometry& geometry);
 
 private:
     void buildControls();

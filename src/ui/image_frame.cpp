@@ -11,7 +11,7 @@
 #include "ui/nur_ziffern.h"
 #include "ui/picture_box.h"
 #include "ui/qt_text.h"
-#include "ui/window_position.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -29,19 +29,9 @@
 namespace quirlwerk::ui {
 namespace {
 
-constexpr QSize designSizeTwips(10335, 4935);
-constexpr QRect picBildTwips(120, 1440, 9495, 3375);
+constexpr TwipsSize designSizeTwips{10335, 4935};
+constexpr TwipsRect picBildTwips{120, 1440, 9495, 3375};
 constexpr int marginTwips = 120;
-
-// Design places are in twips. Labels and option buttons are never made narrower than their text needs.
-void placeTwips(QWidget* control, int left, int top, int width, int height)
-{
-    const QSize hint = control->sizeHint();
-    const bool fitsText = qobject_cast<QLabel*>(control) || qobject_cast<QRadioButton*>(control);
-    control->setGeometry(left / twipsPerPixel, top / twipsPerPixel,
-                         std::max(width / twipsPerPixel, fitsText ? hint.width() : 0),
-                         std::max(height / twipsPerPixel, hint.height()));
-}
 
 // Keeps the design order of a row when the texts came out wider than designed: a control that would
 // cover the one before it moves right.
@@ -104,7 +94,7 @@ public:
                 toText(m_frame.txtBildSchwellwert->text()), m_frame.optModulo[0]->isChecked(),
                 m_frame.optSchwelle[0]->isChecked()};
     }
-    void showInfo(const Text& line) override { m_frame.lblBildInfoWert->setText(toQString(line)); }
+    void showInfo(const Text& line) override { m_frame.showInfo(toQString(line)); }
     bitmap::PictureSurface* surface() override { return &m_frame.picBild->surface(); }
     void surfaceChanged() override { m_frame.picBild->surfaceChanged(); }
     void rowDrawn(std::int32_t y) override { m_frame.picBild->rowDrawn(y); }
@@ -121,36 +111,24 @@ ImageFrame::ImageFrame(GlobData& glob, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("frameBild"));
     buildControls();
     connectHandlers();
-    // The main window's start-up values of the two fields.
+    // The fields start with "0" also when the frame is used on its own.
     txtBildModulo->setText(QStringLiteral("0"));
     txtBildSchwellwert->setText(QStringLiteral("0"));
-    resize(designSizeTwips / twipsPerPixel);
+    resize(toPixels(designSizeTwips));
 }
 
 void ImageFrame::buildControls()
 {
-    auto label = [this](const char* name, const QString& caption) {
-        auto* control = new QLabel(caption, this);
-        control->setObjectName(QString::fromLatin1(name));
-        return control;
-    };
     auto field = [this](const char* name, int maxLength) {
-        auto* control = new QLineEdit(this);
-        control->setObjectName(QString::fromLatin1(name));
+        auto* control = makeNamed<QLineEdit>(name, this);
         if (maxLength > 0)
             control->setMaxLength(maxLength);
         installFocusColours(control);
         return control;
     };
-    auto button = [this](const char* name, const QString& caption) {
-        auto* control = new QPushButton(caption, this);
-        control->setObjectName(QString::fromLatin1(name));
-        return control;
-    };
     auto optionPair = [this](QFrame*& frame, const char* frameName, std::array<QRadioButton*, 2>& options,
-                             const char* name) {
-        frame = new QFrame(this);
-        frame->setObjectName(QString::fromLatin1(frameName));
+                             const char* name, const QString& function) {
+        frame = makeNamed<QFrame>(frameName, this);
         auto* group = new QButtonGroup(frame);
         auto* focusColours = new OptionFocusColours(this, frame);
         const QString captions[] = {QStringLiteral("auf Index"), QStringLiteral("auf Farben")};
@@ -158,61 +136,101 @@ void ImageFrame::buildControls()
             options[i] = new QRadioButton(captions[i], frame);
             options[i]->setObjectName(QString::fromLatin1(name) + QString::number(i));
             options[i]->installEventFilter(focusColours);
+            options[i]->setAccessibleName(function + u' ' + captions[i]);   // the two pairs read alike
             group->addButton(options[i], i);
         }
         options[0]->setChecked(true);
-        placeTwips(options[0], 0, 0, 975, 255);
-        placeTwips(options[1], 1200, 0, 1095, 255);
+        placeTwips(*options[0], {0, 0, 975, 255}, Fit::Text);
+        placeTwips(*options[1], {1200, 0, 1095, 255}, Fit::Text);
         keepApart({options[0], options[1]});
     };
 
-    lblBildDatei = label("lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"));
+    lblBildDatei = makeNamed<QLabel>("lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"), this);
     txtBildDatei = field("txtBildDatei", 0);
-    cmdBildDatei = button("cmdBildDatei", QString());
+    cmdBildDatei = makeNamed<QPushButton>("cmdBildDatei", this);
     cmdBildDatei->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    cmdBildKonv = button("cmdBildKonv", QStringLiteral("Bild anzeigen"));
+    cmdBildDatei->setAccessibleName(QStringLiteral("Bilddatei auswählen"));
+    cmdBildDatei->setToolTip(QStringLiteral("Bilddatei auswählen"));
+    cmdBildKonv = makeNamed<QPushButton>("cmdBildKonv", QStringLiteral("Bild anzeigen"), this);
 
-    lblBildModulo = label("lblBildModulo", QStringLiteral("Modulo"));
+    lblBildModulo = makeNamed<QLabel>("lblBildModulo", QStringLiteral("Modulo"), this);
     txtBildModulo = field("txtBildModulo", 3);
-    cmdModulPlus = button("cmdModulPlus", QStringLiteral("+"));
-    optionPair(frameModulo, "frameModulo", optModulo, "optModulo");
+    cmdModulPlus = makeNamed<QPushButton>("cmdModulPlus", QStringLiteral("+"), this);
+    cmdModulPlus->setAccessibleName(QStringLiteral("Modulo erhöhen"));
+    optionPair(frameModulo, "frameModulo", optModulo, "optModulo", QStringLiteral("Modulo"));
 
-    lblBildSchwellwert = label("lblBildSchwellwert", QStringLiteral("Schwellwert"));
+    lblBildSchwellwert = makeNamed<QLabel>("lblBildSchwellwert", QStringLiteral("Schwellwert"), this);
     txtBildSchwellwert = field("txtBildSchwellwert", 3);
-    cmdSchwellePlus = button("cmdSchwellePlus", QStringLiteral("+"));
-    optionPair(frameSchwelle, "frameSchwelle", optSchwelle, "optSchwelle");
+    cmdSchwellePlus = makeNamed<QPushButton>("cmdSchwellePlus", QStringLiteral("+"), this);
+    cmdSchwellePlus->setAccessibleName(QStringLiteral("Schwellwert erhöhen"));
+    optionPair(frameSchwelle, "frameSchwelle", optSchwelle, "optSchwelle", QStringLiteral("Schwellwert"));
 
-    lblBildInfo = label("lblBildInfo", QStringLiteral("Info"));
-    lblBildInfoWert = label("lblBildInfoWert", QString());
+    lblBildInfo = makeNamed<QLabel>("lblBildInfo", QStringLiteral("Info"), this);
+    lblBildInfoWert = makeNamed<QLabel>("lblBildInfoWert", this);
 
-    picBildArea = new QScrollArea(this);
-    picBildArea->setObjectName(QStringLiteral("picBildArea"));
+    picBildArea = makeNamed<QScrollArea>("picBildArea", this);
     picBildArea->setWidgetResizable(false);
+    picBildArea->setAccessibleName(QStringLiteral("Bild"));
     picBild = new PictureBox(picBildArea);
     picBildArea->setWidget(picBild);
 
     for (QLineEdit* value : {txtBildModulo, txtBildSchwellwert})
         installNurZiffern(value);
+    // The labels name the fields for screen readers.
+    lblBildDatei->setBuddy(txtBildDatei);
+    lblBildModulo->setBuddy(txtBildModulo);
+    lblBildSchwellwert->setBuddy(txtBildSchwellwert);
 
-    placeTwips(lblBildDatei, 240, 0, 2760, 195);
-    placeTwips(txtBildDatei, 240, 240, 6735, 315);
-    placeTwips(cmdBildDatei, 7080, 240, 375, 315);
-    placeTwips(cmdBildKonv, 7680, 210, 1335, 375);
-    placeTwips(lblBildModulo, 240, 690, 525, 195);
-    placeTwips(txtBildModulo, 840, 660, 615, 285);
-    placeTwips(cmdModulPlus, 1560, 660, 285, 285);
-    placeTwips(frameModulo, 1920, 690, 2415, 330);
-    placeTwips(lblBildSchwellwert, 4800, 690, 855, 195);
-    placeTwips(txtBildSchwellwert, 5760, 660, 615, 285);
-    placeTwips(cmdSchwellePlus, 6450, 660, 285, 285);
-    placeTwips(frameSchwelle, 6840, 690, 2415, 330);
-    placeTwips(lblBildInfo, 240, 1080, 270, 195);
-    placeTwips(lblBildInfoWert, 600, 1050, 8745, 300);
+    placeTwips(*lblBildDatei, {240, 0, 2760, 195}, Fit::Text);
+    placeTwips(*txtBildDatei, {240, 240, 6735, 315}, Fit::Height);
+    placeTwips(*cmdBildDatei, {7080, 240, 375, 315}, Fit::Height);
+    placeTwips(*cmdBildKonv, {7680, 210, 1335, 375}, Fit::Height);
+    placeTwips(*lblBildModulo, {240, 690, 525, 195}, Fit::Text);
+    placeTwips(*txtBildModulo, {840, 660, 615, 285}, Fit::Height);
+    placeTwips(*cmdModulPlus, {1560, 660, 285, 285}, Fit::Height);
+    placeTwips(*frameModulo, {1920, 690, 2415, 330}, Fit::Height);
+    placeTwips(*lblBildSchwellwert, {4800, 690, 855, 195}, Fit::Text);
+    placeTwips(*txtBildSchwellwert, {5760, 660, 615, 285}, Fit::Height);
+    placeTwips(*cmdSchwellePlus, {6450, 660, 285, 285}, Fit::Height);
+    placeTwips(*frameSchwelle, {6840, 690, 2415, 330}, Fit::Height);
+    placeTwips(*lblBildInfo, {240, 1080, 270, 195}, Fit::Text);
+    placeTwips(*lblBildInfoWert, {600, 1050, 8745, 300}, Fit::Text);
     for (QFrame* options : {frameModulo, frameSchwelle})
         options->resize(std::max(options->width(), options->childrenRect().right() + 1), options->height());
     keepApart({lblBildModulo, txtBildModulo, cmdModulPlus, frameModulo, lblBildSchwellwert, txtBildSchwellwert,
                cmdSchwellePlus, frameSchwelle});
     keepApart({lblBildInfo, lblBildInfoWert});
+}
+
+void ImageFrame::startUp()
+{
+    // The frame's own place comes from the main window's layout.
+    txtBildModulo->setText(QStringLiteral("0"));
+    txtBildSchwellwert->setText(QStringLiteral("0"));
+    for (QFrame* options : {frameModulo, frameSchwelle})
+        options->setFrameShape(QFrame::NoFrame);
+}
+
+void ImageFrame::placeInfoLine(const TwipsRect& twips)
+{
+    placeTwips(*lblBildInfoWert, twips);
+    elideInfoLine();
+}
+
+void ImageFrame::showInfo(const QString& line)
+{
+    m_infoLine = line;
+    lblBildInfoWert->setToolTip(line);
+    lblBildInfoWert->setAccessibleDescription(line);
+    elideInfoLine();
+}
+
+// A line longer than the label is cut in the middle, where the picture's size and depth stand, so that
+// its start and the colour count stay readable; the tooltip holds the whole line.
+void ImageFrame::elideInfoLine()
+{
+    const int room = lblBildInfoWert->contentsRect().width();
+    lblBildInfoWert->setText(lblBildInfoWert->fontMetrics().elidedText(m_infoLine, Qt::ElideMiddle, room));
 }
 
 void ImageFrame::connectHandlers()
@@ -227,12 +245,11 @@ void ImageFrame::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     // The picture area takes the rest of the frame; larger pictures scroll inside it.
-    const int left = picBildTwips.left() / twipsPerPixel;
-    const int top = picBildTwips.top() / twipsPerPixel;
+    const QRect design = toPixels(picBildTwips);
     const int margin = marginTwips / twipsPerPixel;
     const int minimum = 1200 / twipsPerPixel;
-    picBildArea->setGeometry(left, top, std::max(minimum, width() - 2 * left),
-                             std::max(minimum, height() - top - margin));
+    picBildArea->setGeometry(design.left(), design.top(), std::max(minimum, width() - 2 * design.left()),
+                             std::max(minimum, height() - design.top() - margin));
 }
 
 void ImageFrame::clearMessage() {}
@@ -248,7 +265,7 @@ void ImageFrame::closeWindows()
 void ImageFrame::cmdBildDatei_Click()
 {
     try {
-        lblBildInfoWert->clear();
+        showInfo({});
         const QString chosen = m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"),
                                                         QApplication::applicationDirPath(),
                                                         {QStringLiteral("*.bmp"), QStringLiteral("*.*")});

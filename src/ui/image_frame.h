@@ -20,6 +20,7 @@ namespace quirlwerk::ui {
 class Dialogs;
 class PictureBox;
 struct GlobData;
+struct TwipsRect;
 
 class ImageFrame : public QFrame {
     Q_OBJECT
@@ -28,6 +29,10 @@ public:
 
     // A mode command empties the hex-file frame's message label; this frame has none of its own.
     void clearMessage();
+    // The main window's start-up steps for this frame.
+    void startUp();
+    // The information line's place from the main window's resize rules.
+    void placeInfoLine(const TwipsRect& twips);
     // The main window closes: end a drawing run (its file closes) and close the colour table window.
     void closeWindows();
 
@@ -51,6 +56,8 @@ private:
     void buildControls();
     void connectHandlers();
     void setRunButtonsEnabled(bool enabled);
+    void showInfo(const QString& line);
+    void elideInfoLine();
     void stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view));
     void showColourTable();
 
@@ -79,6 +86,7 @@ private:
     QScrollArea* picBildArea = nullptr;
     PictureBox* picBild = nullptr;
 
+    QString m_infoLine;   // the information line as a whole; the label may show it elided
     QPointer<frmFarbTabelle> m_farbTabelle;
     bool m_drawing = false;
     bool m_stopRequested = false;

@@ -16,6 +16,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quirlwerk"));
     QApplication::setDesktopFileName(QStringLiteral("org.quirlwerk.Quirlwerk"));
     QApplication::setWindowIcon(quirlwerk::ui::applicationIcon());
+    quirlwerk::ui::installGermanQtTexts();
 
     quirlwerk::ui::GlobData glob;
     quirlwerk::ui::QtDialogs dialogs;

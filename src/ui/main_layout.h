@@ -1,24 +1,9 @@
 // Where the main window's frames and controls go for a given window size, in twips.
 #pragma once
 
-#include <string_view>
-#include <vector>
+#include "ui/twips.h"
 
 namespace quirlwerk::ui {
-
-struct TwipsRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-
-    bool operator==(const TwipsRect&) const = default;
-};
-
-struct TwipsSize {
-    double width = 0;
-    double height = 0;
-};
 
 // The window is never laid out smaller than this (outer size, frame and caption included).
 inline constexpr TwipsSize minimumOuterSize{5100, 3900};
@@ -27,17 +12,30 @@ inline constexpr TwipsSize designClientSize{11325, 6525};
 // The heading's design width; the heading itself is as wide as its text.
 inline constexpr double designHeaderWidth = 2385;
 
-struct ControlGeometry {
-    std::string_view name;   // the control's object name
-    TwipsRect rect;          // relative to its container
+// The hex-file frame's controls that follow the window's width.
+struct HexFileGeometry {
+    TwipsRect txtDateiIn;
+    TwipsRect cmdFile;
+    TwipsRect txtDateiOut;
+    TwipsRect lblDateiMeldung;
 };
 
+// Every place the resize rules set, relative to each control's container.
 struct MainLayout {
-    TwipsSize outer;                         // the outer size after the minimum was applied
-    std::vector<ControlGeometry> controls;   // containers before what they contain
-
-    // The geometry of a named control; throws std::out_of_range for an unknown name.
-    const TwipsRect& operator[](std::string_view name) const;
+    TwipsSize outer;   // the outer size after the minimum was applied
+    TwipsRect frameMask;
+    TwipsRect lblHeader;
+    TwipsRect frameConv;
+    TwipsRect lblTextIn;
+    TwipsRect txtIn;
+    TwipsRect cmdDecrypt;
+    TwipsRect cmdCrypt;
+    TwipsRect lblTextOut;
+    TwipsRect txtOut;
+    TwipsRect frameDatei;
+    HexFileGeometry datei;
+    TwipsRect frameBild;
+    TwipsRect lblBildInfoWert;
 };
 
 // Every control's geometry for the window's outer and client size. Widths and heights that the window

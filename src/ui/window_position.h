@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "common/text.h"
+#include "ui/twips.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,7 +15,6 @@ class QWidget;
 
 namespace quirlwerk::ui {
 
-inline constexpr int twipsPerPixel = 15;
 inline constexpr std::int32_t defaultPositionTwips = 1000;
 
 // The stored value of a key, or the default when the key is absent.

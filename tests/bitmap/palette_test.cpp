@@ -111,3 +111,27 @@ TEST(Steppers, modulo_skips_one_threshold_counts_on)
     }
     EXPECT_THROW(nextModulo(u"9E9"), common::Failure);
 }
+
+struct CellRow {
+    const char* name;
+    FarbEintrag entry;
+    Colour colour;
+};
+
+const CellRow cellRows[] = {
+    {"all zero is painted as red 1", {0, 0, 0, 0}, 0xFF010000u},
+    {"one component set", {0, 0, 9, 0}, 0xFF000009u},
+    {"a colour", {200, 55, 100, 0}, 0xFFC83764u},
+    {"a negative pasted component as 0", {-3, 0, 0, 0}, 0xFF000000u},
+};
+
+TEST(ColourTableWindowRules, cell_colour_and_edited_component)
+{
+    for (const CellRow& row : cellRows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(cellColour(row.entry), row.colour);
+    }
+    const std::pair<std::int32_t, std::int32_t> edits[] = {{0, 0}, {255, 255}, {256, 255}, {999, 255}, {-5, -5}};
+    for (const auto& [typed, stored] : edits)
+        EXPECT_EQ(editedComponent(typed), stored) << typed;
+}

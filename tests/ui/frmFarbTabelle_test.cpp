@@ -54,7 +54,6 @@ TEST_F(FarbTabelleTest, fill_shows_every_entry_with_its_colour_and_count)
     EXPECT_EQ(grid.horizontalHeaderItem(5)->text(), headers[5]);
     EXPECT_EQ(row(201), (QStringList{"200", "200", "55", "100", " ", "2000"}));
     EXPECT_EQ(colourCell(201), QColor(200, 55, 100));
-    EXPECT_EQ(colourCell(8), QColor(1, 0, 0));   // all zero is painted as value 1
     EXPECT_EQ(current(), Cell(1, 1));
     EXPECT_EQ(change().objectName(), "txtChange");
     EXPECT_EQ(change().text(), "0");
@@ -156,6 +155,46 @@ TEST_F(FarbTabelleTest, position_is_read_clamped_and_written_back)
     third.FillColorGrid();
     EXPECT_EQ(testing::control<QTableWidget>(third, "gridFarben").item(256, 5)->text(), "2550");
     testing::clearSettings();
+}
+
+struct TabRow {
+    const char* name;
+    QKeyCombination fromBox;
+    QKeyCombination fromButton;
+};
+
+const TabRow tabKeys[] = {
+    {"Tab", Qt::Key_Tab, Qt::Key_Tab},
+    {"Shift+Tab", Qt::ShiftModifier | Qt::Key_Backtab, Qt::ShiftModifier | Qt::Key_Backtab},
+    {"Ctrl+Tab from the box", Qt::ControlModifier | Qt::Key_Tab, Qt::Key_Tab},
+};
+
+TEST_F(FarbTabelleTest, tab_keys_go_between_the_edit_box_and_the_redraw_button)
+{
+    testing::showActive(*window);
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    for (const TabRow& row : tabKeys) {
+        SCOPED_TRACE(row.name);
+        change().setFocus();
+        QTest::keyClick(&change(), row.fromBox.key(), row.fromBox.keyboardModifiers());
+        EXPECT_EQ(QApplication::focusWidget(), &testing::control<QWidget>(*window, "cmdRedraw"));
+        QTest::keyClick(QApplication::focusWidget(), row.fromButton.key(), row.fromButton.keyboardModifiers());
+        EXPECT_EQ(QApplication::focusWidget(), &change());
+        EXPECT_EQ(current(), Cell(2, 2));   // the cell stays as it was
+    }
+}
+
+TEST_F(FarbTabelleTest, escape_leaves_the_edit_box_active)
+{
+    testing::showActive(*window);
+    change().setFocus();
+    QTest::keyClick(&change(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), &change());
+    change().selectAll();
+    QTest::keyClicks(&change(), "42");
+    EXPECT_EQ(grid.item(1, 1)->text(), "42");
+    EXPECT_EQ(glob.picture.FarbTabelle[0].Rot, 42);
 }
 
 } // namespace

@@ -173,9 +173,7 @@ struct PositionRow {
 
 constexpr PositionRow storedPositions[] = {
     {"absent", nullptr, nullptr, Default, Default, false},
-    {"negative", "-500", "-500", Zero, Zero, false},
     {"beyond the screen", "999999", "999999", Far, Far, false},
-    {"blanks and hexadecimal", " &H3E8 ", " &H3E8 ", Default, Default, false},
     {"no number", "links", "-500", Default, Zero, true},
 };
 

@@ -26,10 +26,10 @@ constexpr PageRow pages[] = {
     {u"Hilfe zu Quirlwerk - Datei mit HEX-Zeichen in Binärdatei umwandeln", 17},
     {u"Hilfe zu Quirlwerk - Buchstaben der Wörter zählen und Zahlen in 0/1 umwandeln", 12},
     {u"Hilfe zu Quirlwerk - 01-Folge in 8ter Gruppen aufteilen und in HEX-Zahlen umwandeln", 12},
-    {u"Hilfe zu Quirlwerk - Zahlen als Zeile/Spalte interpretieren und über Matrix in Klartext umwandeln", 36},
+    {u"Hilfe zu Quirlwerk - Zahlen als Zeile/Spalte interpretieren und über Matrix in Klartext umwandeln", 40},
     {u"Hilfe zu Quirlwerk - Morsezeichen entschlüssen / Text in Morsezeichen umwandeln", 27},
     {u"Hilfe zu Quirlwerk - Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren", 18},
-    {u"Hilfe zu Quirlwerk - Bild konvertieren", 41},
+    {u"Hilfe zu Quirlwerk - Bild konvertieren", 46},
 };
 
 TEST(helpPage, has_its_title_and_lines_joined_by_crlf_without_a_final_break)

@@ -2,6 +2,8 @@
 // clicking controls, and waiting for a window.
 #pragma once
 
+#include "find_control.h"
+
 #include <gtest/gtest.h>
 
 #include <QSettings>
@@ -28,15 +30,6 @@ inline QString storedSetting(const char* key)
 inline void clearSettings()
 {
     settingsStore().clear();
-}
-
-template <typename Control>
-Control& control(const QWidget& window, const char* name)
-{
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control ") + name);
-    return *found;
 }
 
 // A control's text whatever its kind: fields, labels and buttons all have a "text" property.
