@@ -31,7 +31,6 @@ const ConvertRow rows[] = {
     {"critical box on stderr", {"convert", "brainfuck", "decrypt"}, std::string(500, '<') + "+", 1,
      "Fehler aufgetreten: Index außerhalb des gültigen Bereichs\r\nIndex außerhalb des gültigen Bereichs",
      "critical: InterpretBrainfuck() - Error Index außerhalb des gültigen Bereichs\n"},
-    {"matrix decoding with the initial definition", {"convert", "matrix", "decrypt"}, "25 67 123", 0, "M <67>  <123> "},
     {"matrix of 5 x 15: row 2, column 14", {"convert", "matrix", "decrypt", "--rows", "5", "--cols", "15"}, "214", 0, "2"},
     {"matrix sequence and column-first order", {"convert", "matrix", "crypt", "--sequence", "XYZ", "--order", "col"},
      "Zy!", 0, "31 21 !"},
