@@ -21,6 +21,35 @@ using namespace brainfuck;
 constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t endless = std::numeric_limits<std::int64_t>::max();
+// Values in [-safeHalf, safeHalf) are so far from the 32-bit limits that no block (of at most longestBlock
+// commands) can carry them out: the quick paths check only this, and leave the cells beyond it to the
+// exact checks of the slower ones.
+constexpr std::int64_t safeHalf = std::int64_t{1} << 30;
+constexpr bool safe(std::int64_t value) { return static_cast<std::uint64_t>(value + safeHalf) < 2 * safeHalf; }
+
+constexpr bool onTape(std::int64_t at) { return static_cast<std::uint64_t>(at - 1) < tapeLength; }
+
+// A block without prints at once (the exact way is Machine::block()), when the bound leaves room for
+// it and its cells are on the tape and far from the limits. `count` is a constant where the caller
+// knows it.
+inline bool quickBlock(const std::uint32_t* at, std::int32_t count, std::int32_t* tape, std::int64_t& pointer, std::int64_t& left)
+{
+    const std::int64_t steps = blockSteps(at[0]);
+    const std::uint32_t* items = at + blockHeaderWords;
+    const std::int64_t lowestCell = pointer + blockLowest(at[1]);
+    if (left < steps || static_cast<std::uint64_t>(lowestCell - 1) > static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(at[1])))
+        return false;
+    std::uint64_t shifted = 0;
+    for (std::int32_t i = 0; i < count; ++i)
+        shifted |= static_cast<std::uint64_t>(tape[pointer + itemOffset(items[i]) - 1] + safeHalf);
+    if (shifted >= 2 * safeHalf)
+        return false;
+    for (std::int32_t i = 0; i < count; ++i)
+        tape[pointer + itemOffset(items[i]) - 1] += itemChange(items[i]);
+    pointer += blockMove(at[1]);
+    left -= steps;
+    return true;
+}
 
 using Tape = std::array<std::int32_t, tapeLength>;
 static_assert(std::tuple_size_v<decltype(BrainfuckStart::tape)> == tapeLength);
@@ -38,7 +67,15 @@ public:
     Machine(std::vector<std::uint32_t>& ops, TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
         : m_ops(ops), m_program(program), m_maxSteps(maxSteps), m_left(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
 
-    void run();
+    void run()
+    {
+        // Every command moves the pointer by one at most: when the bound keeps it within 32 bits from
+        // where it starts, no move needs that check.
+        if (m_maxSteps <= highest - std::abs(m_pointer))
+            runOperations<false>();
+        else
+            runOperations<true>();
+    }
 
     std::int64_t steps() const { return m_maxSteps - m_left; }
     const Printout& printout() const { return m_printout; }
@@ -75,43 +112,18 @@ private:
         }
     }
 
-    // A bracket first does the pointer move folded into it.
-    void moveBefore(std::uint32_t bracketOp)
-    {
-        if (const std::int32_t move = bracketMove(bracketOp); move != 0)
-            moveBy(move);
-    }
-
     // Whether `steps` commands, in any order, cannot carry the value out of 32 bits.
     static bool withinMargin(std::int64_t value, std::int64_t steps)
     {
         return static_cast<std::uint64_t>(value - lowest - steps) <= static_cast<std::uint64_t>(highest - lowest - 2 * steps);
     }
 
-    // The small blocks most loops are made of, with their checks unrolled; false leaves it to block().
-    template <std::size_t items>
-    bool smallBlock(const std::uint32_t* op)
-    {
-        const std::int64_t steps = blockSteps(op[0]);
-        if (m_left < steps)
-            return false;
-        std::array<std::int32_t*, items> cells;
-        for (std::size_t i = 0; i < items; ++i) {
-            const std::int64_t at = m_pointer + itemOffset(op[blockHeaderWords + i]) - 1;
-            if (static_cast<std::uint64_t>(at) >= tapeLength || !withinMargin(m_tape[static_cast<std::size_t>(at)], steps))
-                return false;
-            cells[i] = &m_tape[static_cast<std::size_t>(at)];
-        }
-        for (std::size_t i = 0; i < items; ++i)
-            *cells[i] += itemChange(op[blockHeaderWords + i]);
-        m_pointer += static_cast<std::int32_t>(op[1]);
-        m_left -= steps;
-        return true;
-    }
-
+    template <bool farMoves>
+    void runOperations();
     void command(char16_t c);
     void commandsOneByOne(char16_t up, char16_t down, std::int32_t amount);
     void block(const std::uint32_t* op);
+    std::size_t blockLoop(std::size_t body, std::size_t close);
     bool linearLoop(std::size_t open);
     void addPasses(const Body& shape, std::int64_t passes);
     bool scanLoop(std::size_t open);
@@ -135,69 +147,147 @@ private:
     Tape m_watchedTape{};
     std::int64_t m_watchedPointer = 0;
     std::int64_t m_watchedLeft = 0;
+    // The passes of the scan loops done since, in their order: a pass's scans are tested cells too.
+    std::array<std::int64_t, 8> m_scanPasses{};
+    std::size_t m_scans = 0;
 };
 
 // Threaded dispatch: every operation jumps straight to the next one's code, which lets the processor
 // predict each jump from where it comes. Taking a label's address is a GNU extension that gcc and clang
 // both offer; only here is the pedantic warning about it turned off.
+//
+// The pointer and the steps left live in local variables, which the compiler keeps in registers: every
+// operation changes them, and as members each change would wait for the previous one's store. The
+// operations' rarer paths are member functions working on the members, so the locals are saved before
+// and loaded after them; the errors and bounds are all thrown from there, with the members up to date.
+// The tape is reached through the machine itself rather than through a pointer of its own: with one
+// register more in use, gcc keeps the steps left on the stack, which costs a fifth of the speed.
+//
+// gcc merges the operations' identical jumps into one shared jump, whose target the processor can then
+// hardly predict; these options keep one jump per operation.
+#if defined(__GNUC__) && !defined(__clang__)
+#define QUIRLWERK_DISPATCH_OPTIONS __attribute__((optimize("no-gcse", "no-crossjumping")))
+#else
+#define QUIRLWERK_DISPATCH_OPTIONS
+#endif
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpedantic"
-void Machine::run()
+template <bool farMoves>
+QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
 {
-    static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&block, &&open, &&openLinear, &&openScan,
-        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&end};
+    static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&blockPrints, &&open, &&openLinear, &&openScan,
+        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&openBlockLoop, &&end};
     static_assert(std::size(handlers) == End + 1);
     std::uint32_t* const ops = m_ops.data();
     std::size_t pc = 0;
     std::uint32_t op = 0;
+    std::int64_t pointer = m_pointer;
+    std::int64_t left = m_left;
+
+    // A move of the pointer at once, when both the bound and the 32-bit range leave room for it.
+    const auto quickMove = [&](std::int32_t amount) {
+        const std::int64_t moved = pointer + amount;
+        const std::int64_t distance = amount < 0 ? -std::int64_t{amount} : amount;
+        if (left < distance || (farMoves && (moved < lowest || moved > highest)))
+            return false;
+        pointer = moved;
+        left -= distance;
+        return true;
+    };
+#define SAVE m_pointer = pointer, m_left = left
+#define LOAD pointer = m_pointer, left = m_left
 #define NEXT_OPERATION         \
     op = ops[pc];              \
     goto* handlers[kindOf(op)]
+// A bracket first does the pointer move folded into it.
+#define MOVE_BEFORE_BRACKET                                                       \
+    if (const std::int32_t amount = bracketMove(op); amount != 0 && !quickMove(amount)) { \
+        SAVE;                                                                     \
+        moveBy(amount);                                                           \
+        LOAD;                                                                     \
+    }
+// The cell a bracket tests, with its step; off the tape or at the bound the members' way throws.
+#define TESTED_CELL(value)                 \
+    if (!onTape(pointer) || left == 0) { \
+        SAVE;                              \
+        step();                            \
+        cell();                            \
+    }                                      \
+    --left;                                \
+    const std::int32_t value = m_tape.data()[pointer - 1]
 
     NEXT_OPERATION;
 add: {
     const std::int32_t amount = argumentOf(op);
-    std::int32_t* value = cellAt(m_pointer);
     std::int32_t sum = 0;
-    if (!value || m_left < std::abs(amount) || __builtin_add_overflow(*value, amount, &sum)) {
-        commandsOneByOne(u'+', u'-', amount);
+    if (onTape(pointer) && left >= std::abs(amount) && !__builtin_add_overflow(m_tape.data()[pointer - 1], amount, &sum)) {
+        m_tape.data()[pointer - 1] = sum;
+        left -= std::abs(amount);
     } else {
-        *value = sum;
-        m_left -= std::abs(amount);
+        SAVE;
+        commandsOneByOne(u'+', u'-', amount);
+        LOAD;
     }
     ++pc;
     NEXT_OPERATION;
 }
 move:
-    moveBy(argumentOf(op));
+    if (!quickMove(argumentOf(op))) {
+        SAVE;
+        moveBy(argumentOf(op));
+        LOAD;
+    }
     ++pc;
     NEXT_OPERATION;
 print:
+    SAVE;
     step();
     m_printout.print(cell());
+    LOAD;
     ++pc;
     NEXT_OPERATION;
 block:
+    if (!quickBlock(ops + pc, blockItems(op), m_tape.data(), pointer, left)) {
+        SAVE;
+        block(ops + pc);
+        LOAD;
+    }
+    pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
+    NEXT_OPERATION;
+blockPrints:
+    SAVE;
     block(ops + pc);
+    LOAD;
     pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
     NEXT_OPERATION;
 blockOne:
-    if (!smallBlock<1>(ops + pc))
+    if (!quickBlock(ops + pc, 1, m_tape.data(), pointer, left)) {
+        SAVE;
         block(ops + pc);
+        LOAD;
+    }
     pc += blockHeaderWords + 1;
     NEXT_OPERATION;
 blockTwo:
-    if (!smallBlock<2>(ops + pc))
+    if (!quickBlock(ops + pc, 2, m_tape.data(), pointer, left)) {
+        SAVE;
         block(ops + pc);
+        LOAD;
+    }
     pc += blockHeaderWords + 2;
     NEXT_OPERATION;
 // "[-]" and "[->+<]"-like loops, the commonest of all, with their checks written out.
 openClear:
-    moveBefore(op);
-    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
-        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
-        if (own > 0 && m_left - 1 >= 2 * static_cast<std::int64_t>(own)) {
-            m_left -= 1 + 2 * static_cast<std::int64_t>(own);
+    MOVE_BEFORE_BRACKET;
+    if (onTape(pointer)) {
+        std::int32_t& own = m_tape.data()[pointer - 1];
+        if (own <= 0 && left >= 1) {
+            --left;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+        if (own > 0 && left - 1 >= 2 * static_cast<std::int64_t>(own)) {
+            left -= 1 + 2 * static_cast<std::int64_t>(own);
             own = 0;
             pc = ops[pc + 1];
             NEXT_OPERATION;
@@ -205,88 +295,186 @@ openClear:
     }
     goto linear;
 openTransfer:
-    moveBefore(op);
-    if (static_cast<std::uint64_t>(m_pointer - 1) < tapeLength) {
-        std::int32_t& own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
+    MOVE_BEFORE_BRACKET;
+    if (onTape(pointer)) {
+        std::int32_t& own = m_tape.data()[pointer - 1];
         const std::int64_t passes = own;
+        if (passes <= 0 && left >= 1) {
+            --left;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
         const std::int64_t steps = blockSteps(ops[pc + 2]);
         const std::uint32_t target = ops[pc + 2 + blockHeaderWords + 1];
-        const std::int64_t at = m_pointer + itemOffset(target) - 1;
-        if (passes > 0 && m_left - 1 >= passes * (steps + 1) && static_cast<std::uint64_t>(at) < tapeLength
-            && withinMargin(passes, steps) && withinMargin(m_tape[static_cast<std::size_t>(at)], steps)
-            && withinMargin(m_tape[static_cast<std::size_t>(at)] + itemChange(target) * (passes - 1), steps)) {
-            m_tape[static_cast<std::size_t>(at)] += static_cast<std::int32_t>(itemChange(target) * passes);
+        const std::int64_t at = pointer + itemOffset(target);
+        // Between its first and its last pass the target moves steadily: both ends far from the
+        // limits keep every pass in between far from them too.
+        if (passes > 0 && passes < safeHalf && left - 1 >= passes * (steps + 1) && onTape(at) && safe(m_tape.data()[at - 1])
+            && safe(m_tape.data()[at - 1] + itemChange(target) * passes)) {
+            m_tape.data()[at - 1] += static_cast<std::int32_t>(itemChange(target) * passes);
             own = 0;
-            m_left -= 1 + passes * (steps + 1);
+            left -= 1 + passes * (steps + 1);
             pc = ops[pc + 1];
             NEXT_OPERATION;
         }
     }
     goto linear;
 openLinear:
-    moveBefore(op);
+    MOVE_BEFORE_BRACKET;
+    if (onTape(pointer) && left >= 1) {
+        const std::int64_t passes = m_tape.data()[pointer - 1];
+        if (passes <= 0) {
+            --left;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+        // A body that counts its own cell down by one, like a copy loop: every cell moves steadily
+        // from its value to its value after the last pass, so both far from the limits will do.
+        const std::uint32_t* body = ops + pc + 2;
+        if (isBlockWithoutPrints(kindOf(body[0])) && body[blockHeaderWords] == item(0, -1) && passes < safeHalf) {
+            const std::int64_t steps = blockSteps(body[0]);
+            const std::int32_t count = blockItems(body[0]);
+            const std::uint32_t* items = body + blockHeaderWords;
+            const std::int64_t lowestCell = pointer + blockLowest(body[1]);
+            if (left - 1 >= passes * (steps + 1)
+                && static_cast<std::uint64_t>(lowestCell - 1) <= static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(body[1]))) {
+                bool far = true;
+                for (std::int32_t i = 1; i < count; ++i) {
+                    const std::int64_t value = m_tape.data()[pointer + itemOffset(items[i]) - 1];
+                    far = far && safe(value) && safe(value + itemChange(items[i]) * passes);
+                }
+                if (far) {
+                    for (std::int32_t i = 0; i < count; ++i)
+                        m_tape.data()[pointer + itemOffset(items[i]) - 1] += static_cast<std::int32_t>(itemChange(items[i]) * passes);
+                    left -= 1 + passes * (steps + 1);
+                    pc = ops[pc + 1];
+                    NEXT_OPERATION;
+                }
+            }
+        }
+    }
 linear:
+    SAVE;
     if (linearLoop(pc)) {
+        LOAD;
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
+    LOAD;
     goto test;
 openScan:
-    moveBefore(op);
+    MOVE_BEFORE_BRACKET;
+    // The search as scanLoop() does it, left to it where the tape's end or the bound cuts it short.
+    if (onTape(pointer) && left >= 1) {
+        const std::int64_t stride = argumentOf(ops[pc + 2]);
+        std::int64_t at = pointer;
+        std::int64_t passes = 0;
+        while (onTape(at) && m_tape.data()[at - 1] > 0) {
+            at += stride;
+            ++passes;
+        }
+        const std::int64_t steps = 1 + passes + (at > pointer ? at - pointer : pointer - at);
+        if (onTape(at) && left >= steps) {
+            m_scanPasses[m_scans++ % m_scanPasses.size()] = passes;
+            pointer = at;
+            left -= steps;
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+    }
+    SAVE;
     if (scanLoop(pc)) {
+        LOAD;
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
+    LOAD;
     goto test;
-open:
-    moveBefore(op);
-test:
-    step();
-    pc = cell() > 0 ? pc + 2 : ops[pc + 1];
-    NEXT_OPERATION;
-openWatch:
-    moveBefore(op);
-    step();
-    if (cell() <= 0) {
+// A loop around one block that moves the pointer, like "[->+<<<]".
+openBlockLoop: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(entered);
+    if (entered <= 0) {
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
-    if (bracketLow(op) > 0)
+    SAVE;
+    pc = blockLoop(pc + 2, ops[pc + 1] - 2);
+    LOAD;
+    NEXT_OPERATION;
+}
+open:
+    MOVE_BEFORE_BRACKET;
+test: {
+    TESTED_CELL(value);
+    pc = value > 0 ? pc + 2 : ops[pc + 1];
+    NEXT_OPERATION;
+}
+openWatch: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    if (value <= 0) {
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    // Every entry either keeps a fresh state or, its tries used up, is watched no more: a pass must
+    // never be compared with a state kept at an earlier entry, whose pointer and tested cells may
+    // match by chance.
+    if (bracketLow(op) > 0) {
+        SAVE;
         watch(pc);
+    } else {
+        unwatch(pc);
+    }
     pc += 2;
     NEXT_OPERATION;
-openTooDeep:
-    moveBefore(op);
-    step();
-    if (cell() > 0)
+}
+openTooDeep: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    if (value > 0) {
+        SAVE;
         throw common::Failure::indexOutOfRange();
+    }
     pc = ops[pc + 1];
     NEXT_OPERATION;
-close:
-    moveBefore(op);
-    step();
-    pc = cell() > 0 ? ops[pc + 1] : pc + 2;
+}
+close: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    pc = value > 0 ? ops[pc + 1] : pc + 2;
     NEXT_OPERATION;
-closeWatch:
-    moveBefore(op);
-    step();
-    if (cell() <= 0) {
+}
+closeWatch: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    if (value <= 0) {
         pc += 2;
         NEXT_OPERATION;
     }
     pc = ops[pc + 1];
-    if (m_watched == pc - 2)
+    if (m_watched == pc - 2) {
+        SAVE;
         checkPeriod();
+        LOAD;
+    }
     NEXT_OPERATION;
-closeUnmatched:
-    moveBefore(op);
-    step();
-    cell();
+}
+closeUnmatched: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(value);
+    static_cast<void>(value);
     ++pc;
     NEXT_OPERATION;
+}
 end:
+    SAVE;
     return;
+#undef TESTED_CELL
+#undef MOVE_BEFORE_BRACKET
 #undef NEXT_OPERATION
+#undef LOAD
+#undef SAVE
 }
 #pragma GCC diagnostic pop
 
@@ -363,8 +551,29 @@ void Machine::block(const std::uint32_t* op)
                 cellOf(items[i]) += itemChange(items[i]);
         }
     }
-    m_pointer += static_cast<std::int32_t>(op[1]);
+    m_pointer += blockMove(op[1]);
     m_left -= steps;
+}
+
+// The passes of a loop around one block that moves the pointer, entered, in a tight loop of their own;
+// where a block or a test needs the exact way, the Block or Close operation returned takes it.
+[[gnu::noinline]] std::size_t Machine::blockLoop(std::size_t body, std::size_t close)
+{
+    std::int64_t pointer = m_pointer;
+    std::int64_t left = m_left;
+    std::size_t next = body;
+    while (quickBlock(&m_ops[body], blockItems(m_ops[body]), m_tape.data(), pointer, left)) {
+        next = close;
+        if (!onTape(pointer) || left == 0)
+            break;
+        --left;
+        next = m_tape[static_cast<std::size_t>(pointer - 1)] > 0 ? body : close + 2;
+        if (next != body)
+            break;
+    }
+    m_pointer = pointer;
+    m_left = left;
+    return next;
 }
 
 // A loop whose body changes cells at fixed offsets by fixed amounts, the pointer back where it started:
@@ -454,6 +663,7 @@ bool Machine::scanLoop(std::size_t open)
         m_left -= 1 + passes * perPass;
         if (!value)
             throw common::Failure::indexOutOfRange();
+        m_scanPasses[m_scans++ % m_scanPasses.size()] = passes;
         m_pointer = at;
         return true;
     }
@@ -471,6 +681,7 @@ void Machine::watch(std::size_t open)
     m_watchedTape = m_tape;
     m_watchedPointer = m_pointer;
     m_watchedLeft = m_left;
+    m_scans = 0;
 }
 
 // Called when the watched loop's pass ends and it jumps back, the pointer where the previous pass
@@ -509,17 +720,23 @@ void Machine::checkPeriod()
     }
 }
 
-// Whether every cell the loop at `open` tests in a pass (its own, and those of the clear, transfer and
-// other folded loops inside) holds what it held at the watched pass's start. A loop with any other
+// Whether every cell the loop at `open` tests in a pass (its own, and those of the clear, transfer,
+// scan and other folded loops inside) holds what it held at the watched pass's start. A loop with any other
 // loop inside is not judged: where those go depends on more than fixed cells.
 bool Machine::testedCellsRepeat(std::size_t open) const
 {
     const std::size_t close = m_ops[open + 1] - 2;
     std::int64_t offset = 0;
+    std::size_t scan = 0;
     const auto same = [&](std::int64_t at) {
         const std::int64_t index = m_pointer + at - 1;
         return static_cast<std::uint64_t>(index) < tapeLength
             && m_tape[static_cast<std::size_t>(index)] == m_watchedTape[static_cast<std::size_t>(index)];
+    };
+    const auto notLower = [&](std::int64_t at) {
+        const std::int64_t index = m_pointer + at - 1;
+        return static_cast<std::uint64_t>(index) < tapeLength
+            && m_tape[static_cast<std::size_t>(index)] >= m_watchedTape[static_cast<std::size_t>(index)];
     };
     for (std::size_t pc = open + 2; pc < close;) {
         const std::uint32_t op = m_ops[pc];
@@ -534,7 +751,7 @@ bool Machine::testedCellsRepeat(std::size_t open) const
         case Block:
         case BlockOne:
         case BlockTwo:
-            offset += static_cast<std::int32_t>(m_ops[pc + 1]);
+            offset += blockMove(m_ops[pc + 1]);
             pc += blockHeaderWords + static_cast<std::size_t>(blockItems(op));
             break;
         case OpenClear:
@@ -545,11 +762,29 @@ bool Machine::testedCellsRepeat(std::size_t open) const
                 return false;
             pc = m_ops[pc + 1];
             break;
+        case OpenScan: {
+            // The cell the scan stopped on as it was; those it passed over, above 0 then, no lower:
+            // as every pass adds the same to them, they stay above 0.
+            offset += bracketMove(op);
+            if (scan >= std::min(m_scans, m_scanPasses.size()))
+                return false;
+            const std::int64_t stride = argumentOf(m_ops[pc + 2]);
+            for (std::int64_t i = 0; i < m_scanPasses[scan]; ++i) {
+                if (!notLower(offset + i * stride))
+                    return false;
+            }
+            if (!same(offset + m_scanPasses[scan] * stride))
+                return false;
+            offset += m_scanPasses[scan] * stride;
+            ++scan;
+            pc = m_ops[pc + 1];
+            break;
+        }
         default:
             return false;
         }
     }
-    return same(offset + bracketMove(m_ops[close]));
+    return scan == m_scans && same(offset + bracketMove(m_ops[close]));
 }
 
 // A loop given up is watched no more: its brackets become plain ones.

@@ -181,7 +181,13 @@ private:
         }
         const OpKind kind = prints ? BlockPrints : items == 1 ? BlockOne : items == 2 ? BlockTwo : Block;
         m_ops[head] = blockHeader(kind, items, steps);
-        m_ops[head + 1] = static_cast<std::uint32_t>(offset);
+        std::int32_t lowestItem = longestBlock;
+        std::int32_t highestItem = -longestBlock;
+        for (std::size_t i = head + blockHeaderWords; i < m_ops.size(); ++i) {
+            lowestItem = std::min(lowestItem, itemOffset(m_ops[i]));
+            highestItem = std::max(highestItem, itemOffset(m_ops[i]));
+        }
+        m_ops[head + 1] = blockReach(offset, lowestItem, highestItem - lowestItem);
         m_ops[head + 2] = runs.front().source;
     }
 
@@ -240,14 +246,13 @@ private:
         const std::uint32_t first = m_ops[body];
         if (length == 1 && kindOf(first) == Add)
             return argumentOf(first) == -1 ? OpenClear : OpenLinear;
-        if (kindOf(first) == BlockTwo && length == blockHeaderWords + 2 && m_ops[body + 1] == 0
+        if (kindOf(first) == BlockTwo && length == blockHeaderWords + 2 && blockMove(m_ops[body + 1]) == 0
             && m_ops[body + blockHeaderWords] == item(0, -1))
             return OpenTransfer;
         if (length == 1 && kindOf(first) == Move)
             return OpenScan;
-        if (isBlockWithoutPrints(kindOf(first)) && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first))
-            && m_ops[body + 1] == 0)
-            return OpenLinear;
+        if (isBlockWithoutPrints(kindOf(first)) && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first)))
+            return blockMove(m_ops[body + 1]) == 0 ? OpenLinear : OpenBlockLoop;
         return Open;
     }
 

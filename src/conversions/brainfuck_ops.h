@@ -13,7 +13,7 @@ enum OpKind : std::uint8_t {
     Add,            // a run of "+" or "-"; argument: the change
     Move,           // a run of ">" or "<"; argument: the change
     Print,
-    Block,          // item count and steps in the header; then pointer move, source index, items
+    Block,          // item count and steps in the header; then its reach (blockReach), source index, items
     BlockPrints,    // the same, with "." among its items
     Open,           // then the index behind the loop
     OpenLinear,     // a loop whose body is nothing, one Add or one Block without net pointer move
@@ -30,6 +30,7 @@ enum OpKind : std::uint8_t {
     BlockTwo,       // a Block of two items
     OpenClear,      // an OpenLinear whose body is one "-"
     OpenTransfer,   // an OpenLinear whose body is a BlockTwo with "-" once on the loop's own cell
+    OpenBlockLoop,  // a loop whose body is one block without "." that moves the pointer
     End,            // behind the last operation
 };
 
@@ -64,6 +65,18 @@ inline constexpr std::uint32_t bracket(OpKind kind, std::int32_t move, std::int3
 }
 inline constexpr std::int32_t bracketMove(std::uint32_t word) { return argumentOf(word) >> 4; }
 inline constexpr std::int32_t bracketLow(std::uint32_t word) { return argumentOf(word) & 15; }
+
+// A block's second word: its net pointer move, the lowest offset among its items and how far the
+// highest lies above it, so that one comparison tells whether all its cells are on the tape. Each fits
+// its bits because a block holds at most longestBlock commands.
+inline constexpr std::uint32_t blockReach(std::int32_t move, std::int32_t lowestOffset, std::int32_t span)
+{
+    return (static_cast<std::uint32_t>(move) & 0x7ff) | (static_cast<std::uint32_t>(lowestOffset) & 0x7ff) << 11
+        | static_cast<std::uint32_t>(span) << 22;
+}
+inline constexpr std::int32_t blockMove(std::uint32_t word) { return static_cast<std::int32_t>(word << 21) >> 21; }
+inline constexpr std::int32_t blockLowest(std::uint32_t word) { return static_cast<std::int32_t>(word << 10) >> 21; }
+inline constexpr std::int32_t blockSpan(std::uint32_t word) { return static_cast<std::int32_t>(word >> 22); }
 
 inline constexpr std::size_t blockHeaderWords = 3;
 inline constexpr std::uint32_t blockHeader(OpKind kind, std::int32_t items, std::int32_t steps)

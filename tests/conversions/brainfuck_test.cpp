@@ -30,7 +30,20 @@ struct RunRow {
     Text printed;
 };
 
+// 30 * 40 counted in decimal digits (9 - digit each, beside a mark set on nines): every increment scans
+// right to the first digit below 9 and walks back over the nines (clearing a cell that is already 0 on
+// the way), a loop entered far more often than the interpreter keeps its state.
+Text nineCounter()
+{
+    const Text print = repeated(u"+", 57) + u"<<[->>-<<]>>.";
+    return repeated(u">", 7) + repeated(u"+", 9) + repeated(u">>>>" + repeated(u"+", 9), 3) + repeated(u"<", 19)
+        + repeated(u"+", 30) + u"[>" + repeated(u"+", 40) + u"[>>>>>[>>>>]+>-[->>+<<]>>[-<<+>+>]<[[-]<<->>]<<<<<<"
+        + u"[->+++++++++<<<<<>>[-]<<]<-]<-]" + repeated(u">", 21) + print + repeated(u"<<<<" + print, 3);
+}
+
 const RunRow completeRuns[] = {
+    {"decimal counter", nineCounter(), u"49 50 48 48", u"1200"},
+    {"scan over a shrinking cell ends its loop", u">>" + repeated(u"+", 30) + u"<<+[>+>-[<]>>[-]<]<+.", u"1", u""},
     {"no commands, comma does nothing", u"Hallo, Welt,", u"", u""},
     {"negative value", u"-,.", u"-1", u""},
     {"line feed printed as line break", repeated(u"+", 10) + u".", u"10", u"\r\n"},
@@ -70,6 +83,8 @@ const FailureRow failures[] = {
     {"move loop reaching off the tape", u"+[" + repeated(u"<", 500) + u"+" + repeated(u">", 500) + u"-]", 503},
     {"1001st open loop", u"+" + repeated(u"[", 1001), 1002},
     {"1001st loop even when closed", u"+" + repeated(u"[", 1001) + repeated(u"]", 1001), 1002},
+    // The cell a scan stops on climbs above 0: the scan then runs further, and the loop walks off the tape.
+    {"scan stopping later", u">>---<<+[>>+<<[>>]<<]", 3792},
 };
 
 void expectSameRun(const BrainfuckRun& fast, const BrainfuckRun& reference)
@@ -164,6 +179,37 @@ TEST(InterpretBrainfuck, overflows_exactly_where_the_cell_leaves_32_bits)
     EXPECT_EQ(intoLoop.steps, before + 1 + 1 + 1 + 3);
 }
 
+// Runs the literal reading would need billions of steps for, counted by hand: loops folded into one
+// step whose cells start far from the limits but would leave 32 bits on their last pass, and a pointer
+// that leaves 32 bits.
+TEST(InterpretBrainfuck, overflows_on_the_last_pass_of_a_folded_loop)
+{
+    constexpr std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+    struct PassRow {
+        const char* name;
+        TextView program;
+        std::int32_t pointer;
+        std::int32_t count; // at the pointer; the cell beside it holds the same
+        std::int64_t steps;
+    };
+    const PassRow rows[] = {
+        // 2^29 passes of 7 steps; the last one overflows on its fifth command.
+        {"transfer", u"[->+++<]", startCell, 1 << 29, 7LL * (1 << 29) - 1},
+        {"copy", u"[->+++>+<<]", startCell, 1 << 29, 10LL * (1 << 29) - 4},
+        {"pointer", u">>>>>>>>>>>>", highest - 10, 0, 11},
+    };
+    for (const PassRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        BrainfuckStart start;
+        start.pointer = row.pointer;
+        if (row.count > 0)
+            start.tape[static_cast<std::size_t>(row.pointer - 1)] = start.tape[static_cast<std::size_t>(row.pointer)] = row.count;
+        const BrainfuckRun run = runBrainfuck(row.program, 10'000'000'000, start);
+        EXPECT_EQ(run.result.status, u"Fehler aufgetreten: Überlauf");
+        EXPECT_EQ(run.steps, row.steps);
+    }
+}
+
 // Loops that never end by themselves, with the cells they grow close to the 32-bit limits: the passes
 // done at once must stop where a pass could overflow, as the literal reading does.
 TEST(InterpretBrainfuck, endless_loops_overflow_where_the_literal_reading_does)
@@ -183,6 +229,7 @@ TEST(InterpretBrainfuck, endless_loops_overflow_where_the_literal_reading_does)
         {"up and down within a pass", u"+[>+++--<>>[-]<<]", 1, highest - 400},
         {"shrinking beside a transfer loop", u"+[>->[>+<-]<<]", 1, lowest + 300},
         {"a transfer loop whose count grows", u"+[>+[->+>+<<]>>[-<<+>>]<<<]", 2, highest - 5000},
+        {"growing where a scan passes over", u"+[>+>+[<]>>[-]<]", 2, highest - 600},
     };
     for (const EndlessRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -287,7 +334,9 @@ private:
             Text body = straight(false, true, ownChange);
             return u"[" + body + changes(-ownChange + pick(1, 2)) + u"]";
         }
-        case 5: // scan loop
+        case 5: // scan loop, or a loop around one block that moves the pointer
+            if (pick(0, 1))
+                return u"[" + straight(false, false, ownChange) + changes(pick(-1, 0)) + u"]";
             return u"[" + (pick(0, 1) ? repeat(u'>', pick(1, 3)) : repeat(u'<', pick(1, 3))) + u"]";
         case 6: { // a chain of multiplying loops
             Text text = changes(pick(1, 9));
@@ -298,8 +347,8 @@ private:
         case 7: { // endless passes that repeat the tested cells, or not quite; passes moving over a row of cells
             static constexpr TextView shapes[] = {u"[>[-]+<]", u"[>+[-]<]", u"[><]", u"[]", u"[>>[-]<<+-]", u"[<[>+<-]>]",
                 u"+>+>+<<[>><]", u"+<+<+>>[<<>]", u"[>+>[-]<<]", u"[>++<>>[-]+<<]", u"[<+>>[>+<-]<]",
-                u"[>+[->+>+<<]>>[-<<+>>]<<<]", u">+<[>[<]>]"};
-            return Text(shapes[pick(0, 12)]);
+                u"[>+[->+>+<<]>>[-<<+>>]<<<]", u">+<[>[<]>]", u"[>+>+[<]>>[-]<]", u"[>>+<<[>]<[<]>]", u"[>+>-[<]>>[-]<]"};
+            return Text(shapes[pick(0, 15)]);
         }
         case 8:
             return pick(0, 1) ? u"[" : u"]";
