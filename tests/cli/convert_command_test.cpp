@@ -92,7 +92,6 @@ TEST(ConvertCommand, usage_errors_exit_with_2)
         {"mode 5 has no text conversion", {"convert", "5", "decrypt"}},
         {"unknown option", {"convert", "matrix", "decrypt", "--colour", "x"}},
         {"option without value", {"convert", "matrix", "decrypt", "--rows"}},
-        {"rows the window refuses", {"convert", "matrix", "decrypt", "--rows", "100"}},
         {"columns the window refuses", {"convert", "matrix", "crypt", "--cols", "0"}, "A", "Spalten muss zwischen 1 und 99"},
         {"bad order", {"convert", "matrix", "decrypt", "--order", "diagonal"}},
         {"bad step bound", {"convert", "brainfuck", "decrypt", "--max-steps", "0"}},
