@@ -1,6 +1,7 @@
 // Full load of an 8191 x 8191 8-bit bitmap: the bitmap run into the picture surface the programs draw into,
 // against Qt's own reader into an image.
 #include "bitmap/zeichne_bitmap.h"
+#include "load_timing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +22,8 @@
 namespace {
 
 using namespace quirlwerk;
+using bench::cpuNow;
+using bench::PerLoad;
 
 constexpr int side = 8191;
 
@@ -94,34 +97,9 @@ private:
     bitmap::PictureSurface& m_picture;
 };
 
-long peakKiB()
-{
-    long peak = 0;
-    if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, status))
-            if (std::sscanf(line, "VmHWM: %ld kB", &peak) == 1)
-                break;
-        std::fclose(status);
-    }
-    return peak;
-}
-
-struct PerLoad {
-    double wallSeconds = 0;
-    double cpuSeconds = 0;   // all threads of the process, in case a reader spreads its work
-};
-
 PerLoad core;
 PerLoad firstLoad;
 PerLoad baseline;
-
-double cpuNow()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
 
 // The load returns whether it produced the whole picture.
 template <typename Load>
@@ -141,7 +119,7 @@ void measure(benchmark::State& state, PerLoad& perLoad, Load load)
             state.SkipWithError("picture not loaded");
     }
     perLoad = {total.wallSeconds / double(loads), total.cpuSeconds / double(loads)};
-    state.counters["peak_MiB"] = double(peakKiB()) / 1024.0;
+    state.counters["peak_MiB"] = double(bench::statusKiB("VmHWM")) / 1024.0;
     state.counters["cpu_ms"] = perLoad.cpuSeconds * 1000.0;
     state.SetBytesProcessed(loads * std::int64_t(std::filesystem::file_size(bitmapFile().file())));
 }

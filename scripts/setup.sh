@@ -10,6 +10,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
+    libgif-dev libpng-dev
     xxd xvfb xauth time
     librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
     libpng-dev

@@ -47,6 +47,7 @@ void loadColourTable(Bytes table, std::int64_t tableLength, std::int32_t colourC
     for (FarbEintrag& entry : model.FarbTabelle)
         entry.Anzahl = 0;
     model.AnzahlFarben = 0;
+    model.twins = noTwins();
     // Positions count from 1, as the bytes of the table are numbered.
     for (std::int64_t i = 1; i < tableLength && model.AnzahlFarben < colourCount; i += 4) {
         const std::int32_t e = model.AnzahlFarben;
@@ -54,6 +55,7 @@ void loadColourTable(Bytes table, std::int64_t tableLength, std::int32_t colourC
             throw common::Failure::indexOutOfRange();
         auto component = [&](std::int64_t position) { return static_cast<std::int16_t>(F(table[position - 1], e, settings)); };
         FarbEintrag& entry = model.FarbTabelle[e];
+        model.fileColours[std::size_t(e)] = 0xFF000000u | Colour(table[i + 1]) << 16 | Colour(table[i]) << 8 | table[i - 1];
         entry.Blau = component(i);
         entry.Gruen = component(i + 1);
         entry.Rot = component(i + 2);

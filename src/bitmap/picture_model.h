@@ -14,13 +14,28 @@ struct FarbEintrag {
     std::int32_t Anzahl = 0;   // pixels of this colour in the picture last loaded
 };
 
+// Colours handed to the front ends: 0xAARRGGBB, always opaque.
+using Colour = std::uint32_t;
+
+// For every entry the lowest index of its twin group (entries in use of one file colour), or -1.
+using Twins = std::array<std::int16_t, 256>;
+
+inline Twins noTwins()
+{
+    Twins twins;
+    twins.fill(-1);
+    return twins;
+}
+
 struct PictureModel {
     std::array<FarbEintrag, 256> FarbTabelle{};
     std::int32_t AnzahlFarben = 0;   // entries the last full load read from its file
-};
 
-// Colours handed to the front ends: 0xAARRGGBB, always opaque.
-using Colour = std::uint32_t;
+    // Entries 0 to AnzahlFarben - 1 as the file gave them, before the transforms; and their twins. Both are
+    // set by a full load only, so edits and redraws leave them as the file showed them.
+    std::array<Colour, 256> fileColours{};
+    Twins twins = noTwins();
+};
 
 // The drawing colour of an entry. An edited component outside 0..255 is drawn at the nearer limit.
 inline Colour drawingColour(const FarbEintrag& entry)

@@ -3,14 +3,18 @@
 
 #include "bitmap/header_fields.h"
 #include "bitmap/palette.h"
+#include "bitmap/palette_picture.h"
+#include "bitmap/twins.h"
 #include "common/failure.h"
 #include "common/utf8.h"
+#include "palette/palette_reader.h"
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,6 +26,10 @@ using common::Icon;
 constexpr std::size_t infoFieldBytes = 32;   // the info header fields a run reads, after its size field
 constexpr std::size_t fileBufferBytes = 64 * 1024;
 constexpr std::size_t readBytes = 256 * 1024;   // pixel rows are read in pieces of about this size
+
+static_assert(maxPictureSide == palette::maxSide && maxPicturePixels == palette::maxPixels);
+constexpr TextView tooLargeMessage =
+    u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!";
 
 std::int32_t checkedTwips(std::int32_t pixels)
 {
@@ -108,9 +116,9 @@ private:
         m_schritt = u"Header einlesen";
         const std::vector<std::uint8_t> header = readPiece(18, 18);
         if (header[0] != 'B' || header[1] != 'M') {
-            m_sink.show({Icon::Exclamation, u"Die Datei ist keine Bitmapdatei .bmp!"});
-            m_sink.showInfo(u"Die Datei ist keine Bitmapdatei .bmp");
-            return {RunEnd::Message};
+            if (const auto format = palette::formatOf(header))
+                return paletteSteps(*format, path);
+            return notAPicture();
         }
         const std::int32_t dataOffset = LeseLong(header, 11);
         Text info = offsetInfo(dataOffset);
@@ -128,13 +136,7 @@ private:
         if (storedHeight == std::numeric_limits<std::int32_t>::min())
             throw common::Failure::overflow();
         const std::int32_t height = bottomUp ? storedHeight : -storedHeight;
-        checkedTwips(width);
-        checkedTwips(height);
-        const bool tooLarge = width > maxPictureSide || height > maxPictureSide ||
-                              std::int64_t(width) * height > maxPicturePixels;
-        if (PictureSurface* surface = m_sink.surface())
-            surface->begin(tooLarge ? 0 : width, tooLarge ? 0 : height);
-        m_sink.surfaceChanged();
+        const bool tooLarge = sizePicture(width, height);
         const std::int32_t bitCount = readWord(infoBlock, 11);
         const std::int32_t compression = LeseLong(infoBlock, 13);
         std::int32_t colourCount = LeseLong(infoBlock, 29);
@@ -145,8 +147,7 @@ private:
         if (bitCount != 8)
             return formatMessage(u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!");
         if (tooLarge)
-            return formatMessage(u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe "
-                                 u"und höchstens 256 Megapixel!");
+            return formatMessage(Text(tooLargeMessage));
         const std::int64_t tableStart = std::int64_t(infoSize) + 14;
         if (tableStart > std::numeric_limits<std::int32_t>::max())
             throw common::Failure::overflow();
@@ -163,11 +164,83 @@ private:
         clearPicture();
         if (streamPixels(width, height, bottomUp) == RunEnd::Stopped)
             return {RunEnd::Stopped};
+        return finish(std::move(info));
+    }
+
+    // A GIF or a PNG with a colour table: the same steps from its own reader, which decodes row by row.
+    BitmapResult paletteSteps(palette::Format format, const std::filesystem::path& path)
+    {
+        const std::unique_ptr<palette::PaletteReader> reader = palette::openReader(path, format);
+        if (!reader)
+            throw common::Failure(u"Fehler beim Zugriff auf Pfad/Datei");
+        palette::PictureFacts facts;
+        const palette::HeaderEnd headerEnd = reader->readHeader(facts);
+        if (headerEnd == palette::HeaderEnd::NotPalette)
+            return notAPicture();
+        Text info = formatInfo(format);
+        m_sink.showInfo(info);
+        if (headerEnd == palette::HeaderEnd::Damaged)
+            return formatMessage(reader->damage().value_or(Text()));
+
+        m_schritt = u"Infoblock einlesen und auswerten";
+        const bool tooLarge = sizePicture(facts.width, facts.height);
+        info += paletteSizeInfo(facts);
+        m_sink.showInfo(info);
+        if (headerEnd == palette::HeaderEnd::NoColourTable)
+            return formatMessage(u"Die Datei enthält keine Farbtabelle!");
+        if (tooLarge)
+            return formatMessage(Text(tooLargeMessage));
+
+        m_schritt = u"Farbtabelle einlesen";
+        if (m_keep == 0)
+            loadPaletteColours(facts.colours, m_settings, m_model);
+
+        m_schritt = u"Bild anzeigen";
+        clearPicture();
+        prepareTargets();
+        palette::IndexRow row;
+        while (reader->nextRow(row)) {
+            paintRow(row.y, row.x, row.indices.data(), static_cast<std::int32_t>(row.indices.size()));
+            m_sink.yield();
+            if (m_sink.stopRequested())
+                return {RunEnd::Stopped};
+        }
+        if (const auto& damage = reader->damage())
+            m_sink.show({Icon::Exclamation, *damage + u"\nDie nicht gelesenen Zeilen bleiben leer."});
+        info += framesInfo(reader->countFrames(), facts.transparent);
+        return finish(std::move(info));
+    }
+
+    // The last piece of the information line, and the twins of a full load.
+    BitmapResult finish(Text info)
+    {
         const auto inUse = std::count_if(m_model.FarbTabelle.begin(), m_model.FarbTabelle.end(),
                                          [](const FarbEintrag& entry) { return entry.Anzahl > 0; });
         info += coloursInfo(m_model.AnzahlFarben, static_cast<std::int32_t>(inUse));
         m_sink.showInfo(info);
+        if (m_keep == 0)
+            m_model.twins = findTwins(m_model);
         return {RunEnd::Drawn, BitmapField::None, m_keep == 0};
+    }
+
+    BitmapResult notAPicture()
+    {
+        m_sink.show({Icon::Exclamation, Text(notAPictureMessage)});
+        m_sink.showInfo(u"Die Datei ist keine Bitmapdatei .bmp");
+        return {RunEnd::Message};
+    }
+
+    // Gives the picture the file's size, or no pixels when it is too large to hold; true when too large.
+    bool sizePicture(std::int32_t width, std::int32_t height)
+    {
+        checkedTwips(width);
+        checkedTwips(height);
+        const bool tooLarge = width > maxPictureSide || height > maxPictureSide ||
+                              std::int64_t(width) * height > maxPicturePixels;
+        if (PictureSurface* surface = m_sink.surface())
+            surface->begin(tooLarge ? 0 : width, tooLarge ? 0 : height);
+        m_sink.surfaceChanged();
+        return tooLarge;
     }
 
     BitmapResult inputMessage(const Text& text)
@@ -210,14 +283,7 @@ private:
         const std::size_t rowsPerRead = std::max<std::size_t>(1, readBytes / paddedWidth);
         std::vector<std::uint8_t> chunk(rowsPerRead * paddedWidth);
 
-        std::array<std::uint8_t, 256> target{};   // the entry an index is drawn with
-        for (int b = 0; b < 256; ++b)
-            target[b] = static_cast<std::uint8_t>(m_settings.moduloOn() && m_settings.moduloOnIndex ? b % m_settings.modulo : b);
-        std::array<Colour, 256> colours{};
-        std::array<std::array<std::uint32_t, 256>, 4> counts{};
-        const bool count = m_keep == 0;
-        PictureSurface* const surface = m_sink.surface();
-
+        prepareTargets();
         std::int32_t done = 0;
         while (done < height) {
             const std::size_t rows = std::min<std::size_t>(rowsPerRead, static_cast<std::size_t>(height - done));
@@ -226,28 +292,7 @@ private:
             for (const std::uint8_t* indices = chunk.data(); available > 0; indices += paddedWidth, ++done) {
                 const auto drawn = static_cast<std::int32_t>(std::min<std::size_t>(available, std::size_t(width)));
                 available -= std::min(available, paddedWidth);
-                const std::int32_t y = bottomUp ? height - 1 - done : done;
-                // Read per row, so that an entry edited while the run yields is drawn from the next row on.
-                for (int b = 0; b < 256; ++b)
-                    colours[b] = drawingColour(m_model.FarbTabelle[target[b]]);
-                Colour* out = surface ? surface->row(y) : nullptr;
-                if (count && out)
-                    handleRow<true, true>(indices, drawn, colours, counts, out);
-                else if (count)
-                    handleRow<true, false>(indices, drawn, colours, counts, out);
-                else if (out)
-                    handleRow<false, true>(indices, drawn, colours, counts, out);
-                if (count) {
-                    for (int b = 0; b < 256; ++b) {
-                        m_model.FarbTabelle[target[b]].Anzahl +=
-                            static_cast<std::int32_t>(counts[0][b] + counts[1][b] + counts[2][b] + counts[3][b]);
-                    }
-                    counts = {};
-                }
-                if (out) {
-                    surface->rowDrawn(y, drawn);
-                    m_sink.rowDrawn(y);
-                }
+                paintRow(bottomUp ? height - 1 - done : done, 0, indices, drawn);
                 if (drawn < width || done == height - 1)
                     return RunEnd::Drawn;
                 m_sink.yield();
@@ -260,12 +305,51 @@ private:
         return RunEnd::Drawn;
     }
 
+    // The entry each index is drawn with, after the index modulo.
+    void prepareTargets()
+    {
+        for (int b = 0; b < 256; ++b)
+            m_target[b] = static_cast<std::uint8_t>(m_settings.moduloOn() && m_settings.moduloOnIndex ? b % m_settings.modulo : b);
+    }
+
+    // Draws `count` indices into row y from column x on and, in a full load, counts them.
+    void paintRow(std::int32_t y, std::int32_t x, const std::uint8_t* indices, std::int32_t count)
+    {
+        // Read per row, so that an entry edited while the run yields is drawn from the next row on.
+        for (int b = 0; b < 256; ++b)
+            m_colours[b] = drawingColour(m_model.FarbTabelle[m_target[b]]);
+        PictureSurface* const surface = m_sink.surface();
+        Colour* out = surface ? surface->row(y) + x : nullptr;
+        const bool countPixels = m_keep == 0;
+        if (countPixels && out)
+            handleRow<true, true>(indices, count, m_colours, m_counts, out);
+        else if (countPixels)
+            handleRow<true, false>(indices, count, m_colours, m_counts, out);
+        else if (out)
+            handleRow<false, true>(indices, count, m_colours, m_counts, out);
+        if (countPixels) {
+            for (int b = 0; b < 256; ++b) {
+                m_model.FarbTabelle[m_target[b]].Anzahl +=
+                    static_cast<std::int32_t>(m_counts[0][b] + m_counts[1][b] + m_counts[2][b] + m_counts[3][b]);
+            }
+            m_counts = {};
+        }
+        if (out) {
+            // A row drawn from its first pixel on; one that starts further in is never whole.
+            surface->rowDrawn(y, x == 0 ? count : 0);
+            m_sink.rowDrawn(y);
+        }
+    }
+
     const std::int32_t m_keep;
     PictureModel& m_model;
     PixelSink& m_sink;
     Text m_schritt;
     TransformSettings m_settings;
     std::optional<common::BusyScope> m_busy;
+    std::array<std::uint8_t, 256> m_target{};
+    std::array<Colour, 256> m_colours{};
+    std::array<std::array<std::uint32_t, 256>, 4> m_counts{};
     std::vector<char> m_fileBuffer = std::vector<char>(fileBufferBytes);
     std::ifstream m_file;
 };

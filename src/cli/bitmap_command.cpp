@@ -1,6 +1,7 @@
 // quirlwerk-cli bitmap: one full load of a bitmap file, with the information line, the palette and a PNG.
 #include "cli/cli.h"
 
+#include "bitmap/twins.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
 #include "cli/png_encoder.h"
@@ -18,6 +19,8 @@ struct BitmapOptions {
     bitmap::BitmapInputs inputs{Text(), u"0", u"0", true, true};   // the frame's start values
     std::optional<std::string> pngFile;
     bool palette = false;
+    bool twins = false;
+    bool reveal = false;   // the twins recoloured and the picture redrawn before the PNG and the palette
 };
 
 // A value field takes at most three characters, like the frame's.
@@ -44,8 +47,8 @@ BitmapOptions parseOptions(Arguments arguments)
     options.inputs.fileName = argumentText(arguments[0], "DATEI");
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string_view option = arguments[i];
-        if (option == "--palette") {
-            options.palette = true;
+        if (option == "--palette" || option == "--twins" || option == "--reveal") {
+            (option == "--palette" ? options.palette : option == "--twins" ? options.twins : options.reveal) = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -98,11 +101,25 @@ int runBitmap(Arguments arguments)
     const BitmapOptions options = parseOptions(arguments);
     bitmap::PictureModel model;
     StderrReporter messages;
-    ImageSink sink(options.inputs, messages, options.pngFile.has_value());
+    const bool keepPixels = options.pngFile.has_value();
+    ImageSink sink(options.inputs, messages, keepPixels && !options.reveal);
     // The colour table window and the focus have no counterpart here: --palette prints the table.
-    const bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
+    bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
+    ImageSink revealed(options.inputs, messages, keepPixels);
+    if (options.reveal && end == bitmap::RunEnd::Drawn) {
+        bitmap::recolourTwins(model);
+        end = bitmap::ZeichneBitmap(1, model, revealed).end;
+    }
 
     std::cout << common::toUtf8(sink.info()) << '\n';
+    if (options.twins && end == bitmap::RunEnd::Drawn) {
+        for (const bitmap::TwinGroup& group : bitmap::twinGroups(model)) {
+            for (std::size_t i = 0; i < group.indices.size(); ++i)
+                std::cout << (i ? " " : "") << group.indices[i];
+            std::cout << ": " << (group.colour >> 16 & 0xFF) << ' ' << (group.colour >> 8 & 0xFF) << ' '
+                      << (group.colour & 0xFF) << '\n';
+        }
+    }
     if (options.palette) {
         for (std::size_t i = 0; i < model.FarbTabelle.size(); ++i) {
             const bitmap::FarbEintrag& entry = model.FarbTabelle[i];
@@ -112,7 +129,7 @@ int runBitmap(Arguments arguments)
     std::cout.flush();
     if (end != bitmap::RunEnd::Drawn)
         return exitFailed;
-    if (options.pngFile && !writePng(sink.picture(), *options.pngFile))
+    if (options.pngFile && !writePng(options.reveal ? revealed.picture() : sink.picture(), *options.pngFile))
         return exitFailed;
     return exitOk;
 }

@@ -47,14 +47,19 @@ bool writeRows(png_structp png, png_infop info, const bitmap::PictureSurface& pi
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
+    // Every pixel drawn: opaque, without an alpha channel to encode.
+    const bool opaque = picture.complete();
     png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width()), static_cast<png_uint_32>(picture.height()),
-                 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 8, opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     // A colour 0xAARRGGBB lies in memory as B, G, R, A on little-endian machines, as A, R, G, B elsewhere.
-    if constexpr (std::endian::native == std::endian::little)
+    constexpr bool little = std::endian::native == std::endian::little;
+    if (little)
         png_set_bgr(png);
-    else
+    if (opaque)
+        png_set_filler(png, 0, little ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
+    else if (!little)
         png_set_swap_alpha(png);
     // Choosing a filter is most of the encoder's work; an empty row needs none.
     bool filtering = true;

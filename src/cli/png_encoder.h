@@ -12,8 +12,8 @@ namespace quirlwerk::cli {
 // Receives the encoded bytes piece by piece; it may throw to stop the encoding.
 using PngOutput = std::function<void(const std::uint8_t* bytes, std::size_t size)>;
 
-// 8-bit RGBA, rows never drawn fully transparent; only one row is held at a time, so a picture the file
-// hardly filled costs no memory for its empty rows. Throws std::runtime_error when the encoder fails.
+// 8-bit RGB when every pixel was drawn, otherwise RGBA with undrawn pixels transparent; only one row is held
+// at a time, so a picture the file hardly filled costs no memory for its empty rows. Throws std::runtime_error when the encoder fails.
 void encodePng(const bitmap::PictureSurface& picture, const PngOutput& output);
 
 } // namespace quirlwerk::cli

@@ -59,6 +59,13 @@ QString QtDialogs::chooseOpenFile(QWidget* parent, const QString& title, const Q
     return QFileDialog::getOpenFileName(parent, title, folder, filters.join(QStringLiteral(";;")));
 }
 
+QString QtDialogs::chooseSaveFile(QWidget* parent, const QString& title, const QString& folder,
+                                  const QStringList& filters)
+{
+    return QFileDialog::getSaveFileName(parent, title, folder, filters.join(QStringLiteral(";;")), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
 void DialogReporter::show(const common::Message& message)
 {
     m_dialogs.showMessage(m_parent, message);

@@ -26,6 +26,10 @@ public:
     // The chosen file, or an empty text when the user cancelled.
     virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
                                    const QStringList& filters) = 0;
+    // The name to save under, or an empty text when the user cancelled. The dialog asks nothing about an
+    // existing file: the program asks its own question.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& title, const QString& folder,
+                                   const QStringList& filters) = 0;
 };
 
 // Loads Qt's German texts (standard buttons, Qt's own file dialog) whatever the desktop's language;
@@ -42,6 +46,8 @@ public:
     QMessageBox::StandardButton showMessage(QWidget* parent, const common::Message& message,
                                             QMessageBox::StandardButtons buttons) override;
     QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                           const QStringList& filters) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& folder,
                            const QStringList& filters) override;
 };
 

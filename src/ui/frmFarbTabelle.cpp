@@ -3,6 +3,7 @@
 #include "ui/frmFarbTabelle.h"
 
 #include "bitmap/palette.h"
+#include "bitmap/twins.h"
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "ui/GlobData.h"
@@ -28,10 +29,11 @@
 namespace quirlwerk::ui {
 namespace {
 
-constexpr int columnCount = 6;
+constexpr int columnCount = 7;
 constexpr int firstEditedColumn = 1;
 constexpr int lastEditedColumn = 3;
 constexpr int colourColumn = 4;
+constexpr int twinColumn = 6;
 constexpr int marginPixels = 120 / twipsPerPixel;
 constexpr int minimumPixels = 1200 / twipsPerPixel;
 
@@ -42,6 +44,7 @@ struct Column {
 
 constexpr Column columns[columnCount] = {
     {u"Index", 600}, {u"Rot", 600}, {u"Grün", 600}, {u"Blau", 600}, {u"Farbe", 900}, {u"Anzahl Pixel", 1020},
+    {u"Zwilling von", 1020},
 };
 
 bool isArrow(int key)
@@ -111,6 +114,11 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     resize(4920 / twipsPerPixel, 7395 / twipsPerPixel);
 
     cmdRedraw = makeNamed<QPushButton>("cmdRedraw", QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
+    cmdZwillinge = makeNamed<QPushButton>("cmdZwillinge", QStringLiteral("Zwillinge einfärben"), this);
+    cmdZwillinge->setAccessibleName(QStringLiteral("Zwillinge einfärben"));
+    cmdZwillinge->setAccessibleDescription(
+        QStringLiteral("Gibt jedem Eintrag, der die Farbe eines anderen benutzten Eintrags teilt, eine eigene Farbe "
+                       "und zeichnet das Bild neu"));
     gridFarben = makeNamed<QTableWidget>("gridFarben", this);
     gridFarben->setAccessibleName(QStringLiteral("Farbtabelle"));
     gridFarben->setItemDelegate(new ChangeDelegate(*this));
@@ -122,6 +130,7 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     gridFarben->verticalHeader()->setDefaultSectionSize(gridFarben->fontMetrics().height() + 6);
 
     connect(cmdRedraw, &QPushButton::clicked, this, &frmFarbTabelle::cmdRedraw_Click);
+    connect(cmdZwillinge, &QPushButton::clicked, this, &frmFarbTabelle::cmdZwillinge_Click);
     connect(gridFarben, &QTableWidget::currentCellChanged, this, &frmFarbTabelle::gridFarben_CellEvent);
     connect(gridFarben, &QTableWidget::itemSelectionChanged, this, &frmFarbTabelle::gridFarben_CellEvent);
     for (QScrollBar* bar : {gridFarben->verticalScrollBar(), gridFarben->horizontalScrollBar()})
@@ -182,6 +191,7 @@ void frmFarbTabelle::FillColorGrid()
                     gridFarben->setItem(i + 1, c, cellItem(QString::number(values[c]), true));
                 gridFarben->setItem(i + 1, colourColumn, cellItem(QStringLiteral(" "), false));
                 gridFarben->setItem(i + 1, 5, cellItem(QString::number(entry.Anzahl), true));
+                gridFarben->setItem(i + 1, twinColumn, twinItem(i));
                 paintColourCell(i + 1);
             }
         } catch (const std::exception& failure) {
@@ -191,6 +201,7 @@ void frmFarbTabelle::FillColorGrid()
         if (gridFarben->rowCount() > 1)
             gridFarben->setCurrentCell(1, firstEditedColumn);
     }
+    updateTwinsButton();
     mSetChange();
 }
 
@@ -327,7 +338,42 @@ void frmFarbTabelle::cmdRedraw_Click()
 
 void frmFarbTabelle::setRedrawEnabled(bool enabled)
 {
+    m_runsAllowed = enabled;
     cmdRedraw->setEnabled(enabled);
+    updateTwinsButton();
+}
+
+void frmFarbTabelle::updateTwinsButton()
+{
+    const bitmap::Twins& twins = m_glob.picture.twins;
+    cmdZwillinge->setEnabled(m_runsAllowed && std::any_of(twins.begin(), twins.end(), [](std::int16_t t) { return t >= 0; }));
+}
+
+void frmFarbTabelle::cmdZwillinge_Click()
+{
+    {
+        const QScopedValueRollback busy(m_busy, true);
+        for (const int entry : bitmap::recolourTwins(m_glob.picture)) {
+            const bitmap::FarbEintrag& colour = m_glob.picture.FarbTabelle[static_cast<std::size_t>(entry)];
+            const int values[] = {colour.Rot, colour.Gruen, colour.Blau};
+            for (int c = firstEditedColumn; c <= lastEditedColumn; ++c)
+                gridFarben->item(entry + 1, c)->setText(QString::number(values[c - firstEditedColumn]));
+            paintColourCell(entry + 1);
+        }
+        if (m_txtChange && m_editorRow >= 0)
+            m_txtChange->setText(gridFarben->item(m_editorRow, m_editorColumn)->text());
+    }
+    m_redraw();
+}
+
+// The lowest index of the entry's twin group; empty for an entry without a twin.
+QTableWidgetItem* frmFarbTabelle::twinItem(int entry) const
+{
+    const std::int16_t lowest = m_glob.picture.twins[static_cast<std::size_t>(entry)];
+    auto* item = cellItem(lowest >= 0 ? QString::number(lowest) : QString(), true);
+    item->setData(Qt::AccessibleTextRole, lowest >= 0 ? QStringLiteral("Zwilling von %1").arg(lowest)
+                                                      : QStringLiteral("kein Zwilling"));
+    return item;
 }
 
 void frmFarbTabelle::gridFarben_CellEvent()
@@ -363,8 +409,10 @@ void frmFarbTabelle::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     const int buttonHeight = cmdRedraw->sizeHint().height();
-    cmdRedraw->setGeometry(marginPixels, marginPixels, std::max(minimumPixels, width() - 2 * marginPixels), buttonHeight);
-    const int gridTop = 2 * marginPixels + buttonHeight;
+    const int buttonWidth = std::max(minimumPixels, width() - 2 * marginPixels);
+    cmdRedraw->setGeometry(marginPixels, marginPixels, buttonWidth, buttonHeight);
+    cmdZwillinge->setGeometry(marginPixels, 2 * marginPixels + buttonHeight, buttonWidth, buttonHeight);
+    const int gridTop = 3 * marginPixels + 2 * buttonHeight;
     gridFarben->setGeometry(marginPixels, gridTop, std::max(minimumPixels, width() - 2 * marginPixels),
                             std::max(0, height() - gridTop - marginPixels));
 }

@@ -10,6 +10,7 @@
 
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace quirlwerk::ui {
 
@@ -31,6 +32,9 @@ public:
     void mAnalyseKey(int key, Qt::KeyboardModifiers shift);
 
     void cmdRedraw_Click();
+    // Gives the twins of the last full load colours of their own and redraws.
+    void cmdZwillinge_Click();
+    // The buttons that start a run, off while one is under way.
     void setRedrawEnabled(bool enabled);
 
     // The edit box, once placed.
@@ -49,6 +53,8 @@ private:
     void txtChange_Change(const QString& text);
     bool txtChange_KeyDown(int key, Qt::KeyboardModifiers shift);
     void paintColourCell(int row);
+    QTableWidgetItem* twinItem(int entry) const;
+    void updateTwinsButton();
     void showFailure(const char* routine, const std::exception& failure);
 
     GlobData& m_glob;
@@ -56,6 +62,7 @@ private:
     std::function<void()> m_redraw;
 
     QPushButton* cmdRedraw = nullptr;
+    QPushButton* cmdZwillinge = nullptr;
     QTableWidget* gridFarben = nullptr;
     QPointer<QLineEdit> m_txtChange;
     int m_editorRow = -1;
@@ -64,6 +71,7 @@ private:
     // Set only for a scope (QScopedValueRollback), so that every path out clears them.
     bool m_busy = false;      // the window itself is changing the grid
     bool m_placing = false;   // mSetChange is running
+    bool m_runsAllowed = true;
 };
 
 } // namespace quirlwerk::ui

@@ -4,6 +4,7 @@
 #include "common/failure.h"
 #include "hexfile/hex_file.h"
 #include "ui/dialogs.h"
+#include "ui/file_drop.h"
 #include "ui/focus_colours.h"
 #include "ui/main_layout.h"
 #include "ui/qt_text.h"
@@ -67,6 +68,8 @@ void HexFileFrame::connectHandlers()
     connect(cmdFile, &QPushButton::clicked, this, &HexFileFrame::cmdFile_Click);
     connect(txtDateiIn, &QLineEdit::textChanged, this, &HexFileFrame::txtDateiIn_Change);
     connect(txtDateiOut, &QLineEdit::textChanged, this, &HexFileFrame::txtDateiOut_Change);
+    // The conversion runs to its end without yielding, so a drop never meets a run under way.
+    acceptFileDrops(txtDateiIn, [] { return true; }, [this](const QString& file) { txtDateiIn->setText(file); });
 }
 
 void HexFileFrame::clearMessage()

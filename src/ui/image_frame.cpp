@@ -4,8 +4,10 @@
 #include "bitmap/palette.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "common/failure.h"
+#include "common/replacing_file.h"
 #include "ui/GlobData.h"
 #include "ui/dialogs.h"
+#include "ui/file_drop.h"
 #include "ui/focus_colours.h"
 #include "ui/frmFarbTabelle.h"
 #include "ui/nur_ziffern.h"
@@ -13,7 +15,13 @@
 #include "ui/qt_text.h"
 #include "ui/twips.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QButtonGroup>
 #include <QDir>
 #include <QEvent>
@@ -24,6 +32,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 
 
 namespace quirlwerk::ui {
@@ -173,6 +182,15 @@ void ImageFrame::buildControls()
     picBildArea->setAccessibleName(QStringLiteral("Bild"));
     picBild = new PictureBox(picBildArea);
     picBildArea->setWidget(picBild);
+    // The picture's context menu keeps what was revealed.
+    picBild->setContextMenuPolicy(Qt::ActionsContextMenu);
+    mnuBildKopieren = new QAction(QStringLiteral("Bild kopieren"), picBild);
+    mnuBildKopieren->setObjectName(QStringLiteral("mnuBildKopieren"));
+    mnuBildSpeichern = new QAction(QStringLiteral("Bild speichern unter …"), picBild);
+    mnuBildSpeichern->setObjectName(QStringLiteral("mnuBildSpeichern"));
+    picBild->addActions({mnuBildKopieren, mnuBildSpeichern});
+    picBild->setAccessibleName(QStringLiteral("Bild"));
+    setPictureActionsEnabled(false);
 
     for (QLineEdit* value : {txtBildModulo, txtBildSchwellwert})
         installNurZiffern(value);
@@ -239,6 +257,74 @@ void ImageFrame::connectHandlers()
     connect(cmdBildKonv, &QPushButton::clicked, this, &ImageFrame::cmdBildKonv_Click);
     connect(cmdModulPlus, &QPushButton::clicked, this, &ImageFrame::cmdModulPlus_Click);
     connect(cmdSchwellePlus, &QPushButton::clicked, this, &ImageFrame::cmdSchwellePlus_Click);
+    connect(mnuBildKopieren, &QAction::triggered, this, &ImageFrame::mnuBildKopieren_Click);
+    // A dropped picture loads as "Bild anzeigen" would, once the drop itself has ended; not during a run.
+    for (QWidget* target : {static_cast<QWidget*>(txtBildDatei), picBildArea->viewport()}) {
+        acceptFileDrops(target, [this] { return !m_drawing; }, [this](const QString& file) {
+            txtBildDatei->setText(file);
+            QTimer::singleShot(0, this, [this] {
+                if (!m_drawing)
+                    cmdBildKonv_Click();
+            });
+        });
+    }
+    connect(mnuBildSpeichern, &QAction::triggered, this, &ImageFrame::mnuBildSpeichern_Click);
+}
+
+void ImageFrame::setPictureActionsEnabled(bool enabled)
+{
+    for (QAction* action : {mnuBildKopieren, mnuBildSpeichern})
+        action->setEnabled(enabled && picBild->surface().width() > 0 && picBild->surface().height() > 0);
+}
+
+void ImageFrame::mnuBildKopieren_Click()
+{
+    QGuiApplication::clipboard()->setImage(picBild->drawnPicture());
+}
+
+void ImageFrame::mnuBildSpeichern_Click()
+{
+    try {
+        const QImage picture = picBild->drawnPicture();
+        if (picture.isNull())
+            return;
+        const QFileInfo source(txtBildDatei->text().trimmed());
+        const QString folder = source.dir().exists() && !txtBildDatei->text().trimmed().isEmpty()
+                                   ? source.absolutePath()
+                                   : QApplication::applicationDirPath();
+        QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), folder,
+                                                {QStringLiteral("PNG-Bilder (*.png)")});
+        if (name.isEmpty())
+            return;
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".png");
+        const Text shown = toText(QDir::toNativeSeparators(name));
+        const std::filesystem::path target(QFile::encodeName(name).toStdString());
+        if (common::isSpecialFile(target)) {
+            m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Die Datei ''" + shown + u"''" +
+                                                                        Text(common::notRegularFile)});
+            return;
+        }
+        if (QFileInfo::exists(name) &&
+            m_dialogs.showMessage(this, {common::Icon::Question, u"Die Datei ''" + shown +
+                                                                     u"'' existiert bereits. Soll sie ersetzt werden?"},
+                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+        try {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+                throw common::Failure(u"Das Bild ließ sich nicht als PNG kodieren");
+            common::ReplacingFile file(target);
+            file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+            file.commit();
+        } catch (const std::exception& failure) {
+            m_dialogs.showMessage(this, {common::Icon::Critical, u"Das Bild konnte nicht als ''" + shown +
+                                                                     u"'' gespeichert werden: " + common::describe(failure)});
+        }
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(this, handlerFailure(u"mnuBildSpeichern_Click", failure));
+    }
 }
 
 void ImageFrame::resizeEvent(QResizeEvent* event)
@@ -268,7 +354,8 @@ void ImageFrame::cmdBildDatei_Click()
         showInfo({});
         const QString chosen = m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"),
                                                         QApplication::applicationDirPath(),
-                                                        {QStringLiteral("*.bmp"), QStringLiteral("*.*")});
+                                                        {QStringLiteral("*.bmp"), QStringLiteral("*.*"),
+                                                         QStringLiteral("Bilder mit Farbtabelle (*.bmp *.gif *.png)")});
         // A cancelled dialog leaves the field as it was.
         if (!chosen.isEmpty())
             txtBildDatei->setText(QDir::toNativeSeparators(chosen));
@@ -332,6 +419,7 @@ void ImageFrame::setRunButtonsEnabled(bool enabled)
 {
     for (QPushButton* start : {cmdBildKonv, cmdModulPlus, cmdSchwellePlus})
         start->setEnabled(enabled);
+    setPictureActionsEnabled(enabled);
     if (m_farbTabelle)
         m_farbTabelle->setRedrawEnabled(enabled);
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,6 +41,9 @@ public:
     void cmdBildKonv_Click();
     void cmdModulPlus_Click();
     void cmdSchwellePlus_Click();
+    // The picture's context menu: the picture as drawn, to the clipboard or into a PNG file.
+    void mnuBildKopieren_Click();
+    void mnuBildSpeichern_Click();
 
     // keep = 0: full load from the file; otherwise redraw with the colour table as edited.
     void ZeichneBitmap(std::int32_t keep);
@@ -56,6 +60,7 @@ private:
     void buildControls();
     void connectHandlers();
     void setRunButtonsEnabled(bool enabled);
+    void setPictureActionsEnabled(bool enabled);
     void showInfo(const QString& line);
     void elideInfoLine();
     void stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view));
@@ -85,6 +90,8 @@ private:
     QLabel* lblBildInfoWert = nullptr;
     QScrollArea* picBildArea = nullptr;
     PictureBox* picBild = nullptr;
+    QAction* mnuBildKopieren = nullptr;
+    QAction* mnuBildSpeichern = nullptr;
 
     QString m_infoLine;   // the information line as a whole; the label may show it elided
     QPointer<frmFarbTabelle> m_farbTabelle;

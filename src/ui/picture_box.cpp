@@ -67,6 +67,23 @@ QImage PictureBox::picture() const
     return shown;
 }
 
+QImage PictureBox::drawnPicture() const
+{
+    const int width = m_surface.width();
+    if (width == 0 || m_surface.height() == 0)
+        return {};
+    // Drawn colours are 0xFFRRGGBB and undrawn ones 0: both formats take the rows as they are.
+    QImage image(width, m_surface.height(), m_surface.complete() ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<bitmap::Colour*>(image.scanLine(y));
+        if (const bitmap::Colour* row = m_surface.drawnRow(y))
+            std::copy(row, row + width, line);
+        else
+            std::fill(line, line + width, bitmap::Colour(0));
+    }
+    return image;
+}
+
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     const QRect area = event->rect() & QRect(0, 0, m_surface.width(), m_surface.height());

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
+
 namespace quirlwerk::ui {
 
 class PictureBox : public QWidget {
@@ -24,6 +25,8 @@ public:
 
     // The picture as shown, undrawn pixels in the background colour; a null image while there is none.
     QImage picture() const;
+    // The picture to copy or save: opaque when every pixel was drawn, otherwise undrawn pixels transparent.
+    QImage drawnPicture() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

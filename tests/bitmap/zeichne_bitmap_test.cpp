@@ -2,6 +2,7 @@
 #include "bitmap/zeichne_bitmap.h"
 
 #include "bitmap/bmp_writer.h"
+#include "palette/picture_writer.h"
 #include "common/utf8.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ public:
     Colour at(int x, int y) const
     {
         const Colour* row = picture.drawnRow(y);
-        return row && x < picture.drawnCount(y) ? row[x] : undrawn;
+        return row ? row[x] : undrawn;   // a row is transparent until drawn
     }
     std::vector<Colour> pixels() const
     {
@@ -136,7 +137,7 @@ std::vector<InfoRow> infoRows()
          u"Offset Data: 54 Bytes" + size + u"0-keine", u"Die Datei enthält keine Farbtabelle!"},
         {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes", infoStep + u"Index außerhalb des gültigen Bereichs"},
         {"not a bitmap", {'P', 'K', 3, 4}, u"Die Datei ist keine Bitmapdatei .bmp",
-         u"Die Datei ist keine Bitmapdatei .bmp!"},
+         u"Die Datei ist keine Bitmapdatei .bmp!\nNur BMP-, GIF- und PNG-Bilder mit Farbtabelle können analysiert werden."},
         {"height -2147483648", twelveColours([](BmpLayout& s) { s.height = INT32_MIN; }), offset,
          infoStep + u"Überlauf"},
         {"width times 15 beyond 32 bits", twelveColours([](BmpLayout& s) { s.width = 200'000'000; }), offset,
@@ -154,11 +155,65 @@ std::vector<InfoRow> infoRows()
     };
 }
 
+namespace pal = quirlwerk::palette::testing;
+
+// A grey table of n entries, as the palette writers take it.
+std::vector<palette::Rgb> greyTable(int n)
+{
+    std::vector<palette::Rgb> table;
+    for (int i = 0; i < n; ++i)
+        table.push_back({std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
+    return table;
+}
+
+const Text notAPicture =
+    u"Die Datei ist keine Bitmapdatei .bmp!\nNur BMP-, GIF- und PNG-Bilder mit Farbtabelle können analysiert werden.";
+
+std::vector<InfoRow> paletteInfoRows()
+{
+    const pal::Indices rows = pal::patternRows(6, 4, 5);
+    const pal::GifFrame first{.rows = rows, .transparent = 0};
+    const pal::GifFrame later{.left = 1, .top = 1, .rows = pal::patternRows(2, 2, 2)};
+    pal::Bytes noTable = pal::gifBytes(2, 2, greyTable(2), {{.rows = pal::patternRows(2, 2, 2)}});
+    noTable[10] &= 0x7F;   // the encoder insists on a table: take it out afterwards
+    noTable.erase(noTable.begin() + 13, noTable.begin() + 19);
+    const pal::Bytes whole = pal::gifBytes(6, 4, greyTable(256), {{.rows = rows}});
+    const Text gifSize = u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit";
+    return {
+        {"animated GIF", pal::gifBytes(6, 4, greyTable(256), {first, later, later}),
+         gifSize + u"    Bilder: 3    Transparent: 0    Anzahl Farben: 256/5", u""},
+        {"interlaced GIF", pal::gifBytes(6, 4, greyTable(8), {{.rows = rows, .interlaced = true}}),
+         u"Format: GIF    B*H: 6*4 Pixel Interlaced    Farbtiefe: 3bit    Bilder: 1    Anzahl Farben: 8/5", u""},
+        {"1-bit PNG", pal::pngBytes({.rows = pal::patternRows(9, 2, 2), .palette = greyTable(2), .bitDepth = 1}),
+         u"Format: PNG    B*H: 9*2 Pixel    Farbtiefe: 1bit    Bilder: 1    Anzahl Farben: 2/2", u""},
+        {"2-bit PNG, Adam7",
+         pal::pngBytes({.rows = pal::patternRows(5, 5, 3), .palette = greyTable(3), .bitDepth = 2, .interlaced = true}),
+         u"Format: PNG    B*H: 5*5 Pixel Interlaced    Farbtiefe: 2bit    Bilder: 1    Anzahl Farben: 3/3", u""},
+        {"4-bit PNG with tRNS",
+         pal::pngBytes({.rows = rows, .palette = greyTable(16), .bitDepth = 4, .transparentEntries = 3}),
+         u"Format: PNG    B*H: 6*4 Pixel    Farbtiefe: 4bit    Bilder: 1    Anzahl Farben: 16/5", u""},
+        {"true-colour PNG", pal::pngBytes({.rows = rows, .colourType = 2}), u"Die Datei ist keine Bitmapdatei .bmp",
+         notAPicture},
+        {"JPEG", {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F', 0}, u"Die Datei ist keine Bitmapdatei .bmp",
+         notAPicture},
+        {"GIF cut in its header", pal::Bytes(whole.begin(), whole.begin() + 20), u"Format: GIF",
+         u"Die GIF-Datei ist beschädigt: ihr Kopf ist unvollständig oder ungültig."},
+        {"GIF without a colour table", noTable, u"Format: GIF    B*H: 2*2 Pixel    Farbtiefe: 0bit",
+         u"Die Datei enthält keine Farbtabelle!"},
+        {"GIF too wide to show", pal::gifBytes(40000, 1, greyTable(2), {}),
+         u"Format: GIF    B*H: 40000*1 Pixel    Farbtiefe: 1bit",
+         u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!"},
+    };
+}
+
 } // namespace
 
 TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
 {
-    for (const InfoRow& row : infoRows()) {
+    std::vector<InfoRow> rows = infoRows();
+    for (InfoRow& row : paletteInfoRows())
+        rows.push_back(std::move(row));
+    for (const InfoRow& row : rows) {
         SCOPED_TRACE(row.name);
         const Outcome run = load(row.bytes);
         EXPECT_EQ(run.sink.lastInfo, row.info);
@@ -305,6 +360,55 @@ TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
     EXPECT_EQ(run.sink.at(0, 2), undrawn);
     EXPECT_FALSE(run.result.showColourTable);
     EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ZeichneBitmapTest, a_gif_frame_is_drawn_where_it_lies_through_the_transforms_and_redrawn_after_an_edit)
+{
+    const pal::GifFrame frame{.left = 1, .top = 1, .rows = {{1, 18}, {35, 2}}};
+    const pal::Bytes gif = pal::gifBytes(3, 3, greyTable(256), {frame});
+    const Outcome run = load(gif, {u"", u"17", u"0", true, true});
+    const Colour o = undrawn;
+    EXPECT_EQ(run.sink.pixels(), (std::vector{o, o, o, o, grey(1), grey(1), o, grey(1), grey(2)}));
+    EXPECT_EQ(model.FarbTabelle[1].Anzahl, 3);
+    EXPECT_EQ(model.FarbTabelle[2].Anzahl, 1);
+    EXPECT_EQ(model.FarbTabelle[18].Anzahl, 0);
+    EXPECT_EQ(model.AnzahlFarben, 256);
+
+    model.FarbTabelle[2] = {200, 100, 50, model.FarbTabelle[2].Anzahl};
+    const Outcome redraw = load(gif, {u"", u"17", u"0", true, true}, 1);
+    EXPECT_EQ(redraw.sink.at(2, 2), 0xFFC86432u);
+    EXPECT_EQ(model.FarbTabelle[1].Anzahl, 3);
+    EXPECT_EQ(redraw.result.showColourTable, false);
+}
+
+TEST_F(ZeichneBitmapTest, a_cut_palette_picture_draws_what_arrived_and_says_so)
+{
+    const pal::Bytes whole = pal::gifBytes(64, 64, greyTable(256), {{.rows = pal::patternRows(64, 64, 256)}});
+    const Outcome run = load(pal::Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() / 2)));
+    EXPECT_EQ(run.result.end, RunEnd::Drawn);
+    ASSERT_EQ(run.sink.messages.size(), 1u);
+    EXPECT_EQ(run.sink.messages[0].text,
+              u"Die GIF-Datei ist beschädigt: sie endet vorzeitig.\nDie nicht gelesenen Zeilen bleiben leer.");
+    EXPECT_EQ(run.sink.at(0, 0), grey(0));
+    EXPECT_EQ(run.sink.at(63, 63), undrawn);
+    EXPECT_NE(run.sink.lastInfo.find(u"    Bilder: 1    Anzahl Farben: 256/"), Text::npos);
+}
+
+TEST_F(ZeichneBitmapTest, a_full_load_finds_the_twins_of_the_file_colours_and_a_redraw_keeps_them)
+{
+    // Entries 1 and 3 share a colour and are used; entry 4 shares it but is unused. The threshold makes
+    // every entry black or white, which must not make twins of its own.
+    std::vector<palette::Rgb> table = greyTable(8);
+    table[3] = table[4] = table[1];
+    const pal::Bytes png = pal::pngBytes({.rows = {{0, 1, 2, 3, 5}}, .palette = table, .bitDepth = 4});
+    load(png, {u"", u"0", u"200", true, false});
+    Twins expected = noTwins();
+    expected[1] = expected[3] = 1;
+    EXPECT_EQ(model.twins, expected);
+
+    model.FarbTabelle[3].Rot = 77;
+    load(png, {}, 1);
+    EXPECT_EQ(model.twins, expected);
 }
 
 TEST_F(ZeichneBitmapTest, a_large_header_over_a_few_bytes_allocates_only_the_rows_they_reach)

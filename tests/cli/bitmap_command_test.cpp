@@ -149,3 +149,32 @@ TEST(BitmapCommand, messages_end_the_run_with_status_1_and_usage_errors_with_2)
     EXPECT_EQ(folder.files(), (std::set<std::string>{"deep.bmp", "p.bmp", "pipe"}));
     EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
+
+TEST(BitmapCommand, lists_the_twin_groups_and_reveals_them_before_the_palette)
+{
+    TempFolder folder;
+    BmpLayout layout = smallPicture();
+    layout.palette[1] = layout.palette[2] = layout.palette[3] = {9, 9, 9};
+    layout.palette[200] = layout.palette[4];   // unused, so no twin of entry 4
+    const std::string file = folder.write("t.bmp", bmpBytes(layout)).string();
+
+    const auto twins = runCli({"bitmap", file, "--twins"});
+    EXPECT_EQ(twins.exitCode, 0);
+    EXPECT_EQ(twins.out, "Offset Data: 1078 Bytes    B*H: 5*2 Pixel BottumUp    Farbtiefe: 8bit    "
+                         "Komprimierung: 0-keine    Anzahl Farben: 256/5\n1 2 3: 9 9 9\n");
+
+    const auto revealed = runCli({"bitmap", file, "--reveal", "--twins", "--palette", "--png", folder.path("t.png").string()});
+    EXPECT_EQ(revealed.exitCode, 0);
+    EXPECT_EQ(revealed.err, "");
+    // The groups are those of the file; the palette shows the later twins in the sequence's first colours.
+    EXPECT_NE(revealed.out.find("\n1 2 3: 9 9 9\n0 0 0 0 0\n1 9 9 9 1\n2 230 25 75 1\n3 60 180 75 1\n4 4 4 4 5\n"),
+              std::string::npos);
+    // Every pixel drawn: an opaque PNG (colour type 2); a picture cut short keeps its undrawn rows transparent (6).
+    EXPECT_EQ(folder.read("t.png").substr(0, 8), "\x89PNG\r\n\x1A\n");
+    EXPECT_EQ(folder.read("t.png")[25], 2);
+    std::vector<std::uint8_t> cut = bmpBytes(layout);
+    cut.resize(cut.size() - 8);
+    const std::string cutFile = folder.write("cut.bmp", cut).string();
+    EXPECT_EQ(runCli({"bitmap", cutFile, "--png", folder.path("cut.png").string()}).exitCode, 0);
+    EXPECT_EQ(folder.read("cut.png")[25], 6);
+}

@@ -48,11 +48,11 @@ protected:
 TEST_F(FarbTabelleTest, fill_shows_every_entry_with_its_colour_and_count)
 {
     EXPECT_EQ(window->windowTitle(), "Farbtabelle");
-    const QStringList headers{"Index", "Rot", "Grün", "Blau", "Farbe", "Anzahl Pixel"};
+    const QStringList headers{"Index", "Rot", "Grün", "Blau", "Farbe", "Anzahl Pixel", "Zwilling von"};
     ASSERT_EQ(grid.rowCount(), 257);
     ASSERT_EQ(row(0), headers);
     EXPECT_EQ(grid.horizontalHeaderItem(5)->text(), headers[5]);
-    EXPECT_EQ(row(201), (QStringList{"200", "200", "55", "100", " ", "2000"}));
+    EXPECT_EQ(row(201), (QStringList{"200", "200", "55", "100", " ", "2000", ""}));
     EXPECT_EQ(colourCell(201), QColor(200, 55, 100));
     EXPECT_EQ(current(), Cell(1, 1));
     EXPECT_EQ(change().objectName(), "txtChange");
@@ -135,6 +135,31 @@ TEST_F(FarbTabelleTest, redraw_button_redraws_and_refill_discards_the_grid_rows)
     EXPECT_EQ(grid.item(1, 1)->text(), "12");
     EXPECT_EQ(grid.rowCount(), 257);
     EXPECT_EQ(current(), Cell(1, 1));
+}
+
+TEST_F(FarbTabelleTest, twins_show_their_group_and_the_button_colours_them_and_redraws)
+{
+    EXPECT_FALSE(testing::control<QWidget>(*window, "cmdZwillinge").isEnabled());   // no twins yet
+    glob.picture.twins[20] = glob.picture.twins[30] = glob.picture.twins[40] = 20;
+    window->FillColorGrid();
+    EXPECT_EQ(grid.item(31, 6)->text(), "20");
+    EXPECT_EQ(grid.item(21, 6)->text(), "20");
+    EXPECT_EQ(grid.item(22, 6)->text(), "");
+    EXPECT_EQ(grid.item(31, 6)->data(Qt::AccessibleTextRole).toString(), "Zwilling von 20");
+
+    const bitmap::FarbEintrag lowest = glob.picture.FarbTabelle[20];
+    testing::click(*window, "cmdZwillinge");
+    EXPECT_EQ(redraws, 1);
+    const bitmap::FarbEintrag& recoloured = glob.picture.FarbTabelle[30];
+    EXPECT_EQ(row(31).mid(1, 3), (QStringList{QString::number(recoloured.Rot), QString::number(recoloured.Gruen),
+                                               QString::number(recoloured.Blau)}));
+    EXPECT_EQ(colourCell(31), QColor(recoloured.Rot, recoloured.Gruen, recoloured.Blau));
+    EXPECT_NE(colourCell(31), colourCell(41));
+    EXPECT_EQ(glob.picture.FarbTabelle[20].Rot, lowest.Rot);   // the lowest of the group keeps its colour
+    EXPECT_EQ(glob.picture.FarbTabelle[30].Anzahl, 300);
+
+    window->setRedrawEnabled(false);   // a run is under way
+    EXPECT_FALSE(testing::control<QWidget>(*window, "cmdZwillinge").isEnabled());
 }
 
 TEST_F(FarbTabelleTest, position_is_read_clamped_and_written_back)

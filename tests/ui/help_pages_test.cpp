@@ -29,7 +29,7 @@ constexpr PageRow pages[] = {
     {u"Hilfe zu Quirlwerk - Zahlen als Zeile/Spalte interpretieren und über Matrix in Klartext umwandeln", 40},
     {u"Hilfe zu Quirlwerk - Morsezeichen entschlüssen / Text in Morsezeichen umwandeln", 27},
     {u"Hilfe zu Quirlwerk - Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren", 18},
-    {u"Hilfe zu Quirlwerk - Bild konvertieren", 46},
+    {u"Hilfe zu Quirlwerk - Bild konvertieren", 62},
 };
 
 TEST(helpPage, has_its_title_and_lines_joined_by_crlf_without_a_final_break)

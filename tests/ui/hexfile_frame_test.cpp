@@ -4,6 +4,7 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +102,13 @@ TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about)
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), focus);
         EXPECT_TRUE(label().isEmpty());
     }
+}
+
+TEST_F(HexFileFrameTest, a_dropped_text_file_fills_the_input_name)
+{
+    write("codes.txt", "41 42");
+    ASSERT_TRUE(testing::dropFiles(name("txtDateiIn"), {path("codes.txt")}));
+    EXPECT_EQ(name("txtDateiIn").text(), QDir::toNativeSeparators(path("codes.txt")));
 }
 
 TEST_F(HexFileFrameTest, the_file_dialog_fills_the_input_name_unless_cancelled)

@@ -3,6 +3,8 @@
 #include "ui/image_frame.h"
 
 #include "bitmap/bmp_writer.h"
+#include "bitmap/twins.h"
+#include "palette/picture_writer.h"
 #include "recording_dialogs.h"
 #include "ui/GlobData.h"
 #include "ui/frmFarbTabelle.h"
@@ -10,12 +12,19 @@
 #include "ui/picture_box.h"
 #include "window_test_support.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace quirlwerk::ui {
 namespace {
@@ -78,7 +87,7 @@ TEST_F(ImageFrameTest, file_dialog_fills_the_field_and_a_cancel_changes_nothing)
     EXPECT_EQ(field("txtBildDatei").text(), "/bilder/rätsel.bmp");
     EXPECT_EQ(info(), "");
     EXPECT_EQ(dialogs.fileDialogFolders.back(), QApplication::applicationDirPath());
-    EXPECT_EQ(dialogs.fileDialogFilters.back(), (QStringList{"*.bmp", "*.*"}));
+    EXPECT_EQ(dialogs.fileDialogFilters.back(), (QStringList{"*.bmp", "*.*", "Bilder mit Farbtabelle (*.bmp *.gif *.png)"}));
     EXPECT_TRUE(picture().isNull());   // nothing drawn
 
     frame->cmdBildDatei_Click();   // cancelled
@@ -102,6 +111,79 @@ TEST_F(ImageFrameTest, bild_anzeigen_draws_fills_the_table_and_shows_the_informa
     const auto& grid = control<QTableWidget>(*frame->colourTableWindow(), "gridFarben");
     EXPECT_EQ(grid.item(6, 2)->text(), "99");
     EXPECT_EQ(grid.item(6, 5)->text(), "1");
+}
+
+TEST_F(ImageFrameTest, a_gif_hiding_a_picture_in_twin_colours_is_revealed_by_the_colour_table_window)
+{
+    // Entries 1 and 2 are both white: the 2s are a picture nobody sees.
+    namespace pal = palette::testing;
+    const pal::Bytes gif = pal::gifBytes(4, 2, {{0, 0, 0}, {255, 255, 255}, {255, 255, 255}, {9, 9, 9}},
+                                         {{.rows = {{1, 2, 2, 1}, {1, 1, 2, 0}}}});
+    draw(QString::fromStdString(folder.write("rätsel.gif", gif).string()));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(info(), "Format: GIF    B*H: 4*2 Pixel    Farbtiefe: 2bit    Bilder: 1    Anzahl Farben: 4/3");
+    EXPECT_EQ(picture().pixel(1, 0), qRgb(255, 255, 255));
+    const auto& grid = control<QTableWidget>(*frame->colourTableWindow(), "gridFarben");
+    EXPECT_EQ(grid.item(3, 6)->text(), "1");
+    EXPECT_EQ(grid.item(4, 6)->text(), "");
+
+    testing::click(*frame->colourTableWindow(), "cmdZwillinge");
+    EXPECT_EQ(picture().pixel(1, 0), bitmap::revealColour(0));
+    EXPECT_EQ(picture().pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(grid.item(3, 5)->text(), "3");   // a redraw keeps the counts
+}
+
+TEST_F(ImageFrameTest, the_context_menu_copies_and_saves_the_picture_as_drawn)
+{
+    auto& copy = control<QAction>(*frame, "mnuBildKopieren");
+    auto& save = control<QAction>(*frame, "mnuBildSpeichern");
+    EXPECT_FALSE(copy.isEnabled());   // nothing drawn yet
+    EXPECT_EQ(control<PictureBox>(*frame, "picBild").contextMenuPolicy(), Qt::ActionsContextMenu);
+
+    draw(writeBitmap());
+    ASSERT_TRUE(copy.isEnabled());
+    copy.trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_FALSE(copied.hasAlphaChannel());
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), picture());
+
+    const QString target = QString::fromStdString(folder.path("gesehen").string());
+    dialogs.saveFiles = {target};
+    save.trigger();
+    EXPECT_EQ(dialogs.saveDialogFilters.back(), QStringList{"PNG-Bilder (*.png)"});
+    const QImage saved(target + ".png");
+    EXPECT_FALSE(saved.hasAlphaChannel());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), picture());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // The program asks before it replaces a file; "Nein" keeps it, a cancelled dialog writes nothing.
+    std::vector<std::uint8_t> cut = bmpBytes(greyPicture(4, 3, {{10, 10, 10, 10}}));
+    draw(QString::fromStdString(folder.write("halb.bmp", cut).string()));
+    dialogs.saveFiles = {target + ".png"};
+    dialogs.answers = {QMessageBox::No};
+    save.trigger();
+    EXPECT_EQ(dialogs.lastText(), "Die Datei ''" + QDir::toNativeSeparators(target + ".png") +
+                                      "'' existiert bereits. Soll sie ersetzt werden?");
+    EXPECT_EQ(QImage(target + ".png").size(), QSize(4, 2));
+    save.trigger();
+    EXPECT_EQ(QImage(target + ".png").size(), QSize(4, 2));
+
+    dialogs.saveFiles = {target + ".png"};
+    save.trigger();   // answered "Ja"
+    const QImage half(target + ".png");
+    ASSERT_EQ(half.size(), QSize(4, 3));
+    EXPECT_EQ(qAlpha(half.pixel(0, 0)), 0);   // rows the file never reached stay transparent
+    EXPECT_EQ(half.pixel(0, 2), grey(10));
+
+    // A pipe is refused before any question and stays a pipe.
+    const std::filesystem::path pipe = folder.path("rohr.png");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::size_t boxes = dialogs.messages.size();
+    dialogs.saveFiles = {QString::fromStdString(pipe.string())};
+    save.trigger();
+    ASSERT_EQ(dialogs.messages.size(), boxes + 1);
+    EXPECT_TRUE(dialogs.lastText().endsWith("und wird nicht überschrieben!"));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw_and_report_an_overflow)
@@ -209,6 +291,30 @@ TEST_F(ImageFrameTest, run_buttons_are_disabled_while_a_run_is_under_way)
     EXPECT_TRUE(button("cmdBildKonv").isEnabled());
     EXPECT_EQ(glob.picture.FarbTabelle[0].Anzahl, 1);   // counted once, not twice
     EXPECT_TRUE(redrawButton().isEnabled());
+}
+
+TEST_F(ImageFrameTest, a_dropped_picture_file_loads_but_not_while_a_run_is_under_way)
+{
+    namespace pal = palette::testing;
+    const QString gif = QString::fromStdString(
+        folder.write("gezogen.gif", pal::gifBytes(2, 1, pal::rampTable(2), {{.rows = {{0, 1}}}})).string());
+    QWidget& area = *control<QScrollArea>(*frame, "picBildArea").viewport();
+    for (QWidget* target : {&area, static_cast<QWidget*>(&field("txtBildDatei"))}) {
+        SCOPED_TRACE(target->objectName().toStdString());
+        field("txtBildDatei").clear();
+        ASSERT_TRUE(testing::dropFiles(*target, {gif}));
+        EXPECT_EQ(field("txtBildDatei").text(), QDir::toNativeSeparators(gif));
+        QCoreApplication::processEvents();   // the load follows the drop
+        EXPECT_TRUE(info().startsWith("Format: GIF    B*H: 2*1 Pixel"));
+    }
+    EXPECT_FALSE(testing::dropFiles(area, {gif, gif}));   // one file at a time
+
+    field("txtBildDatei").setText(writeBitmap(40));
+    bool refused = false;
+    QTimer::singleShot(0, frame, [&] { refused = !testing::dropFiles(area, {gif}); });
+    frame->cmdBildKonv_Click();
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(field("txtBildDatei").text().endsWith("bild.bmp"));
 }
 
 TEST_F(ImageFrameTest, closing_during_a_run_ends_it)

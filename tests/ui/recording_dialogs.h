@@ -24,6 +24,8 @@ public:
     std::vector<RecordedMessage> messages;
     std::deque<QMessageBox::StandardButton> answers;   // next answers; Yes/Ok by default
     std::deque<QString> files;                         // next chosen files; empty = cancelled
+    std::deque<QString> saveFiles;                     // next names to save under; empty = cancelled
+    std::vector<QStringList> saveDialogFilters;
     std::vector<QString> fileDialogFolders;
     std::vector<QStringList> fileDialogFilters;
     std::function<void()> onShow;                      // notes the window's state while a box is up
@@ -51,6 +53,16 @@ public:
             return {};
         QString file = files.front();
         files.pop_front();
+        return file;
+    }
+
+    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QStringList& filters) override
+    {
+        saveDialogFilters.push_back(filters);
+        if (saveFiles.empty())
+            return {};
+        QString file = saveFiles.front();
+        saveFiles.pop_front();
         return file;
     }
 

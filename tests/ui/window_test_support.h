@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSettings>
+#include <QUrl>
 #include <QTest>
 #include <QWidget>
 
@@ -41,6 +46,23 @@ inline QString textOf(const QWidget& window, const char* name)
 inline void click(const QWidget& window, const char* button)
 {
     QTest::mouseClick(&control<QWidget>(window, button), Qt::LeftButton);
+}
+
+// Drags the files onto the control and drops them, as a file manager would; true when the drop was taken.
+inline bool dropFiles(QWidget& target, const QStringList& files)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& file : files)
+        urls << QUrl::fromLocalFile(file);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+    return drop.isAccepted();
 }
 
 inline void showActive(QWidget& window)

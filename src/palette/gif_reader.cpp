@@ -1,0 +1,229 @@
+// GIF through giflib's line interface: the first frame's rows as they are decompressed.
+#include "palette/readers.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+
+namespace quirlwerk::palette {
+namespace {
+
+int readInput(GifFileType* gif, GifByteType* buffer, int count)
+{
+    return static_cast<int>(std::fread(buffer, 1, static_cast<std::size_t>(count), static_cast<std::FILE*>(gif->UserData)));
+}
+
+Text describeGifError(int code)
+{
+    Text detail;
+    switch (code) {
+    case D_GIF_ERR_READ_FAILED:
+    case D_GIF_ERR_EOF_TOO_SOON:
+        detail = u"sie endet vorzeitig";
+        break;
+    case D_GIF_ERR_NOT_GIF_FILE:
+    case D_GIF_ERR_NO_SCRN_DSCR:
+        detail = u"ihr Kopf ist unvollständig oder ungültig";
+        break;
+    case D_GIF_ERR_WRONG_RECORD:
+        detail = u"sie enthält einen unbekannten Block";
+        break;
+    case D_GIF_ERR_NOT_ENOUGH_MEM:
+        detail = u"der Speicher reicht nicht";
+        break;
+    default:
+        detail = u"ihre Bilddaten sind fehlerhaft";
+        break;
+    }
+    return u"Die GIF-Datei ist beschädigt: " + detail + u".";
+}
+
+// Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, then every 2nd from 1.
+constexpr int passStart[] = {0, 4, 2, 1};
+constexpr int passStep[] = {8, 8, 4, 2};
+
+class GifReader : public PaletteReader {
+public:
+    explicit GifReader(File file) : m_file(std::move(file)) {}
+    ~GifReader() override
+    {
+        if (m_gif) {
+            int ignored = 0;
+            DGifCloseFile(m_gif, &ignored);
+        }
+    }
+
+    HeaderEnd readHeader(PictureFacts& facts) override
+    {
+        int error = 0;
+        m_gif = DGifOpen(m_file.get(), readInput, &error);
+        if (!m_gif)
+            return damaged(error);
+        facts.format = Format::Gif;
+        facts.width = m_gif->SWidth;
+        facts.height = m_gif->SHeight;
+        // Extensions before the first frame; its graphic control block names the transparent index.
+        for (;;) {
+            GifRecordType type = UNDEFINED_RECORD_TYPE;
+            if (DGifGetRecordType(m_gif, &type) == GIF_ERROR)
+                return damaged(m_gif->Error);
+            if (type == IMAGE_DESC_RECORD_TYPE) {
+                if (DGifGetImageHeader(m_gif) == GIF_ERROR)
+                    return damaged(m_gif->Error);
+                m_hasFrame = true;
+                break;
+            }
+            if (type == TERMINATE_RECORD_TYPE)
+                break;
+            if (type == EXTENSION_RECORD_TYPE && !readExtension(&facts.transparent))
+                return damaged(m_gif->Error);
+        }
+        const ColorMapObject* table = m_hasFrame && m_gif->Image.ColorMap ? m_gif->Image.ColorMap : m_gif->SColorMap;
+        if (!table)
+            return HeaderEnd::NoColourTable;
+        facts.bitDepth = table->BitsPerPixel;
+        facts.interlaced = m_hasFrame && m_gif->Image.Interlace;
+        facts.colours.clear();
+        for (int i = 0; i < table->ColorCount; ++i)
+            facts.colours.push_back({table->Colors[i].Red, table->Colors[i].Green, table->Colors[i].Blue});
+        m_screenWidth = facts.width;
+        m_screenHeight = facts.height;
+        return HeaderEnd::Read;
+    }
+
+    bool nextRow(IndexRow& row) override
+    {
+        if (!m_hasFrame || m_rowsDone)
+            return false;
+        const GifImageDesc& frame = m_gif->Image;
+        if (m_line.empty()) {
+            if (std::int64_t(frame.Width) * frame.Height > maxPixels) {
+                setDamage(u"Das erste Bild der GIF-Datei ist zu groß.");
+                return finishRows();
+            }
+            if (frame.Width <= 0 || frame.Height <= 0)
+                return finishRows();
+            m_line.resize(static_cast<std::size_t>(frame.Width));
+        }
+        // Every row is decompressed, also those outside the screen: the data of the next one follows it.
+        while (m_decoded < frame.Height) {
+            if (DGifGetLine(m_gif, m_line.data(), frame.Width) == GIF_ERROR) {
+                setDamage(describeGifError(m_gif->Error));
+                m_broken = true;
+                return finishRows();
+            }
+            ++m_decoded;
+            const std::int32_t frameRow = m_frameRow;
+            advanceFrameRow(frame);
+            const std::int32_t y = frame.Top + frameRow;
+            if (y >= m_screenHeight || frame.Left >= m_screenWidth)
+                continue;
+            row.y = y;
+            row.x = frame.Left;
+            row.indices = std::span<const std::uint8_t>(m_line.data(),
+                                                        static_cast<std::size_t>(std::min(frame.Width, m_screenWidth - frame.Left)));
+            return true;
+        }
+        return finishRows();
+    }
+
+    std::int32_t countFrames() override
+    {
+        if (!m_gif || !m_hasFrame)
+            return 0;
+        std::int32_t frames = 1;
+        // The first frame's data may still be unread: a frame of no pixels, or rows not asked for.
+        const bool flushed = m_decoded > 0 && m_decoded == m_gif->Image.Height;
+        if (m_broken || (!flushed && !skipFrameData()))
+            return frames;
+        for (;;) {
+            GifRecordType type = UNDEFINED_RECORD_TYPE;
+            if (DGifGetRecordType(m_gif, &type) == GIF_ERROR || type == TERMINATE_RECORD_TYPE)
+                return frames;
+            if (type == IMAGE_DESC_RECORD_TYPE) {
+                if (DGifGetImageHeader(m_gif) == GIF_ERROR)
+                    return frames;
+                ++frames;
+                if (!skipFrameData())
+                    return frames;
+            } else if (type == EXTENSION_RECORD_TYPE && !readExtension(nullptr)) {
+                return frames;
+            }
+        }
+    }
+
+private:
+    HeaderEnd damaged(int error)
+    {
+        setDamage(describeGifError(error));
+        return HeaderEnd::Damaged;
+    }
+
+    bool finishRows()
+    {
+        m_rowsDone = true;
+        return false;
+    }
+
+    void advanceFrameRow(const GifImageDesc& frame)
+    {
+        if (!frame.Interlace) {
+            ++m_frameRow;
+            return;
+        }
+        m_frameRow += passStep[m_pass];
+        while (m_frameRow >= frame.Height && m_pass < 3)
+            m_frameRow = passStart[++m_pass];
+    }
+
+    // Reads an extension's blocks; a graphic control block sets `transparent` where one is given.
+    bool readExtension(std::int32_t* transparent)
+    {
+        int code = 0;
+        GifByteType* block = nullptr;
+        if (DGifGetExtension(m_gif, &code, &block) == GIF_ERROR)
+            return false;
+        GraphicsControlBlock control{};
+        if (transparent && code == GRAPHICS_EXT_FUNC_CODE && block &&
+            DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+            *transparent = control.TransparentColor;
+        while (block)
+            if (DGifGetExtensionNext(m_gif, &block) == GIF_ERROR)
+                return false;
+        return true;
+    }
+
+    // Steps over the compressed blocks of the current frame without decompressing them.
+    bool skipFrameData()
+    {
+        int codeSize = 0;
+        GifByteType* block = nullptr;
+        if (DGifGetCode(m_gif, &codeSize, &block) == GIF_ERROR)
+            return false;
+        while (block)
+            if (DGifGetCodeNext(m_gif, &block) == GIF_ERROR)
+                return false;
+        return true;
+    }
+
+    File m_file;
+    GifFileType* m_gif = nullptr;
+    bool m_hasFrame = false;
+    bool m_rowsDone = false;
+    bool m_broken = false;
+    std::int32_t m_screenWidth = 0;
+    std::int32_t m_screenHeight = 0;
+    std::vector<std::uint8_t> m_line;
+    std::int32_t m_decoded = 0;
+    std::int32_t m_frameRow = 0;
+    int m_pass = 0;
+};
+
+} // namespace
+
+std::unique_ptr<PaletteReader> makeGifReader(File file)
+{
+    return std::make_unique<GifReader>(std::move(file));
+}
+
+} // namespace quirlwerk::palette

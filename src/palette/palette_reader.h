@@ -1,0 +1,94 @@
+// Readers of palette pictures in GIF and PNG files: the header facts, the colour table, and the index rows
+// one at a time as they are decoded, so that a front end can draw each row as it arrives.
+#pragma once
+
+#include "common/text.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace quirlwerk::palette {
+
+enum class Format { Gif, Png };
+
+// How many leading bytes formatOf looks at.
+inline constexpr std::size_t signatureBytes = 8;
+
+// The reader a file's first bytes call for; nothing for any other file. A PNG is named here whatever its
+// colour type: the reader refuses the ones without a palette.
+std::optional<Format> formatOf(std::span<const std::uint8_t> firstBytes);
+
+// The largest picture a reader decodes: the same bound the bitmap run sets for its pictures.
+inline constexpr std::int32_t maxSide = 32767;
+inline constexpr std::int64_t maxPixels = std::int64_t(256) << 20;
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct PictureFacts {
+    Format format = Format::Gif;
+    std::int32_t width = 0;         // GIF: the logical screen, which the first frame may not fill
+    std::int32_t height = 0;
+    std::int32_t bitDepth = 0;      // bits per index in the file (GIF: of the colour table used)
+    bool interlaced = false;
+    std::int32_t transparent = -1;  // GIF: the first frame's transparent index; -1 for none
+    std::vector<Rgb> colours;       // the table the first frame's indices refer to
+};
+
+// What reading the header found.
+enum class HeaderEnd {
+    Read,           // facts filled in; the rows may follow
+    NotPalette,     // a PNG without a colour table of indices (true colour, grey)
+    NoColourTable,  // a GIF whose first frame has neither a local nor a global table
+    Damaged,        // the file breaks off or contradicts itself before the first row; see damage()
+};
+
+// One decoded row: `indices` belong to row y of the picture from column x on, already clipped to it.
+struct IndexRow {
+    std::int32_t y = 0;
+    std::int32_t x = 0;
+    std::span<const std::uint8_t> indices;
+};
+
+class PaletteReader {
+public:
+    virtual ~PaletteReader() = default;
+
+    virtual HeaderEnd readHeader(PictureFacts& facts) = 0;
+    // The next row as it arrives, in the file's order (an interlaced GIF gives its rows pass by pass).
+    // False when every row has come or the file broke off; then damage() says why. Rows that never come
+    // stay empty. Only after readHeader returned Read.
+    virtual bool nextRow(IndexRow& row) = 0;
+    // After the rows: how many pictures the file holds (frames of an animated GIF; 1 for a PNG). Reads on
+    // to the end of the file; a break there is not a damage of the picture shown.
+    virtual std::int32_t countFrames() = 0;
+
+    // Why the file could not be read to its end, in German; nothing when it could.
+    const std::optional<Text>& damage() const { return m_damage; }
+
+protected:
+    void setDamage(Text why)
+    {
+        if (!m_damage)
+            m_damage = std::move(why);
+    }
+
+private:
+    std::optional<Text> m_damage;
+};
+
+// A reader for the file; nothing when it cannot be opened.
+std::unique_ptr<PaletteReader> openReader(const std::filesystem::path& file, Format format);
+
+// The format's name in the information line.
+Text formatName(Format format);
+
+} // namespace quirlwerk::palette

@@ -1,0 +1,97 @@
+// Twin groups on a table made for it, and the recolouring that reveals them.
+#include "bitmap/twins.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace quirlwerk::bitmap;
+
+namespace {
+
+constexpr Colour a = 0xFF102030, b = 0xFF405060, c = 0xFF708090, d = 0xFFA0B0C0;
+
+FarbEintrag entryOf(Colour colour, int count)
+{
+    return {std::int16_t(colour >> 16 & 0xFF), std::int16_t(colour >> 8 & 0xFF), std::int16_t(colour & 0xFF), count};
+}
+
+// The file's colours and the counts of a full load; entries past the file's table are shown with `beyond`.
+PictureModel modelOf(const std::vector<Colour>& colours, const std::vector<int>& counts, Colour beyond = 0xFF000000)
+{
+    PictureModel model;
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        model.FarbTabelle[i] = entryOf(i < colours.size() ? colours[i] : beyond, counts[i]);
+    std::copy(colours.begin(), colours.end(), model.fileColours.begin());
+    model.AnzahlFarben = static_cast<std::int32_t>(colours.size());
+    model.twins = findTwins(model);
+    return model;
+}
+
+// 3 repeats a used colour but is unused; 8 is used with a twin's colour but lies beyond the file's table.
+const std::vector<Colour> fileColours{a, b, a, a, c, b, d, a};
+const std::vector<int> counts{5, 1, 2, 0, 9, 4, 1, 7, 3};
+
+PictureModel madeForTwins()
+{
+    return modelOf(fileColours, counts, a);
+}
+
+TEST(findTwins, groups_used_entries_of_one_file_colour_under_their_lowest_index)
+{
+    const PictureModel model = madeForTwins();
+    const Twins& twins = model.twins;
+    const std::pair<int, int> expected[] = {{0, 0}, {1, 1}, {2, 0}, {3, -1}, {4, -1}, {5, 1}, {6, -1}, {7, 0}, {8, -1}};
+    for (const auto& [index, lowest] : expected) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(twins[std::size_t(index)], lowest);
+    }
+    for (std::size_t i = 9; i < 256; ++i)
+        EXPECT_EQ(twins[i], -1);
+
+    const std::vector<TwinGroup> groups = twinGroups(model);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].indices, (std::vector<int>{0, 2, 7}));
+    EXPECT_EQ(groups[0].colour, a);
+    EXPECT_EQ(groups[1].indices, (std::vector<int>{1, 5}));
+    EXPECT_EQ(groups[1].colour, b);
+}
+
+TEST(recolourTwins, gives_each_later_twin_its_own_unused_colour_the_same_every_time)
+{
+    PictureModel model = madeForTwins();
+    // The sequence's first colour is already shown by an entry in use, so it is skipped.
+    model.FarbTabelle[6] = entryOf(revealColour(0), 1);
+    const PictureModel before = model;
+    const std::vector<int> changed = recolourTwins(model);
+    EXPECT_EQ(changed, (std::vector<int>{2, 5, 7}));
+    EXPECT_EQ(drawingColour(model.FarbTabelle[2]), revealColour(1));
+    EXPECT_EQ(drawingColour(model.FarbTabelle[5]), revealColour(2));
+    EXPECT_EQ(drawingColour(model.FarbTabelle[7]), revealColour(3));
+    for (const int kept : {0, 1, 3, 4, 6, 8}) {
+        SCOPED_TRACE(kept);
+        EXPECT_EQ(drawingColour(model.FarbTabelle[std::size_t(kept)]), drawingColour(before.FarbTabelle[std::size_t(kept)]));
+        EXPECT_EQ(model.FarbTabelle[std::size_t(kept)].Anzahl, before.FarbTabelle[std::size_t(kept)].Anzahl);
+    }
+
+    PictureModel again = before;
+    recolourTwins(again);
+    for (std::size_t i = 0; i < 256; ++i)
+        EXPECT_EQ(drawingColour(again.FarbTabelle[i]), drawingColour(model.FarbTabelle[i]));
+}
+
+TEST(recolourTwins, finds_255_distinct_colours_when_every_entry_is_one_colour)
+{
+    for (const Colour shared : {Colour(0xFF000000), revealColour(0), revealColour(30)}) {
+        SCOPED_TRACE(shared);
+        PictureModel model = modelOf(std::vector<Colour>(256, shared), std::vector<int>(256, 1));
+        EXPECT_EQ(recolourTwins(model).size(), 255u);
+        std::set<Colour> shown;
+        for (const FarbEintrag& entry : model.FarbTabelle)
+            shown.insert(drawingColour(entry));
+        EXPECT_EQ(shown.size(), 256u);
+        EXPECT_EQ(drawingColour(model.FarbTabelle[0]), shared);
+    }
+}
+
+} // namespace
