@@ -341,7 +341,7 @@ constexpr TextView page11[] = {
     u"",
     u"Tastatur und Infozeile:",
     u"---------------------------------",
-    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab, Umschalt+Tab und Strg+Tab wechseln zwischen dem bearbeiteten Wert und der Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen''; die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
+    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab und Strg+Tab gehen vom bearbeiteten Wert zur Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen'', weiter zu ''Zwillinge einfärben'' und zurück zum Wert, Umschalt+Tab denselben Weg rückwärts; gesperrte Schaltflächen werden übersprungen, und sind beide gesperrt, bleibt der Wert gewählt. Die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
     u"Ist die Infozeile zu lang für das Fenster, wird sie in der Mitte mit ''…'' gekürzt. Die ganze Zeile zeigt der Tooltip, wenn Sie mit der Maus darauf zeigen.",
 };
 constexpr std::array<PageSource, helpTopicCount> pages = {{
