@@ -4,7 +4,7 @@
 #include "bitmap/twins.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
-#include "cli/png_encoder.h"
+#include "bitmap/png_encoder.h"
 #include "common/failure.h"
 #include "common/replacing_file.h"
 #include "common/utf8.h"
@@ -85,9 +85,7 @@ bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName
         return false;
     }
     try {
-        common::ReplacingFile file(fileName);
-        encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) { file.write({bytes, size}); });
-        file.commit();
+        bitmap::savePng(picture, fileName);
         return true;
     } catch (const std::exception& failure) {
         printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + name + u"'' konnte nicht geschrieben werden: " +

@@ -336,7 +336,7 @@ constexpr TextView page11[] = {
     u"",
     u"Bild kopieren und speichern, Dateien ziehen:",
     u"-------------------------------------------------------------",
-    u"Das Kontextmenü des Bildes (rechte Maustaste) bietet ''Bild kopieren'' (in die Zwischenablage) und ''Bild speichern unter …'' (als PNG-Datei; vor dem Ersetzen einer vorhandenen Datei wird gefragt). Nicht gezeichnete Pixel bleiben dabei durchsichtig.",
+    u"Das Kontextmenü des Bildes (rechte Maustaste) bietet ''Bild kopieren'' (in die Zwischenablage) und ''Bild speichern unter …'' (als PNG-Datei; vor dem Ersetzen einer vorhandenen Datei wird gefragt). Nicht gezeichnete Pixel bleiben dabei durchsichtig. Bilder über 64 Megapixel passen nicht in die Zwischenablage; sie lassen sich nur speichern.",
     u"Eine Bilddatei, die auf das Bild oder das Feld mit dem Dateinamen gezogen wird, wird wie mit ''Bild anzeigen'' geladen; solange ein Bild gezeichnet wird, wird sie nicht angenommen.",
     u"",
     u"Tastatur und Infozeile:",
