@@ -177,17 +177,11 @@ std::vector<InfoRow> paletteInfoRows()
     noTable[10] &= 0x7F;   // the encoder insists on a table: take it out afterwards
     noTable.erase(noTable.begin() + 13, noTable.begin() + 19);
     const pal::Bytes whole = pal::gifBytes(6, 4, greyTable(256), {{.rows = rows}});
-    const Text gifSize = u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit";
     return {
         {"animated GIF", pal::gifBytes(6, 4, greyTable(256), {first, later, later}),
-         gifSize + u"    Bilder: 3    Transparent: 0    Anzahl Farben: 256/5", u""},
+         u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit    Bilder: 3    Transparent: 0    Anzahl Farben: 256/5", u""},
         {"interlaced GIF", pal::gifBytes(6, 4, greyTable(8), {{.rows = rows, .interlaced = true}}),
          u"Format: GIF    B*H: 6*4 Pixel Interlaced    Farbtiefe: 3bit    Bilder: 1    Anzahl Farben: 8/5", u""},
-        {"1-bit PNG", pal::pngBytes({.rows = pal::patternRows(9, 2, 2), .palette = greyTable(2), .bitDepth = 1}),
-         u"Format: PNG    B*H: 9*2 Pixel    Farbtiefe: 1bit    Bilder: 1    Anzahl Farben: 2/2", u""},
-        {"2-bit PNG, Adam7",
-         pal::pngBytes({.rows = pal::patternRows(5, 5, 3), .palette = greyTable(3), .bitDepth = 2, .interlaced = true}),
-         u"Format: PNG    B*H: 5*5 Pixel Interlaced    Farbtiefe: 2bit    Bilder: 1    Anzahl Farben: 3/3", u""},
         {"4-bit PNG with tRNS",
          pal::pngBytes({.rows = rows, .palette = greyTable(16), .bitDepth = 4, .transparentEntries = 3}),
          u"Format: PNG    B*H: 6*4 Pixel    Farbtiefe: 4bit    Bilder: 1    Anzahl Farben: 16/5", u""},
