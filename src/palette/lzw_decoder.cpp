@@ -184,7 +184,7 @@ bool LzwDecoder::decodeDamaged(int code, std::uint8_t* out, int room, int& writt
     m_pendingEnd = size - written;
     for (int i = written; i < size; ++i)
         m_pending[std::size_t(i - written)] = m_stack[std::size_t(size - 1 - i)];
-    if (m_last != noCode && slot <= maxCode && table[slot].prefix == noCode) {
+    if (m_last != noCode && table[slot].prefix == noCode) {
         table[slot].prefix = std::uint16_t(m_last);
         table[slot].suffix = std::uint8_t(firstOf(code == slot ? m_last : code));
     }
