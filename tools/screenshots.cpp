@@ -1,4 +1,4 @@
-// Writes the README's pictures of the windows into a folder: screenshots FOLDER.
+// Writes the README's pictures of the windows into a folder: screenshots FOLDER GIF (the twin colour example).
 // scripts/screenshot.sh runs it on a virtual screen.
 #include "bitmap/bmp_writer.h"
 #include "ui/find_control.h"
@@ -79,6 +79,23 @@ std::vector<std::uint8_t> hiddenTextBitmap()
     return bitmap::testing::bmpBytes(layout);
 }
 
+// The main window with the colour table window beside it, as the user sees them after a full load.
+QPixmap withColourTable(frmMain& window)
+{
+    frmFarbTabelle* table = control<ImageFrame>(window, "frameBild").colourTableWindow();
+    if (!table)
+        throw std::runtime_error("no colour table window");
+    const QPixmap main = window.grab();
+    const QPixmap colours = table->grab();
+    QPixmap both(main.width() + 12 + colours.width(), std::max(main.height(), colours.height()));
+    both.fill(Qt::white);
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, main);
+    painter.drawPixmap(main.width() + 12, 0, colours);
+    painter.end();
+    return both;
+}
+
 void mainWindowInATextMode(const QString& folder)
 {
     GlobData glob;
@@ -127,19 +144,29 @@ void pictureModeWithTheColourTable(const QString& folder)
     control<QPushButton>(window, "cmdBildKonv").click();
     QTest::qWait(300);
 
-    frmFarbTabelle* table = control<ImageFrame>(window, "frameBild").colourTableWindow();
-    if (!table)
-        throw std::runtime_error("no colour table window");
-    const QPixmap main = window.grab();
-    const QPixmap colours = table->grab();
-    QPixmap both(main.width() + 12 + colours.width(), std::max(main.height(), colours.height()));
-    both.fill(Qt::white);
-    QPainter painter(&both);
-    painter.drawPixmap(0, 0, main);
-    painter.drawPixmap(main.width() + 12, 0, colours);
-    painter.end();
-    save(both, folder + QStringLiteral("/picture-mode.png"));
-    table->close();
+    save(withColourTable(window), folder + QStringLiteral("/picture-mode.png"));
+}
+
+// The GIF in docs/ hides coordinates in twin colours: before and after "Zwillinge einfärben".
+void twinColours(const QString& folder, const QString& gif)
+{
+    QTemporaryDir files;
+    const QString file = files.filePath(QStringLiteral("raetsel.gif"));
+    if (!QFile::copy(gif, file))
+        throw std::runtime_error("cannot copy " + gif.toStdString());
+
+    GlobData glob;
+    ui::testing::RecordingDialogs dialogs;
+    frmMain window(glob, dialogs);
+    exposed(window);
+    window.chooseMode(conversions::Mode::Picture);
+    control<QLineEdit>(window, "txtBildDatei").setText(file);
+    control<QPushButton>(window, "cmdBildKonv").click();
+    QTest::qWait(300);
+    save(withColourTable(window), folder + QStringLiteral("/twins-before.png"));
+    control<QPushButton>(*control<ImageFrame>(window, "frameBild").colourTableWindow(), "cmdZwillinge").click();
+    QTest::qWait(300);
+    save(withColourTable(window), folder + QStringLiteral("/twins-after.png"));
 }
 
 } // namespace
@@ -147,8 +174,8 @@ void pictureModeWithTheColourTable(const QString& folder)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "Aufruf: screenshots ORDNER\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "Aufruf: screenshots ORDNER GIF-DATEI\n");
         return 2;
     }
     QApplication::setOrganizationName(QStringLiteral("Quirlwerk"));
@@ -164,6 +191,7 @@ int main(int argc, char** argv)
         mainWindowInATextMode(folder);
         hexFileFrame(folder);
         pictureModeWithTheColourTable(folder);
+        twinColours(folder, QString::fromLocal8Bit(argv[2]));
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "screenshots: %s\n", failure.what());
         return 1;

@@ -141,7 +141,6 @@ TEST_F(HexFileTest, writes_the_bytes_of_all_codes_up_to_an_invalid_one)
         {"code split at the piece boundary", std::string(996, ' ') + "0x4 5", "\x04\x05", {}, {1000, 1000}},
         {"pair split at the piece boundary", std::string(999, ' ') + "4142", "AB", {}, {1000, 1000}},
         {"comma after a pair", "41,42", "A", u",4"},
-        {"four digits after 0x", "41 0x4142 43", "A", u"4142"},
         {"lower case shown in capitals", "0x41 0xfg", "A", u"FG"},
         {"code-page letter in capitals", "41 \xE4" "1", "A", u"Ä1"},
         {"invalid after several blocks", codes(2500) + " 0x", bytesOf(2500), u"", {1000, 1000}},

@@ -3,9 +3,11 @@
 #include "recording_dialogs.h"
 #include "window_test_support.h"
 
+#include "conversions/modes.h"
 #include "ui/frmHilfe.h"
 #include "ui/frmMain.h"
 #include "ui/frmMatrixProj.h"
+#include "ui/qt_text.h"
 #include "ui/text_field.h"
 #include "ui/window_position.h"
 
@@ -57,68 +59,34 @@ protected:
     int terminated = 0;
 };
 
-struct ModeRow {
-    const char* menuItem;
-    int mode;
-    const char16_t* heading;
-    const char* frame;
-    const char16_t* decrypt;   // nullptr: the captions stay as mode 2 left them
-    const char16_t* crypt;     // nullptr: hidden
-};
-
-constexpr ModeRow modes[] = {
-    {"mnuGeoCode", 1, u"Konvertierung: GeoCode-Umwandlung", "frameConv", u"Ver- / Entschlüsseln", nullptr},
-    {"mnuAscText", 2, u"Konvertierung: Umwandlung ASCII-Zahlen in Text / Text in ASCII-Zahlen", "frameConv",
-     u"ASCII --> Text umwandeln", u"Text --> ASCII umwandeln"},
-    {"mnuOok", 3, u"Konvertierung: OOK! OOK? entschlüsseln", "frameConv", u"OOK!? --> Text entschlüsseln", nullptr},
-    {"mnuBrainfuck", 4, u"Konvertierung: Brainfuck entschlüsseln", "frameConv", u"Brainfuck --> Text entschlüsseln", nullptr},
-    {"mnuHexDatei", 5, u"Sonstiges: Datei mit HEX-Zeichen in Binärdatei umwandeln", "frameDatei", nullptr, nullptr},
-    {"mnuBuchstabe", 6, u"Buchstaben der Wörter zählen und Zahlen in 0/1 umwandeln", "frameConv", u"Buchstaben zählen", nullptr},
-    {"mnuBinaer", 7, u"01-Folge in 8ter Gruppen aufteilen und in HEX-Zahlen umwandeln", "frameConv", u"01-Folge --> HEX / Text", nullptr},
-    {"mnuMatrixText", 8, u"Konvertierung: Umwandlung Matrixzahlen in Text / Text in Matrixzahlen", "frameConv",
-     u"Matrixzahlen --> Text", u"Text --> Matrixzahlen"},
-    {"mnuMorsen", 9, u"Konvertierung: Morsezeichen entschlüssen / Text in Morsezeichen umwandeln", "frameConv",
-     u"Morsezeichen --> Text", u"Text --> Morsezeichen"},
-    {"mnuBuchstZahl", 10, u"Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren (BWW und Scrabble)", "frameConv",
-     u"Buchstabe --> Zahl", u"Zahl --> Buchstabe"},
-    {"mnuBildKonvert", 11, u"Sonstiges: BMP-Datei mit 256 Farben konvertieren", "frameBild", nullptr, nullptr},
-};
-
-TEST_F(MainWindow, each_mode_command_sets_heading_frame_and_buttons)
+// The table's contents are checked in the core; here the window follows it.
+TEST_F(MainWindow, each_mode_command_sets_heading_frame_buttons_and_menu_place)
 {
+    using conversions::ModeFrame;
     open();
     auto& fileMessage = control<QLabel>(*window, "lblDateiMeldung");
-    for (const ModeRow& row : modes) {
+    const std::pair<const char*, ModeFrame> frames[] = {
+        {"frameConv", ModeFrame::Text}, {"frameDatei", ModeFrame::HexFile}, {"frameBild", ModeFrame::Picture}};
+    for (const conversions::ModeRow& row : conversions::modeTable) {
         SCOPED_TRACE(row.menuItem);
         menu("mnuAscText");   // a known state before: both buttons shown
         fileMessage.setText(QStringLiteral("Fertig."));
-        menu(row.menuItem);
-        EXPECT_EQ(conversions::modeNumber(glob.ConversionMode), row.mode);
-        EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(row.heading));
-        for (const char* frame : {"frameConv", "frameDatei", "frameBild"})
-            EXPECT_EQ(shown(frame), std::string_view(frame) == row.frame) << frame;
-        EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(row.decrypt ? row.decrypt : u"ASCII --> Text umwandeln"));
-        if (row.crypt || !row.decrypt) {
-            EXPECT_EQ(button("cmdCrypt").text(), QString::fromUtf16(row.crypt ? row.crypt : u"Text --> ASCII umwandeln"));
+        auto& action = control<QAction>(*window, std::string(row.menuItem).c_str());
+        action.trigger();
+        EXPECT_EQ(glob.ConversionMode, row.mode);
+        EXPECT_EQ(action.text(), toQString(row.menuCaption));
+        const auto menuItems = control<QMenu>(*window, row.menu == conversions::ModeMenu::Other ? "mnuSonstiges" : "mnuConv").actions();
+        EXPECT_EQ(menuItems.indexOf(&action), row.menuPosition);
+        EXPECT_EQ(testing::textOf(*window, "lblHeader"), toQString(row.heading));
+        for (const auto& [frame, kind] : frames)
+            EXPECT_EQ(shown(frame), kind == row.frame) << frame;
+        // A mode with its own frame leaves the captions as mode 2 set them and starts with no hex-file message.
+        const bool ownFrame = row.decryptCaption.empty();
+        EXPECT_EQ(button("cmdDecrypt").text(), ownFrame ? QStringLiteral("ASCII --> Text umwandeln") : toQString(row.decryptCaption));
+        if (ownFrame || !row.cryptCaption.empty()) {
+            EXPECT_EQ(button("cmdCrypt").text(), ownFrame ? QStringLiteral("Text --> ASCII umwandeln") : toQString(row.cryptCaption));
         }
-        // A mode with its own frame starts with an empty hex-file message.
-        EXPECT_TRUE(row.decrypt ? shown("cmdCrypt") == (row.crypt != nullptr) : fileMessage.text().isEmpty());
-    }
-}
-
-TEST_F(MainWindow, menus_list_the_modes_in_their_own_order)
-{
-    open();
-    const std::pair<const char*, QStringList> menus[] = {
-        {"mnuConv", {"mnuGeoCode", "mnuAscText", "mnuOok", "mnuBrainfuck", "mnuBuchstabe", "mnuBuchstZahl", "mnuBinaer",
-                     "mnuMatrixText", "mnuMorsen"}},
-        {"mnuSonstiges", {"mnuHexDatei", "mnuBildKonvert"}},
-    };
-    for (const auto& [menu, items] : menus) {
-        QStringList names;
-        for (const QAction* action : control<QMenu>(*window, menu).actions())
-            names << action->objectName();
-        EXPECT_EQ(names, items) << menu;
+        EXPECT_TRUE(ownFrame ? fileMessage.text().isEmpty() : shown("cmdCrypt") == !row.cryptCaption.empty());
     }
 }
 
@@ -193,9 +161,9 @@ TEST_F(MainWindow, starts_in_mode_1_at_the_stored_position_kept_on_the_screen)
         EXPECT_EQ(window->pos(), QPoint(place(row.x, room.width()), place(row.y, room.height())) / twipsPerPixel);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Quirlwerk   Version 1.2.2"));
         EXPECT_EQ(glob.ConversionMode, conversions::Mode::GeoCode);
-        EXPECT_EQ(testing::textOf(*window, "lblHeader"), QString::fromUtf16(modes[0].heading));
+        EXPECT_EQ(testing::textOf(*window, "lblHeader"), toQString(conversions::modeTable[0].heading));
         EXPECT_TRUE(shown("frameConv") && !shown("frameDatei") && !shown("frameBild") && !shown("cmdCrypt"));
-        EXPECT_EQ(button("cmdDecrypt").text(), QString::fromUtf16(modes[0].decrypt));
+        EXPECT_EQ(button("cmdDecrypt").text(), toQString(conversions::modeTable[0].decryptCaption));
         EXPECT_TRUE(window->existingMatrixWindow() == nullptr && window->helpWindow() == nullptr);
         ASSERT_EQ(dialogs.messages.size(), row.reported ? 1u : 0u);
         if (row.reported) {
