@@ -86,14 +86,18 @@ Colour revealColour(int k)
 std::vector<int> recolourTwins(PictureModel& model)
 {
     const Twins& twins = model.twins;
+    // Skip only the colours of entries that keep theirs, so a repeated click changes nothing.
+    const auto recoloured = [&](std::size_t i) {
+        return i < twins.size() && twins[i] >= 0 && twins[i] != static_cast<std::int16_t>(i);
+    };
     std::set<Colour> taken;
-    for (const FarbEintrag& entry : model.FarbTabelle)
-        if (entry.Anzahl > 0)
-            taken.insert(drawingColour(entry));
+    for (std::size_t i = 0; i < model.FarbTabelle.size(); ++i)
+        if (model.FarbTabelle[i].Anzahl > 0 && !recoloured(i))
+            taken.insert(drawingColour(model.FarbTabelle[i]));
     std::vector<int> changed;
     int k = 0;
     for (std::size_t i = 0; i < twins.size(); ++i) {
-        if (twins[i] < 0 || twins[i] == static_cast<std::int16_t>(i))
+        if (!recoloured(i))
             continue;
         Colour colour = revealColour(k++);
         // 256 entries take at most 511 tries; past the sequence's distinct colours, step through the cube.

@@ -4,13 +4,15 @@
 #include "bitmap/twins.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "cli/image_sink.h"
-#include "cli/png_encoder.h"
+#include "bitmap/png_encoder.h"
 #include "common/failure.h"
 #include "common/replacing_file.h"
 #include "common/utf8.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 namespace quirlwerk::cli {
 namespace {
@@ -83,9 +85,7 @@ bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName
         return false;
     }
     try {
-        common::ReplacingFile file(fileName);
-        encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) { file.write({bytes, size}); });
-        file.commit();
+        bitmap::savePng(picture, fileName);
         return true;
     } catch (const std::exception& failure) {
         printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + name + u"'' konnte nicht geschrieben werden: " +
@@ -94,13 +94,35 @@ bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName
     }
 }
 
+// Forwards messages, but in a repeat run of the same file only those the first run did not already show.
+class OnceReporter : public common::Reporter {
+public:
+    explicit OnceReporter(common::Reporter& inner) : m_inner(inner) {}
+    void show(const common::Message& message) override
+    {
+        if (m_repeat && std::find(m_shown.begin(), m_shown.end(), message) != m_shown.end())
+            return;
+        if (!m_repeat)
+            m_shown.push_back(message);
+        m_inner.show(message);
+    }
+    bool askYesNo(const common::Message& question) override { return m_inner.askYesNo(question); }
+    void startRepeat() { m_repeat = true; }
+
+private:
+    common::Reporter& m_inner;
+    std::vector<common::Message> m_shown;
+    bool m_repeat = false;
+};
+
 } // namespace
 
 int runBitmap(Arguments arguments)
 {
     const BitmapOptions options = parseOptions(arguments);
     bitmap::PictureModel model;
-    StderrReporter messages;
+    StderrReporter stderrMessages;
+    OnceReporter messages(stderrMessages);
     const bool keepPixels = options.pngFile.has_value();
     ImageSink sink(options.inputs, messages, keepPixels && !options.reveal);
     // The colour table window and the focus have no counterpart here: --palette prints the table.
@@ -108,6 +130,7 @@ int runBitmap(Arguments arguments)
     ImageSink revealed(options.inputs, messages, keepPixels);
     if (options.reveal && end == bitmap::RunEnd::Drawn) {
         bitmap::recolourTwins(model);
+        messages.startRepeat();   // a damaged file is reported once, by the full load
         end = bitmap::ZeichneBitmap(1, model, revealed).end;
     }
 

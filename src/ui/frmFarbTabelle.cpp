@@ -25,6 +25,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace quirlwerk::ui {
 namespace {
@@ -84,8 +85,9 @@ public:
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
 
     // Before the delegate's own handling, which would walk the cells on Tab and hand the focus to the grid
-    // on Escape while the box still looks active: the arrow keys walk the cells, every Tab key goes to the
-    // redraw button, and Escape does nothing, as in the other digit fields.
+    // on Escape while the box still looks active: the arrow keys walk the cells, Tab goes on to the buttons
+    // (box, redraw, twins, box; Shift+Tab the other way round, past disabled buttons; with both disabled the
+    // focus stays in the box), and Escape does nothing, as in the other digit fields.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress) {
@@ -93,8 +95,14 @@ public:
             if (key == Qt::Key_Escape)
                 return true;
             if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-                if (m_window.cmdRedraw->isEnabled())
-                    m_window.cmdRedraw->setFocus(Qt::TabFocusReason);
+                QPushButton* first = m_window.cmdRedraw;
+                QPushButton* second = m_window.cmdZwillinge;
+                if (key == Qt::Key_Backtab)
+                    std::swap(first, second);
+                if (first->isEnabled())
+                    first->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                else if (second->isEnabled())
+                    second->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
                 return true;
             }
         }
@@ -363,7 +371,8 @@ void frmFarbTabelle::cmdZwillinge_Click()
         if (m_txtChange && m_editorRow >= 0)
             m_txtChange->setText(gridFarben->item(m_editorRow, m_editorColumn)->text());
     }
-    m_redraw();
+    if (m_redraw)
+        m_redraw();
 }
 
 // The lowest index of the entry's twin group; empty for an entry without a twin.

@@ -336,12 +336,12 @@ constexpr TextView page11[] = {
     u"",
     u"Bild kopieren und speichern, Dateien ziehen:",
     u"-------------------------------------------------------------",
-    u"Das Kontextmenü des Bildes (rechte Maustaste) bietet ''Bild kopieren'' (in die Zwischenablage) und ''Bild speichern unter …'' (als PNG-Datei; vor dem Ersetzen einer vorhandenen Datei wird gefragt). Nicht gezeichnete Pixel bleiben dabei durchsichtig.",
+    u"Das Kontextmenü des Bildes (rechte Maustaste) bietet ''Bild kopieren'' (in die Zwischenablage) und ''Bild speichern unter …'' (als PNG-Datei; vor dem Ersetzen einer vorhandenen Datei wird gefragt). Nicht gezeichnete Pixel bleiben dabei durchsichtig. Bilder über 64 Megapixel passen nicht in die Zwischenablage; sie lassen sich nur speichern.",
     u"Eine Bilddatei, die auf das Bild oder das Feld mit dem Dateinamen gezogen wird, wird wie mit ''Bild anzeigen'' geladen; solange ein Bild gezeichnet wird, wird sie nicht angenommen.",
     u"",
     u"Tastatur und Infozeile:",
     u"---------------------------------",
-    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab, Umschalt+Tab und Strg+Tab wechseln zwischen dem bearbeiteten Wert und der Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen''; die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
+    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab und Strg+Tab gehen vom bearbeiteten Wert zur Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen'', weiter zu ''Zwillinge einfärben'' und zurück zum Wert, Umschalt+Tab denselben Weg rückwärts; gesperrte Schaltflächen werden übersprungen, und sind beide gesperrt, bleibt der Wert gewählt. Die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
     u"Ist die Infozeile zu lang für das Fenster, wird sie in der Mitte mit ''…'' gekürzt. Die ganze Zeile zeigt der Tooltip, wenn Sie mit der Maus darauf zeigen.",
 };
 constexpr std::array<PageSource, helpTopicCount> pages = {{

@@ -2,6 +2,7 @@
 #include "ui/image_frame.h"
 
 #include "bitmap/palette.h"
+#include "bitmap/png_encoder.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "common/failure.h"
 #include "common/replacing_file.h"
@@ -14,13 +15,13 @@
 #include "ui/picture_box.h"
 #include "ui/qt_text.h"
 #include "ui/twips.h"
+#include "ui/wait_cursor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QBuffer>
 #include <QFile>
 #include <QButtonGroup>
 #include <QDir>
@@ -277,16 +278,32 @@ void ImageFrame::setPictureActionsEnabled(bool enabled)
         action->setEnabled(enabled && picBild->surface().width() > 0 && picBild->surface().height() > 0);
 }
 
+// The clipboard takes a whole image; 8191 x 8191 still fits, the largest pictures (1 GiB) are refused.
+constexpr std::int64_t clipboardPixels = std::int64_t(1) << 26;
+
 void ImageFrame::mnuBildKopieren_Click()
 {
-    QGuiApplication::clipboard()->setImage(picBild->drawnPicture());
+    const bitmap::PictureSurface& surface = picBild->surface();
+    QImage picture;
+    if (std::int64_t(surface.width()) * surface.height() <= clipboardPixels) {
+        const WaitCursor busy;
+        picture = picBild->drawnPicture();
+    }
+    if (picture.isNull()) {
+        m_dialogs.showMessage(this, {common::Icon::Exclamation,
+                                     u"Das Bild ist zu groß für die Zwischenablage (höchstens 64 Megapixel) oder der "
+                                     u"Speicher reicht nicht. Mit ''Bild speichern unter …'' lässt es sich als PNG-Datei "
+                                     u"sichern."});
+        return;
+    }
+    QGuiApplication::clipboard()->setImage(picture);
 }
 
 void ImageFrame::mnuBildSpeichern_Click()
 {
     try {
-        const QImage picture = picBild->drawnPicture();
-        if (picture.isNull())
+        const bitmap::PictureSurface& surface = picBild->surface();
+        if (surface.width() == 0 || surface.height() == 0)
             return;
         const QFileInfo source(txtBildDatei->text().trimmed());
         const QString folder = source.dir().exists() && !txtBildDatei->text().trimmed().isEmpty()
@@ -311,13 +328,9 @@ void ImageFrame::mnuBildSpeichern_Click()
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
         try {
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
-                throw common::Failure(u"Das Bild ließ sich nicht als PNG kodieren");
-            common::ReplacingFile file(target);
-            file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
-            file.commit();
+            // Row by row from the drawn rows: no whole image in memory, however large the picture.
+            const WaitCursor busy;
+            bitmap::savePng(surface, target);
         } catch (const std::exception& failure) {
             m_dialogs.showMessage(this, {common::Icon::Critical, u"Das Bild konnte nicht als ''" + shown +
                                                                      u"'' gespeichert werden: " + common::describe(failure)});

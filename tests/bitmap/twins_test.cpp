@@ -74,10 +74,15 @@ TEST(recolourTwins, gives_each_later_twin_its_own_unused_colour_the_same_every_t
         EXPECT_EQ(model.FarbTabelle[std::size_t(kept)].Anzahl, before.FarbTabelle[std::size_t(kept)].Anzahl);
     }
 
-    PictureModel again = before;
+    // A fresh run and a second click on the recoloured table both give the same table.
+    PictureModel again = before, twice = model;
     recolourTwins(again);
-    for (std::size_t i = 0; i < 256; ++i)
+    recolourTwins(twice);
+    for (std::size_t i = 0; i < 256; ++i) {
+        SCOPED_TRACE(i);
         EXPECT_EQ(drawingColour(again.FarbTabelle[i]), drawingColour(model.FarbTabelle[i]));
+        EXPECT_EQ(drawingColour(twice.FarbTabelle[i]), drawingColour(model.FarbTabelle[i]));
+    }
 }
 
 TEST(recolourTwins, finds_255_distinct_colours_when_every_entry_is_one_colour)

@@ -1,6 +1,7 @@
 // quirlwerk-cli bitmap end to end: information line, palette lines, PNG output, messages and exit codes.
 #include "bitmap/bmp_writer.h"
 #include "cli/run_cli.h"
+#include "palette/picture_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -171,4 +172,17 @@ TEST(BitmapCommand, lists_the_twin_groups_and_reveals_them_before_the_palette)
     // Every pixel drawn: an opaque PNG (colour type 2).
     EXPECT_EQ(folder.read("t.png").substr(0, 8), "\x89PNG\r\n\x1A\n");
     EXPECT_EQ(folder.read("t.png")[25], 2);
+
+    // A damaged PNG is reported once, not again by the redraw that reveals its twins.
+    namespace pt = quirlwerk::palette::testing;
+    std::vector<quirlwerk::palette::Rgb> table = pt::rampTable(4);
+    table[2] = table[1];
+    pt::Bytes damaged = pt::pngBytes({pt::patternRows(64, 64, 4), table});
+    damaged.resize(damaged.size() - 40);
+    const std::string damagedFile = folder.write("damaged.png", damaged).string();
+    const auto once = runCli({"bitmap", damagedFile, "--reveal", "--png", folder.path("d.png").string()});
+    EXPECT_EQ(once.exitCode, 0);
+    const auto first = once.err.find("beschädigt");
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_EQ(once.err.find("beschädigt", first + 1), std::string::npos) << once.err;
 }

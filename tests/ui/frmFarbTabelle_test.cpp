@@ -159,6 +159,12 @@ TEST_F(FarbTabelleTest, twins_show_their_group_and_the_button_colours_them_and_r
 
     window->setRedrawEnabled(false);   // a run is under way
     EXPECT_FALSE(testing::control<QWidget>(*window, "cmdZwillinge").isEnabled());
+
+    frmFarbTabelle alone(glob, dialogs, {});   // without a redraw both buttons only change the table
+    alone.FillColorGrid();
+    for (const char* button : {"cmdZwillinge", "cmdRedraw"})
+        testing::click(alone, button);
+    EXPECT_EQ(glob.picture.FarbTabelle[30].Anzahl, 300);
 }
 
 TEST_F(FarbTabelleTest, position_is_read_clamped_and_written_back)
@@ -183,28 +189,42 @@ TEST_F(FarbTabelleTest, position_is_read_clamped_and_written_back)
 
 struct TabRow {
     const char* name;
-    QKeyCombination fromBox;
-    QKeyCombination fromButton;
+    QKeyCombination fromBox;   // from the buttons the same key without Ctrl, which a button ignores
+    bool twins;
+    bool runsAllowed;
+    std::vector<const char*> chain;
 };
 
 const TabRow tabKeys[] = {
-    {"Tab", Qt::Key_Tab, Qt::Key_Tab},
-    {"Shift+Tab", Qt::ShiftModifier | Qt::Key_Backtab, Qt::ShiftModifier | Qt::Key_Backtab},
-    {"Ctrl+Tab from the box", Qt::ControlModifier | Qt::Key_Tab, Qt::Key_Tab},
+    {"Tab", Qt::Key_Tab, true, true, {"cmdRedraw", "cmdZwillinge", "txtChange"}},
+    {"Shift+Tab", Qt::ShiftModifier | Qt::Key_Backtab, true, true, {"cmdZwillinge", "cmdRedraw", "txtChange"}},
+    {"Ctrl+Tab from the box", Qt::ControlModifier | Qt::Key_Tab, true, true, {"cmdRedraw", "cmdZwillinge", "txtChange"}},
+    {"Tab without twins", Qt::Key_Tab, false, true, {"cmdRedraw", "txtChange"}},
+    {"Shift+Tab without twins", Qt::ShiftModifier | Qt::Key_Backtab, false, true, {"cmdRedraw", "txtChange"}},
+    {"Tab during a run", Qt::Key_Tab, true, false, {"txtChange"}},
+    {"Shift+Tab during a run", Qt::ShiftModifier | Qt::Key_Backtab, true, false, {"txtChange"}},
 };
 
-TEST_F(FarbTabelleTest, tab_keys_go_between_the_edit_box_and_the_redraw_button)
+TEST_F(FarbTabelleTest, tab_keys_go_round_the_edit_box_and_the_enabled_buttons_both_ways)
 {
     testing::showActive(*window);
-    press(Qt::Key_Down);
-    press(Qt::Key_Right);
     for (const TabRow& row : tabKeys) {
         SCOPED_TRACE(row.name);
+        glob.picture.twins = bitmap::noTwins();
+        if (row.twins)
+            glob.picture.twins[0] = glob.picture.twins[7] = 0;
+        window->FillColorGrid();
+        window->setRedrawEnabled(row.runsAllowed);
+        press(Qt::Key_Down);
+        press(Qt::Key_Right);
         change().setFocus();
-        QTest::keyClick(&change(), row.fromBox.key(), row.fromBox.keyboardModifiers());
-        EXPECT_EQ(QApplication::focusWidget(), &testing::control<QWidget>(*window, "cmdRedraw"));
-        QTest::keyClick(QApplication::focusWidget(), row.fromButton.key(), row.fromButton.keyboardModifiers());
-        EXPECT_EQ(QApplication::focusWidget(), &change());
+        QKeyCombination key = row.fromBox;
+        for (const char* expected : row.chain) {
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            key = QKeyCombination(key.keyboardModifiers() & ~Qt::ControlModifier, key.key());
+            ASSERT_TRUE(QApplication::focusWidget());
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), expected);
+        }
         EXPECT_EQ(current(), Cell(2, 2));   // the cell stays as it was
     }
 }

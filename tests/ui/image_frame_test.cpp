@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QImageReader>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -184,6 +185,16 @@ TEST_F(ImageFrameTest, the_context_menu_copies_and_saves_the_picture_as_drawn)
     ASSERT_EQ(dialogs.messages.size(), boxes + 1);
     EXPECT_TRUE(dialogs.lastText().endsWith("und wird nicht überschrieben!"));
     EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+
+    // A picture too large for the clipboard is refused with a box; saving streams its rows all the same.
+    draw(QString::fromStdString(folder.write("riesig.bmp", bmpBytes(greyPicture(8192, 8193, {std::vector<std::uint8_t>(8192, 10)}))).string()));
+    QGuiApplication::clipboard()->clear();
+    copy.trigger();
+    EXPECT_TRUE(dialogs.lastText().startsWith("Das Bild ist zu groß für die Zwischenablage")) << dialogs.lastText().toStdString();
+    EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+    dialogs.saveFiles = {target + "-riesig.png"};
+    save.trigger();
+    EXPECT_EQ(QImageReader(target + "-riesig.png").size(), QSize(8192, 8193));
 }
 
 TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw_and_report_an_overflow)

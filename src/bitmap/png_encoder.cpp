@@ -1,6 +1,8 @@
 // PNG through libpng. Its errors arrive by longjmp, so the C++ parts stay outside the function that
 // catches them, and a failure of the output is carried across as an exception_ptr.
-#include "cli/png_encoder.h"
+#include "bitmap/png_encoder.h"
+
+#include "common/replacing_file.h"
 
 #include <png.h>
 
@@ -10,7 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace quirlwerk::cli {
+namespace quirlwerk::bitmap {
 namespace {
 
 struct Context {
@@ -43,7 +45,7 @@ void flushBytes(png_structp) {}
 void quietWarning(png_structp, png_const_charp) {}
 
 // No object with a destructor lives here, so the longjmp of an error skips nothing.
-bool writeRows(png_structp png, png_infop info, const bitmap::PictureSurface& picture, png_const_bytep emptyRow)
+bool writeRows(png_structp png, png_infop info, const PictureSurface& picture, png_const_bytep emptyRow)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
@@ -64,7 +66,7 @@ bool writeRows(png_structp png, png_infop info, const bitmap::PictureSurface& pi
     // Choosing a filter is most of the encoder's work; an empty row needs none.
     bool filtering = true;
     for (std::int32_t y = 0; y < picture.height(); ++y) {
-        const bitmap::Colour* row = picture.drawnRow(y);
+        const Colour* row = picture.drawnRow(y);
         if (filtering != (row != nullptr)) {
             filtering = row != nullptr;
             png_set_filter(png, PNG_FILTER_TYPE_BASE, filtering ? PNG_ALL_FILTERS : PNG_FILTER_NONE);
@@ -77,7 +79,7 @@ bool writeRows(png_structp png, png_infop info, const bitmap::PictureSurface& pi
 
 } // namespace
 
-void encodePng(const bitmap::PictureSurface& picture, const PngOutput& output)
+void encodePng(const PictureSurface& picture, const PngOutput& output)
 {
     // Everything that may throw comes before the encoder exists, so nothing leaks it.
     const std::vector<png_byte> emptyRow(std::size_t(picture.width()) * 4, 0);
@@ -96,4 +98,11 @@ void encodePng(const bitmap::PictureSurface& picture, const PngOutput& output)
         throw std::runtime_error("PNG encoder failed");
 }
 
-} // namespace quirlwerk::cli
+void savePng(const PictureSurface& picture, const std::filesystem::path& target)
+{
+    common::ReplacingFile file(target);
+    encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) { file.write({bytes, size}); });
+    file.commit();
+}
+
+} // namespace quirlwerk::bitmap
