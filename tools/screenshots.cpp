@@ -128,6 +128,26 @@ void hexFileFrame(const QString& folder)
     save(window.grab(), folder + QStringLiteral("/hexfile-frame.png"));
 }
 
+// The main window in the picture mode, shown on the screen.
+struct PictureMode {
+    GlobData glob;
+    ui::testing::RecordingDialogs dialogs;
+    frmMain window{glob, dialogs};
+
+    PictureMode()
+    {
+        exposed(window);
+        window.chooseMode(conversions::Mode::Picture);
+    }
+
+    void load(const QString& file)
+    {
+        control<QLineEdit>(window, "txtBildDatei").setText(file);
+        control<QPushButton>(window, "cmdBildKonv").click();
+        QTest::qWait(300);
+    }
+};
+
 void pictureModeWithTheColourTable(const QString& folder)
 {
     QTemporaryDir files;
@@ -139,18 +159,12 @@ void pictureModeWithTheColourTable(const QString& folder)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     out.close();
 
-    GlobData glob;
-    ui::testing::RecordingDialogs dialogs;
-    frmMain window(glob, dialogs);
-    exposed(window);
-    window.chooseMode(conversions::Mode::Picture);
-    control<QLineEdit>(window, "txtBildDatei").setText(file);
-    control<QLineEdit>(window, "txtBildSchwellwert").setText(QStringLiteral("128"));
-    control<QRadioButton>(window, "optSchwelle0").setChecked(true);
-    control<QPushButton>(window, "cmdBildKonv").click();
-    QTest::qWait(300);
-
-    save(withColourTable(window, QStringLiteral("/home/anna/cache/versteck.bmp")), folder + QStringLiteral("/picture-mode.png"));
+    PictureMode shown;
+    control<QLineEdit>(shown.window, "txtBildSchwellwert").setText(QStringLiteral("128"));
+    control<QRadioButton>(shown.window, "optSchwelle0").setChecked(true);
+    shown.load(file);
+    save(withColourTable(shown.window, QStringLiteral("/home/anna/cache/versteck.bmp")),
+         folder + QStringLiteral("/picture-mode.png"));
 }
 
 // The GIF in docs/ hides coordinates in twin colours: before and after "Zwillinge einfärben".
@@ -161,18 +175,13 @@ void twinColours(const QString& folder, const QString& gif)
     if (!QFile::copy(gif, file))
         throw std::runtime_error("cannot copy " + gif.toStdString());
 
-    GlobData glob;
-    ui::testing::RecordingDialogs dialogs;
-    frmMain window(glob, dialogs);
-    exposed(window);
-    window.chooseMode(conversions::Mode::Picture);
-    control<QLineEdit>(window, "txtBildDatei").setText(file);
-    control<QPushButton>(window, "cmdBildKonv").click();
+    PictureMode shown;
+    shown.load(file);
+    const QString shownName = QStringLiteral("/home/anna/cache/raetsel.gif");
+    save(withColourTable(shown.window, shownName), folder + QStringLiteral("/twins-before.png"));
+    control<QPushButton>(*control<ImageFrame>(shown.window, "frameBild").colourTableWindow(), "cmdZwillinge").click();
     QTest::qWait(300);
-    save(withColourTable(window, QStringLiteral("/home/anna/cache/raetsel.gif")), folder + QStringLiteral("/twins-before.png"));
-    control<QPushButton>(*control<ImageFrame>(window, "frameBild").colourTableWindow(), "cmdZwillinge").click();
-    QTest::qWait(300);
-    save(withColourTable(window, QStringLiteral("/home/anna/cache/raetsel.gif")), folder + QStringLiteral("/twins-after.png"));
+    save(withColourTable(shown.window, shownName), folder + QStringLiteral("/twins-after.png"));
 }
 
 } // namespace
