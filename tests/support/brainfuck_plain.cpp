@@ -26,10 +26,13 @@ public:
         std::vector<std::uint32_t> open;
         std::uint32_t at = 0;
         for (const char16_t c : program) {
-            const Code code = codeOf(c);
-            if (code == NoCommand)
-                continue;
+            // Without branches on the command: the text's mix of commands is unpredictable.
+            const Code code = c < codes.size() ? codes[c] : NoCommand;
             m_commands[at] = code;
+            if (code < OpenLoop) {
+                at += 1;
+                continue;
+            }
             if (code == OpenLoop) {
                 m_partner[at] = none;
                 open.push_back(at);
@@ -40,6 +43,8 @@ public:
                     m_partner[open.back()] = at;
                     open.pop_back();
                 }
+            } else {
+                continue;
             }
             ++at;
         }
@@ -90,19 +95,18 @@ private:
     static constexpr std::uint32_t none = static_cast<std::uint32_t>(-1);
     static_assert(maxInputSize < none);
 
-    static constexpr Code codeOf(char16_t c)
-    {
-        switch (c) {
-        case u'+': return Plus;
-        case u'-': return Minus;
-        case u'>': return Right;
-        case u'<': return Left;
-        case u'.': return Dot;
-        case u'[': return OpenLoop;
-        case u']': return CloseLoop;
-        default: return NoCommand;
-        }
-    }
+    static constexpr std::array<Code, 128> codes = [] {
+        std::array<Code, 128> table{};
+        table.fill(NoCommand);
+        table['+'] = Plus;
+        table['-'] = Minus;
+        table['>'] = Right;
+        table['<'] = Left;
+        table['.'] = Dot;
+        table['['] = OpenLoop;
+        table[']'] = CloseLoop;
+        return table;
+    }();
 
     static void add(std::int32_t& value, std::int32_t change)
     {
