@@ -54,6 +54,7 @@ public:
     void run()
     {
         const std::uint8_t* const commands = m_commands.data();
+        const std::uint32_t* const partners = m_partner.get();
         const std::size_t count = m_commands.size();
         for (std::size_t pc = 0; pc < count; ++pc) {
             if (m_steps == m_maxSteps)
@@ -70,15 +71,15 @@ public:
                     if (m_depth == maxOpenLoops)
                         throw common::Failure::indexOutOfRange();
                     ++m_depth;
-                } else if (m_partner[pc] == none) {
+                } else if (partners[pc] == none) {
                     return; // skipping a loop that is never closed ends the run
                 } else {
-                    pc = m_partner[pc];
+                    pc = partners[pc];
                 }
                 break;
             case CloseLoop:
-                if (cell() > 0 && m_depth > 0 && m_partner[pc] != none)
-                    pc = m_partner[pc];
+                if (cell() > 0 && m_depth > 0 && partners[pc] != none)
+                    pc = partners[pc];
                 else if (m_depth > 0)
                     --m_depth;
                 break;
