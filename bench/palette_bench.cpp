@@ -98,14 +98,15 @@ void writePng(const std::filesystem::path& file, Content content, int bitDepth, 
         throw std::runtime_error("PNG not written");
 }
 
-void writeGif(const std::filesystem::path& file, Content content, bool interlaced)
+void writeGif(const std::filesystem::path& file, Content content, bool interlaced, int bitDepth = 8)
 {
     int error = 0;
     GifFileType* gif = EGifOpenFileName(file.c_str(), false, &error);
     std::array<GifColorType, 256> colours{};
     for (int i = 0; i < 256; ++i)
         colours[std::size_t(i)] = {GifByteType(i), GifByteType(255 - i), GifByteType(i * 37)};
-    ColorMapObject* table = GifMakeMapObject(256, colours.data());
+    const int entries = 1 << bitDepth;
+    ColorMapObject* table = GifMakeMapObject(entries, colours.data());
     bool ok = gif && EGifPutScreenDesc(gif, side, side, 8, 0, table) == GIF_OK &&
               EGifPutImageDesc(gif, 0, 0, side, side, interlaced, nullptr) == GIF_OK;
     std::vector<std::uint8_t> row(side);
@@ -113,6 +114,8 @@ void writeGif(const std::filesystem::path& file, Content content, bool interlace
     for (const auto& [start, step] : interlaced ? std::span(passes) : std::span(passes, 1)) {
         for (int y = interlaced ? start : 0; ok && y < side; y += interlaced ? step : 1) {
             fillRow(content, y, row);
+            for (auto& index : row)
+                index = static_cast<std::uint8_t>(index % entries);
             ok = EGifPutLine(gif, row.data(), side) == GIF_OK;
         }
     }
@@ -136,6 +139,9 @@ const Workload workloads[] = {
     {"gif_flat", [](auto& f) { writeGif(f, Content::Flat, false); }},
     {"gif_dithered", [](auto& f) { writeGif(f, Content::Dithered, false); }},
     {"gif_interlaced_gradient", [](auto& f) { writeGif(f, Content::Gradient, true); }},
+    {"gif_interlaced_flat", [](auto& f) { writeGif(f, Content::Flat, true); }},
+    {"gif4_flat", [](auto& f) { writeGif(f, Content::Flat, false, 4); }},
+    {"gif2_dithered", [](auto& f) { writeGif(f, Content::Dithered, false, 2); }},
 };
 
 class Files {

@@ -53,7 +53,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Toolbox for the puzzle ciphers met in geo
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Converts ROT13, hexadecimal character codes, Ook! and Brainfuck programs, letter values,\n"
     "word lengths as bits, bit strings, Morse code and a coordinate matrix cipher, writes binary\n"
-    "files from hex text files and reveals pictures hidden in the colour table of 8-bit bitmaps.\n"
+    "files from hex text files and reveals pictures hidden in the colour table of 8-bit bitmaps\n"
+    "and of GIF and PNG pictures with a colour table, twin colours included.\n"
     "The windows speak German. quirlwerk-cli runs the same conversions for scripts.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

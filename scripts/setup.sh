@@ -13,7 +13,6 @@ packages=(
     libgif-dev libpng-dev
     xxd xvfb xauth time
     librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
-    libpng-dev
     clang libclang-rt-14-dev   # the fuzz preset: clang recommends but does not pull in libFuzzer's runtime
 )
 

@@ -79,9 +79,14 @@ std::vector<std::uint8_t> hiddenTextBitmap()
     return bitmap::testing::bmpBytes(layout);
 }
 
-// The main window with the colour table window beside it, as the user sees them after a full load.
-QPixmap withColourTable(frmMain& window)
+// The main window with the colour table window beside it, as the user sees them after a full load. The name
+// field shows a user's folder instead of the temporary one the picture was loaded from.
+QPixmap withColourTable(frmMain& window, const QString& shownName)
 {
+    QLineEdit& name = control<QLineEdit>(window, "txtBildDatei");
+    const QString loadedFrom = name.text();
+    name.setText(shownName);
+    QTest::qWait(50);
     frmFarbTabelle* table = control<ImageFrame>(window, "frameBild").colourTableWindow();
     if (!table)
         throw std::runtime_error("no colour table window");
@@ -93,6 +98,7 @@ QPixmap withColourTable(frmMain& window)
     painter.drawPixmap(0, 0, main);
     painter.drawPixmap(main.width() + 12, 0, colours);
     painter.end();
+    name.setText(loadedFrom);
     return both;
 }
 
@@ -144,7 +150,7 @@ void pictureModeWithTheColourTable(const QString& folder)
     control<QPushButton>(window, "cmdBildKonv").click();
     QTest::qWait(300);
 
-    save(withColourTable(window), folder + QStringLiteral("/picture-mode.png"));
+    save(withColourTable(window, QStringLiteral("/home/anna/cache/versteck.bmp")), folder + QStringLiteral("/picture-mode.png"));
 }
 
 // The GIF in docs/ hides coordinates in twin colours: before and after "Zwillinge einfärben".
@@ -163,10 +169,10 @@ void twinColours(const QString& folder, const QString& gif)
     control<QLineEdit>(window, "txtBildDatei").setText(file);
     control<QPushButton>(window, "cmdBildKonv").click();
     QTest::qWait(300);
-    save(withColourTable(window), folder + QStringLiteral("/twins-before.png"));
+    save(withColourTable(window, QStringLiteral("/home/anna/cache/raetsel.gif")), folder + QStringLiteral("/twins-before.png"));
     control<QPushButton>(*control<ImageFrame>(window, "frameBild").colourTableWindow(), "cmdZwillinge").click();
     QTest::qWait(300);
-    save(withColourTable(window), folder + QStringLiteral("/twins-after.png"));
+    save(withColourTable(window, QStringLiteral("/home/anna/cache/raetsel.gif")), folder + QStringLiteral("/twins-after.png"));
 }
 
 } // namespace

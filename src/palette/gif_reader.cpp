@@ -1,9 +1,14 @@
-// GIF through giflib's line interface: the first frame's rows as they are decompressed.
+// GIF through giflib: the first frame's rows as they are decompressed, by our own LZW decoder from
+// giflib's data blocks.
+#include "palette/lzw_decoder.h"
 #include "palette/readers.h"
 
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
+#include <utility>
 
 namespace quirlwerk::palette {
 namespace {
@@ -104,11 +109,21 @@ public:
             if (frame.Width <= 0 || frame.Height <= 0)
                 return finishRows();
             m_line.resize(static_cast<std::size_t>(frame.Width));
+            int codeSize = 0;
+            GifByteType* block = nullptr;
+            m_firstBlock = DGifGetCode(m_gif, &codeSize, &block) == GIF_ERROR ? -1 : block ? block[0] : 0;
+            if (block)
+                std::memcpy(m_firstBytes, block + 1, block[0]);
+            m_lzw.emplace(codeSize, &GifReader::nextBlock, this);
         }
         // Every row is decompressed, also those outside the screen: the data of the next one follows it.
         while (m_decoded < frame.Height) {
-            if (DGifGetLine(m_gif, m_line.data(), frame.Width) == GIF_ERROR) {
-                setDamage(describeGifError(m_gif->Error));
+            // After the last row the frame's remaining blocks are passed over; a file cut among them
+            // loses that row, as with giflib's own line reader.
+            const bool last = m_decoded + 1 == frame.Height;
+            if (!m_lzw->decodeRow(m_line.data(), frame.Width) || (last && !skipFrameData())) {
+                setDamage(describeGifError(m_lzw->failure() == LzwDecoder::Failure::None ? m_gif->Error
+                                                                                         : errorOf(m_lzw->failure())));
                 m_broken = true;
                 return finishRows();
             }
@@ -157,6 +172,37 @@ private:
     {
         setDamage(describeGifError(error));
         return HeaderEnd::Damaged;
+    }
+
+    static int errorOf(LzwDecoder::Failure failure)
+    {
+        switch (failure) {
+        case LzwDecoder::Failure::Cut:
+            return D_GIF_ERR_READ_FAILED;
+        case LzwDecoder::Failure::EndCodeTooSoon:
+            return D_GIF_ERR_EOF_TOO_SOON;
+        default:
+            return D_GIF_ERR_IMAGE_DEFECT;
+        }
+    }
+
+    // The decoder's source: the block DGifGetCode read when the rows began, then the ones after it.
+    static int nextBlock(void* context, std::uint8_t* bytes)
+    {
+        auto* self = static_cast<GifReader*>(context);
+        if (self->m_firstBlock != unread) {
+            const int length = std::exchange(self->m_firstBlock, unread);
+            if (length > 0)
+                std::memcpy(bytes, self->m_firstBytes, std::size_t(length));
+            return length;
+        }
+        GifByteType* block = nullptr;
+        if (DGifGetCodeNext(self->m_gif, &block) == GIF_ERROR)
+            return -1;
+        if (!block)
+            return 0;
+        std::memcpy(bytes, block + 1, block[0]);
+        return block[0];
     }
 
     bool finishRows()
@@ -214,6 +260,10 @@ private:
     std::int32_t m_screenWidth = 0;
     std::int32_t m_screenHeight = 0;
     std::vector<std::uint8_t> m_line;
+    static constexpr int unread = -2;
+    int m_firstBlock = unread;
+    std::uint8_t m_firstBytes[255] = {};
+    std::optional<LzwDecoder> m_lzw;
     std::int32_t m_decoded = 0;
     std::int32_t m_frameRow = 0;
     int m_pass = 0;

@@ -58,7 +58,6 @@ const RunRow completeRuns[] = {
     {"unmatched close ignored", u"]+.]", u"1", u""},
     {"unmatched open on zero ends the run", u"[+.", u"", u""},
     {"skipped loop then a stray close", u"[+.]]+.", u"1", u""},
-    {"unmatched open entered goes on", u"+[.", u"1", u""},
     {"decrement by two stops below zero", u"+++[-->+<]>.<.", u"2 -1", u""},
     {"move loop keeps the source on zero", u"+++[->++>+++<<]>.>.<<.", u"6 9 0", u""},
     {"loop that never ran skips nested ones", u"[[]].", u"0", u""},

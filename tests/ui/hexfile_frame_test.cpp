@@ -2,14 +2,13 @@
 #include "ui/hexfile_frame.h"
 
 #include "recording_dialogs.h"
+#include "temp_folder.h"
 #include "window_test_support.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -29,18 +28,7 @@ protected:
     QLineEdit& name(const char* field) { return control<QLineEdit>(*frame, field); }
     QString label() { return testing::textOf(*frame, "lblDateiMeldung"); }
 
-    QString path(const char* file) const { return folder.filePath(QLatin1String(file)); }
-    void write(const char* file, const QByteArray& content) const
-    {
-        QFile out(path(file));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(content);
-    }
-    QByteArray read(const char* file) const
-    {
-        QFile in(path(file));
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
+    QString path(const char* file) const { return QString::fromStdString(folder.path(file).string()); }
     void convert(const QString& input, const QString& output)
     {
         name("txtDateiIn").setText(input);
@@ -51,18 +39,18 @@ protected:
     testing::RecordingDialogs dialogs;
     QWidget window;
     HexFileFrame* frame = new HexFileFrame(dialogs, &window);
-    QTemporaryDir folder;
+    quirlwerk::testing::TempFolder folder;
 };
 
 TEST_F(HexFileFrameTest, converts_and_shows_the_label_until_a_name_is_edited)
 {
     for (const char* edited : {"txtDateiIn", "txtDateiOut"}) {
         SCOPED_TRACE(edited);
-        write("in.txt", "0x1F 0x08 0x43 0x44");
-        QFile::remove(path("out.bin"));
+        folder.write("in.txt", "0x1F 0x08 0x43 0x44");
+        std::filesystem::remove(folder.path("out.bin"));
         convert(QStringLiteral(" ") + path("in.txt"), path("out.bin"));
         EXPECT_TRUE(dialogs.messages.empty());
-        EXPECT_EQ(read("out.bin"), QByteArray("\x1F\x08\x43\x44"));
+        EXPECT_EQ(folder.read("out.bin"), "\x1F\x08\x43\x44");
         EXPECT_EQ(label(), QStringLiteral("Fertig. Binärdatei ''%1'' erstellt.").arg(path("out.bin")));
 
         QTest::keyClick(&name(edited), Qt::Key_End);
@@ -74,7 +62,7 @@ TEST_F(HexFileFrameTest, converts_and_shows_the_label_until_a_name_is_edited)
 
 TEST_F(HexFileFrameTest, codes_and_names_with_angle_brackets_are_shown_as_plain_text)
 {
-    write("in.txt", "0x<b>");
+    folder.write("in.txt", "0x<b>");
     convert(path("in.txt"), path("<i>.bin"));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(messageBox(nullptr, dialogs.messages[0].message, QMessageBox::Ok)->textFormat(), Qt::PlainText);
@@ -84,7 +72,7 @@ TEST_F(HexFileFrameTest, codes_and_names_with_angle_brackets_are_shown_as_plain_
 
 TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about)
 {
-    write("in.txt", "41");
+    folder.write("in.txt", "41");
     ASSERT_EQ(mkfifo(path("pipe").toLocal8Bit().constData(), 0644), 0);
     const std::tuple<const char*, QString, QString, const char*> rows[] = {
         {"no input name", QStringLiteral("  "), path("out.bin"), "txtDateiIn"},
@@ -106,7 +94,7 @@ TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about)
 
 TEST_F(HexFileFrameTest, a_dropped_text_file_fills_the_input_name)
 {
-    write("codes.txt", "41 42");
+    folder.write("codes.txt", "41 42");
     ASSERT_TRUE(testing::dropFiles(name("txtDateiIn"), {path("codes.txt")}));
     EXPECT_EQ(name("txtDateiIn").text(), QDir::toNativeSeparators(path("codes.txt")));
 }
@@ -135,8 +123,8 @@ TEST_F(HexFileFrameTest, the_file_dialog_fills_the_input_name_unless_cancelled)
 
 TEST_F(HexFileFrameTest, no_to_the_question_changes_nothing_and_the_busy_pointer_shows_only_while_working)
 {
-    write("in.txt", "41 G1");
-    write("out.bin", "old");
+    folder.write("in.txt", "41 G1");
+    folder.write("out.bin", "old");
     std::vector<bool> busyAtShow;
     dialogs.onShow = [&] { busyAtShow.push_back(QApplication::overrideCursor() != nullptr); };
     dialogs.answers = {QMessageBox::No};
@@ -144,7 +132,7 @@ TEST_F(HexFileFrameTest, no_to_the_question_changes_nothing_and_the_busy_pointer
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_TRUE(label().isEmpty());
-    EXPECT_EQ(read("out.bin"), QByteArray("old"));
+    EXPECT_EQ(folder.read("out.bin"), "old");
 
     testing::click(*frame, "cmdDateiConv");   // Yes this time: the invalid code is reported while the files are worked on
     EXPECT_EQ(busyAtShow, (std::vector{false, false, true}));

@@ -259,21 +259,6 @@ TEST_F(ImageFrameTest, an_input_message_returns_the_focus_to_the_file_field)
     EXPECT_EQ(QApplication::focusWidget(), &field("txtBildDatei"));
 }
 
-TEST_F(ImageFrameTest, redraw_keeps_the_loaded_threshold_while_bild_anzeigen_applies_the_new_one)
-{
-    const QString file = writeBitmap();
-    field("txtBildSchwellwert").setText("100");
-    draw(file);   // threshold on the index: entries below 100 black
-    EXPECT_EQ(picture().pixel(1, 0), grey(0));
-
-    control<QRadioButton>(*frame, "optSchwelle1").setChecked(true);
-    testing::click(*frame->colourTableWindow(), "cmdRedraw");
-    EXPECT_EQ(picture().pixel(1, 0), grey(0));
-
-    draw(file);   // on the colours: (16, 99, 133) becomes (0, 0, 255)
-    EXPECT_EQ(picture().pixel(1, 0), qRgb(0, 0, 255));
-}
-
 TEST_F(ImageFrameTest, run_buttons_are_disabled_while_a_run_is_under_way)
 {
     field("txtBildDatei").setText(writeBitmap(40));

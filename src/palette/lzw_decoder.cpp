@@ -1,0 +1,195 @@
+#include "palette/lzw_decoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quirlwerk::palette {
+
+LzwDecoder::LzwDecoder(int codeSize, NextBlock next, void* context)
+    : m_next(next), m_context(context), m_codeSize(codeSize), m_clear(1 << codeSize), m_end(m_clear + 1)
+{
+    for (int code = 0; code <= maxCode; ++code)
+        m_table[std::size_t(code)] = {noCode, 1, std::uint8_t(code), std::uint8_t(code)};
+    clearTable();
+}
+
+bool LzwDecoder::fail(Failure failure)
+{
+    m_failure = failure;
+    return false;
+}
+
+void LzwDecoder::clearTable()
+{
+    for (Entry& entry : m_table)
+        entry.prefix = noCode;
+    m_running = m_end + 1;
+    m_bits = m_codeSize + 1;
+    m_limit = 1 << m_bits;
+    m_last = noCode;
+    m_sound = true;
+}
+
+bool LzwDecoder::readCode(int& code)
+{
+    if (m_bitCount < m_bits) {
+        if (m_blockEnd - m_blockPos >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, m_block.data() + m_blockPos, sizeof word);
+            m_bitBuffer |= word << m_bitCount;
+            m_blockPos += (63 - m_bitCount) >> 3;
+            m_bitCount |= 56;
+        } else {
+            // Near a block's end: the next block is read only when a code needs its bits, so that a file
+            // cut there loses no row that could be decoded.
+            while (m_bitCount < m_bits) {
+                if (m_blockPos == m_blockEnd) {
+                    const int length = m_next(m_context, m_block.data());
+                    if (length < 0)
+                        return fail(Failure::Cut);
+                    if (length == 0)
+                        return fail(Failure::Defect);
+                    m_blockPos = 0;
+                    m_blockEnd = length;
+                }
+                m_bitBuffer |= std::uint64_t(m_block[std::size_t(m_blockPos++)]) << m_bitCount;
+                m_bitCount += 8;
+            }
+        }
+    }
+    code = int(m_bitBuffer & ((1u << m_bits) - 1));
+    m_bitBuffer >>= m_bits;
+    m_bitCount -= m_bits;
+    // Codes are 12 bits at most; a full table stays as it is until the next clear code.
+    if (m_running < maxCode + 2 && ++m_running > m_limit && m_bits < 12) {
+        m_limit <<= 1;
+        ++m_bits;
+    }
+    return true;
+}
+
+bool LzwDecoder::decodeRow(std::uint8_t* row, int width)
+{
+    if (m_failure != Failure::None)
+        return false;
+    int filled = std::min(width, m_pendingEnd - m_pendingPos);
+    std::memcpy(row, m_pending.data() + m_pendingPos, std::size_t(filled));
+    m_pendingPos += filled;
+    while (filled < width) {
+        int code = 0;
+        if (!readCode(code))
+            return false;
+        if (code == m_end)
+            return fail(Failure::EndCodeTooSoon);
+        if (code == m_clear) {
+            clearTable();
+            continue;
+        }
+        int written = 0;
+        if (!(m_sound ? decodeSound(code, row + filled, width - filled, written)
+                      : decodeDamaged(code, row + filled, width - filled, written)))
+            return false;
+        filled += written;
+    }
+    return true;
+}
+
+// The common case: every entry so far is a known string, written once from its last byte to its first.
+bool LzwDecoder::decodeSound(int code, std::uint8_t* out, int room, int& written)
+{
+    Entry* const table = m_table.data();
+    const int slot = m_running - 2;
+    int first = 0;
+    if (code < m_clear) {
+        *out = std::uint8_t(code);
+        written = 1;
+        first = code;
+    } else {
+        const bool known = table[code].prefix != noCode;
+        if (!known && (code != slot || m_last == noCode)) {
+            m_sound = false;
+            return decodeDamaged(code, out, room, written);
+        }
+        // A code not yet in the table is the previous string and its own first byte.
+        const int base = known ? code : m_last;
+        const int length = table[base].length + (known ? 0 : 1);
+        first = table[base].first;
+        std::uint8_t* target = length <= room ? out : m_pending.data();
+        int at = length - 1;
+        if (!known)
+            target[at--] = std::uint8_t(first);
+        int c = base;
+        for (; at > 0; --at) {
+            target[at] = table[c].suffix;
+            c = table[c].prefix;
+        }
+        target[0] = std::uint8_t(c);
+        if (length <= room) {
+            written = length;
+        } else {
+            std::memcpy(out, target, std::size_t(room));
+            m_pendingPos = room;
+            m_pendingEnd = length;
+            written = room;
+        }
+    }
+    if (m_last != noCode && table[slot].prefix == noCode)
+        table[slot] = {std::uint16_t(m_last), std::uint16_t(table[m_last].length + 1), std::uint8_t(first),
+                       table[m_last].first};
+    m_last = code;
+    return true;
+}
+
+// The first byte of a code's string as the table links it; noCode where the chain leaves the table.
+int LzwDecoder::firstOf(int code) const
+{
+    for (int steps = 0; code > m_clear && steps++ <= maxCode;) {
+        if (code > maxCode)
+            return noCode;
+        code = m_table[std::size_t(code)].prefix;
+    }
+    return code;
+}
+
+// A stream that used a code before defining it: its table may hold loops and dead ends, and what it
+// decodes to must still match byte for byte what other readers of the file show. Step by step from here
+// until the next clear code; a string that cannot end is a defect.
+bool LzwDecoder::decodeDamaged(int code, std::uint8_t* out, int room, int& written)
+{
+    Entry* const table = m_table.data();
+    const int slot = m_running - 2;
+    int size = 0;
+    if (code < m_clear) {
+        m_stack[std::size_t(size++)] = std::uint8_t(code);
+    } else {
+        int prefix = code;
+        if (table[code].prefix == noCode) {
+            prefix = m_last;
+            const auto first = std::uint8_t(firstOf(code == slot ? m_last : code));
+            table[slot].suffix = first;
+            m_stack[std::size_t(size++)] = first;
+        }
+        while (size < maxCode && prefix > m_clear && prefix <= maxCode) {
+            m_stack[std::size_t(size++)] = table[prefix].suffix;
+            prefix = table[prefix].prefix;
+        }
+        if (size >= maxCode || prefix > maxCode)
+            return fail(Failure::Defect);
+        m_stack[std::size_t(size++)] = std::uint8_t(prefix);
+    }
+    written = std::min(size, room);
+    for (int i = 0; i < written; ++i)
+        out[i] = m_stack[std::size_t(size - 1 - i)];
+    m_pendingPos = 0;
+    m_pendingEnd = size - written;
+    for (int i = written; i < size; ++i)
+        m_pending[std::size_t(i - written)] = m_stack[std::size_t(size - 1 - i)];
+    if (m_last != noCode && table[slot].prefix == noCode) {
+        table[slot].prefix = std::uint16_t(m_last);
+        table[slot].suffix = std::uint8_t(firstOf(code == slot ? m_last : code));
+    }
+    m_last = code;
+    return true;
+}
+
+} // namespace quirlwerk::palette
