@@ -176,7 +176,7 @@ template <bool farMoves>
 QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
 {
     static constexpr void* handlers[] = {&&add, &&move, &&print, &&block, &&blockPrints, &&open, &&openLinear, &&openScan,
-        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&openBlockLoop, &&end};
+        &&openWatch, &&openTooDeep, &&close, &&closeWatch, &&closeUnmatched, &&blockOne, &&blockTwo, &&openClear, &&openTransfer, &&openBlockLoop, &&openIf, &&end};
     static_assert(std::size(handlers) == End + 1);
     std::uint32_t* const ops = m_ops.data();
     std::size_t pc = 0;
@@ -192,6 +192,39 @@ QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
             return false;
         pointer = moved;
         left -= distance;
+        return true;
+    };
+    // An OpenClear or OpenTransfer at `at`, the pointer on its cell, at once where the bound and the
+    // 32-bit limits leave room for all its passes.
+    const auto quickFolded = [&](std::size_t at) {
+        if (!onTape(pointer))
+            return false;
+        std::int32_t& own = m_tape.data()[pointer - 1];
+        const std::int64_t passes = own;
+        if (passes <= 0) {
+            if (left < 1)
+                return false;
+            --left;
+            return true;
+        }
+        if (kindOf(ops[at]) == OpenClear) {
+            if (left - 1 < 2 * passes)
+                return false;
+            left -= 1 + 2 * passes;
+            own = 0;
+            return true;
+        }
+        const std::int64_t steps = blockSteps(ops[at + 2]);
+        const std::uint32_t target = ops[at + 2 + blockHeaderWords + 1];
+        const std::int64_t cell = pointer + itemOffset(target);
+        // Between its first and its last pass the target moves steadily: both ends far from the
+        // limits keep every pass in between far from them too.
+        if (passes >= safeHalf || left - 1 < passes * (steps + 1) || !onTape(cell) || !safe(m_tape.data()[cell - 1])
+            || !safe(m_tape.data()[cell - 1] + itemChange(target) * passes))
+            return false;
+        m_tape.data()[cell - 1] += static_cast<std::int32_t>(itemChange(target) * passes);
+        own = 0;
+        left -= 1 + passes * (steps + 1);
         return true;
     };
 #define SAVE m_pointer = pointer, m_left = left
@@ -278,45 +311,11 @@ blockTwo:
     NEXT_OPERATION;
 // "[-]" and "[->+<]"-like loops, the commonest of all, with their checks written out.
 openClear:
-    MOVE_BEFORE_BRACKET;
-    if (onTape(pointer)) {
-        std::int32_t& own = m_tape.data()[pointer - 1];
-        if (own <= 0 && left >= 1) {
-            --left;
-            pc = ops[pc + 1];
-            NEXT_OPERATION;
-        }
-        if (own > 0 && left - 1 >= 2 * static_cast<std::int64_t>(own)) {
-            left -= 1 + 2 * static_cast<std::int64_t>(own);
-            own = 0;
-            pc = ops[pc + 1];
-            NEXT_OPERATION;
-        }
-    }
-    goto linear;
 openTransfer:
     MOVE_BEFORE_BRACKET;
-    if (onTape(pointer)) {
-        std::int32_t& own = m_tape.data()[pointer - 1];
-        const std::int64_t passes = own;
-        if (passes <= 0 && left >= 1) {
-            --left;
-            pc = ops[pc + 1];
-            NEXT_OPERATION;
-        }
-        const std::int64_t steps = blockSteps(ops[pc + 2]);
-        const std::uint32_t target = ops[pc + 2 + blockHeaderWords + 1];
-        const std::int64_t at = pointer + itemOffset(target);
-        // Between its first and its last pass the target moves steadily: both ends far from the
-        // limits keep every pass in between far from them too.
-        if (passes > 0 && passes < safeHalf && left - 1 >= passes * (steps + 1) && onTape(at) && safe(m_tape.data()[at - 1])
-            && safe(m_tape.data()[at - 1] + itemChange(target) * passes)) {
-            m_tape.data()[at - 1] += static_cast<std::int32_t>(itemChange(target) * passes);
-            own = 0;
-            left -= 1 + passes * (steps + 1);
-            pc = ops[pc + 1];
-            NEXT_OPERATION;
-        }
+    if (quickFolded(pc)) {
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
     }
     goto linear;
 openLinear:
@@ -401,6 +400,32 @@ openBlockLoop: {
     SAVE;
     pc = blockLoop(pc + 2, ops[pc + 1] - 2);
     LOAD;
+    NEXT_OPERATION;
+}
+// An "if" like "[->>-<<[->+<]]": its block and folded loop at once, and the closing bracket's step.
+openIf: {
+    MOVE_BEFORE_BRACKET;
+    TESTED_CELL(entered);
+    if (entered <= 0) {
+        pc = ops[pc + 1];
+        NEXT_OPERATION;
+    }
+    const std::uint32_t* body = ops + pc + 2;
+    const std::size_t inner = pc + 2 + blockHeaderWords + static_cast<std::size_t>(blockItems(body[0]));
+    if (!quickBlock(body, blockItems(body[0]), m_tape.data(), pointer, left)) {
+        pc += 2;
+        NEXT_OPERATION;
+    }
+    if (!quickFolded(inner)) {
+        pc = inner;
+        NEXT_OPERATION;
+    }
+    if (left == 0) {
+        pc = ops[inner + 1]; // the closing bracket meets the bound
+        NEXT_OPERATION;
+    }
+    --left;
+    pc = ops[pc + 1];
     NEXT_OPERATION;
 }
 open:

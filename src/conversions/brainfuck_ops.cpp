@@ -253,6 +253,15 @@ private:
             return OpenScan;
         if (isBlockWithoutPrints(kindOf(first)) && length == blockHeaderWords + static_cast<std::size_t>(blockItems(first)))
             return blockMove(m_ops[body + 1]) == 0 ? OpenLinear : OpenBlockLoop;
+        // Such a body leaves its own cell at 0 or below at the pointer where the loop tested it, so the
+        // loop runs once at most.
+        if (isBlockWithoutPrints(kindOf(first)) && blockMove(m_ops[body + 1]) == 0) {
+            const std::size_t inner = body + blockHeaderWords + static_cast<std::size_t>(blockItems(first));
+            const OpKind innerKind = inner < m_ops.size() ? kindOf(m_ops[inner]) : End;
+            if ((innerKind == OpenClear || innerKind == OpenTransfer) && bracketMove(m_ops[inner]) == 0
+                && m_ops[inner + 1] == m_ops.size())
+                return OpenIf;
+        }
         return Open;
     }
 

@@ -31,6 +31,7 @@ enum OpKind : std::uint8_t {
     OpenClear,      // an OpenLinear whose body is one "-"
     OpenTransfer,   // an OpenLinear whose body is a BlockTwo with "-" once on the loop's own cell
     OpenBlockLoop,  // a loop whose body is one block without "." that moves the pointer
+    OpenIf,         // a loop whose body is a block without "." or net move, then an OpenClear or OpenTransfer
     End,            // behind the last operation
 };
 

@@ -144,6 +144,7 @@ TEST(InterpretBrainfuck, stops_at_the_step_bound_without_a_box)
         {"printed so far is kept", u"+[.]", 10, u"1 1 1 1"},
         {"inside a folded run", u"+++.", 3, u""},
         {"move loop one step short", u"+++++++[->+<]>.", 44, u""},
+        {"before the closing bracket of a loop that runs once", u"++[->+<[->+<]]>.", 13, u""},
     };
     for (const BoundRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -317,7 +318,7 @@ private:
     Text piece(int depth)
     {
         std::int32_t ownChange = 0;
-        switch (pick(0, depth > 0 ? 12 : 10)) {
+        switch (pick(0, depth > 0 ? 13 : 11)) {
         case 0:
         case 1:
             return straight(true, false, ownChange);
@@ -355,6 +356,11 @@ private:
             return u"[.-]";
         case 10:
             return pick(0, 1) ? moves(pick(-12, 12)) : changes(pick(0, 5)) + u"[-]";
+        case 11: { // an "if": straight commands, then a clear or transfer of the tested cell
+            const std::int32_t to = pick(0, 1) ? pick(1, 3) : -pick(1, 3);
+            const Text clear = pick(0, 2) ? u"[-" + moves(to) + changes(pick(-3, 3)) + moves(-to) + u"]" : Text(u"[-]");
+            return u"[" + straight(false, true, ownChange) + clear + u"]";
+        }
         default: { // a loop around other pieces
             Text text = u"[";
             for (auto count = pick(1, 3); count > 0; --count)
