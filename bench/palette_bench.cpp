@@ -4,6 +4,7 @@
 #include "bitmap/zeichne_bitmap.h"
 #include "load_timing.h"
 #include "palette/png_guard.h"
+#include "temp_folder.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
@@ -146,24 +147,17 @@ const Workload workloads[] = {
 
 class Files {
 public:
-    Files()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quirlwerk-bench-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    ~Files() { std::filesystem::remove_all(m_folder); }
-
     // Written when first asked for, so that a filtered run writes only what it measures.
     const std::filesystem::path& file(const Workload& workload)
     {
-        auto [it, added] = m_files.try_emplace(workload.name, m_folder / workload.name);
+        auto [it, added] = m_files.try_emplace(workload.name, m_folder.path(workload.name));
         if (added)
             workload.write(it->second);
         return it->second;
     }
 
 private:
-    std::filesystem::path m_folder;
+    testing::TempFolder m_folder;
     std::map<std::string, std::filesystem::path> m_files;
 };
 
