@@ -11,7 +11,7 @@ The faults are listed in tools/mutants/*.txt, one block per fault:
 A fault whose text is not found exactly once, or whose build fails, is reported as "invalid" and does not
 count. Every file is restored after each fault, also on Ctrl+C. Not part of CI: a run takes minutes.
 
-Usage: tools/mutate.py [--preset release] [--only TEXT] [--list FILE ...] [--tests REGEX] [--jobs N]
+Usage: tools/mutate.py [--preset release] [--only TEXT] [--list FILE ...] [--tests REGEX] [--targets T ...] [--jobs N]
 """
 import argparse
 import glob
@@ -78,6 +78,7 @@ def main():
     parser.add_argument("--only", help="run only the faults whose name or file contains this text")
     parser.add_argument("--list", nargs="*", help="fault lists (default: tools/mutants/*.txt)")
     parser.add_argument("--tests", help="ctest -R: run only the tests matching this regular expression")
+    parser.add_argument("--targets", nargs="*", help="build only these targets (the tests' programs) for each fault")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--timeout", type=int, default=600, help="seconds a test run may take")
     options = parser.parse_args()
@@ -87,7 +88,7 @@ def main():
     if options.only:
         mutants = [m for m in mutants if options.only in m.name or options.only in m.file]
 
-    build = ["cmake", "--build", "--preset", options.preset, "--", f"-j{options.jobs}"]
+    build = ["cmake", "--build", "--preset", options.preset, "--", f"-j{options.jobs}"] + (options.targets or [])
     test = ["ctest", "--preset", options.preset, f"-j{options.jobs}", "--stop-on-failure",
             "--timeout", str(options.timeout), "-Q"]
     if options.tests:

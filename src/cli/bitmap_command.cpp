@@ -6,7 +6,7 @@
 #include "cli/image_sink.h"
 #include "bitmap/png_encoder.h"
 #include "common/failure.h"
-#include "common/replacing_file.h"
+#include "common/save_target.h"
 #include "common/utf8.h"
 
 #include <algorithm>
@@ -80,10 +80,9 @@ bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName
         printMessage({common::Icon::Exclamation, u"Das Bild hat keine Pixel; es wurde keine PNG-Datei geschrieben."});
         return false;
     }
-    if (common::isSpecialFile(fileName)) {
-        printMessage({common::Icon::Exclamation, u"Die PNG-Datei ''" + name + u"''" + Text(common::notRegularFile)});
+    StderrReporter reporter;
+    if (common::checkSaveTarget(name, common::pngOption, reporter).decision != common::SaveDecision::Write)
         return false;
-    }
     try {
         bitmap::savePng(picture, fileName);
         return true;

@@ -1,6 +1,7 @@
 // Pieces shared by the subcommands of quirlwerk-cli.
 #pragma once
 
+#include "common/file_stream_buffer.h"
 #include "common/report.h"
 #include "common/text.h"
 
@@ -34,6 +35,24 @@ private:
 };
 
 void printMessage(const common::Message& message);
+
+// Standard output and standard error go through the common writer while this lives. finish() empties both and
+// makes a run whose output could not be written whole a failed one, saying so on standard error where it can.
+class ConsoleStreams {
+public:
+    ConsoleStreams();
+    ~ConsoleStreams();
+    ConsoleStreams(const ConsoleStreams&) = delete;
+    ConsoleStreams& operator=(const ConsoleStreams&) = delete;
+
+    int finish(int status);
+
+private:
+    common::FileStreamBuffer m_out;
+    common::FileStreamBuffer m_err;
+    std::streambuf* m_oldOut;
+    std::streambuf* m_oldErr;
+};
 
 // A command-line argument as a text; invalid UTF-8 is a usage error naming the argument.
 Text argumentText(std::string_view argument, std::string_view what);

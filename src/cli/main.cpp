@@ -52,9 +52,7 @@ std::string usage()
           "Exit-Status: 0 OK, 1 Meldung oder Fehler, 2 falscher Aufruf.\n";
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int runCommand(int argc, char** argv)
 {
     using namespace quirlwerk::cli;
     std::signal(SIGXFSZ, SIG_IGN);   // past a file-size limit a write fails ("Datenträger voll") instead of killing us
@@ -84,4 +82,12 @@ int main(int argc, char** argv)
         std::cerr << "quirlwerk-cli: " << error.what() << "\n\n" << usage();
         return exitUsage;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    quirlwerk::cli::ConsoleStreams console;
+    return console.finish(runCommand(argc, argv));
 }

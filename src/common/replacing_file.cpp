@@ -8,7 +8,6 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
-#include <mutex>
 #include <random>
 #include <string>
 
@@ -59,24 +58,22 @@ extern "C" void removePendingNames(int signal)
     raise(signal);
 }
 
-// Only signals that would end the program get the handler; one the program ignores or handles stays so.
+// Only signals that would end the program get the handler; one the program ignores or handles stays so. Looked at
+// for every name, so that a disposition the program changed later is seen.
 void installHandlers()
 {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (const int signal : endingSignals) {
-            struct sigaction old = {};
-            if (sigaction(signal, nullptr, &old) != 0 || (old.sa_flags & SA_SIGINFO) || old.sa_handler != SIG_DFL)
-                continue;
-            struct sigaction handler = {};
-            handler.sa_handler = removePendingNames;
-            handler.sa_flags = SA_RESETHAND;
-            sigemptyset(&handler.sa_mask);
-            for (const int other : endingSignals)
-                sigaddset(&handler.sa_mask, other);
-            sigaction(signal, &handler, nullptr);
-        }
-    });
+    for (const int signal : endingSignals) {
+        struct sigaction old = {};
+        if (sigaction(signal, nullptr, &old) != 0 || (old.sa_flags & SA_SIGINFO) || old.sa_handler != SIG_DFL)
+            continue;
+        struct sigaction handler = {};
+        handler.sa_handler = removePendingNames;
+        handler.sa_flags = SA_RESETHAND;
+        sigemptyset(&handler.sa_mask);
+        for (const int other : endingSignals)
+            sigaddset(&handler.sa_mask, other);
+        sigaction(signal, &handler, nullptr);
+    }
 }
 
 // Holds the ending signals back while a name is created or removed together with its slot.
@@ -185,6 +182,19 @@ void closeFile(int& file)
 
 } // namespace
 
+void writeAll(int file, std::span<const std::uint8_t> bytes, const WriteFunction& write)
+{
+    while (!bytes.empty()) {
+        errno = 0;
+        const ssize_t written = write ? write(file, bytes.data(), bytes.size()) : ::write(file, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            throw fileFailure(written < 0 ? lastError() : EIO);
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+}
+
 bool isSpecialFile(const fs::path& name)
 {
     struct stat status = {};
@@ -257,16 +267,15 @@ void ReplacingFile::forgetName()
 
 void ReplacingFile::write(std::span<const std::uint8_t> bytes)
 {
-    while (!bytes.empty()) {
-        errno = 0;
-        const ssize_t written = m_options.write ? m_options.write(m_file, bytes.data(), bytes.size())
-                                                : ::write(m_file, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            throw fileFailure(written < 0 ? lastError() : EIO);
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
-    }
+    writeAll(m_file, bytes, m_options.write);
+}
+
+// A file system that keeps no modes (FAT through FUSE) refuses them; the bytes count more, as cp decides.
+void ReplacingFile::setMode(mode_t mode)
+{
+    const int result = m_options.setMode ? m_options.setMode(m_file, mode) : fchmod(m_file, mode);
+    if (result != 0 && errno != ENOSYS && errno != EPERM && errno != EOPNOTSUPP)
+        throw fileFailure(lastError());
 }
 
 void ReplacingFile::commit()
@@ -277,10 +286,9 @@ void ReplacingFile::commit()
         // Root replacing a user's file keeps it the user's; anyone else cannot and keeps it their own.
         if (m_owner != geteuid() || m_group != getegid())
             (void)fchown(m_file, m_owner, m_group);
-        if (fchmod(m_file, m_mode) != 0)
-            throw fileFailure(lastError());
-    } else if (fchmod(m_file, 0666 & ~currentUmask()) != 0) {
-        throw fileFailure(lastError());
+        setMode(m_mode);
+    } else {
+        setMode(0666 & ~currentUmask());
     }
     if (m_pending.name[0] == '\0') {
         const std::string self = "/proc/self/fd/" + std::to_string(m_file);

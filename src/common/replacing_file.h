@@ -29,17 +29,26 @@ inline constexpr TextView notRegularFile =
 // Writes like the system's write(): the count written, or -1 with errno set.
 using WriteFunction = std::function<ssize_t(int file, const void* data, std::size_t size)>;
 
+// Sets a file's mode like the system's fchmod(): 0, or -1 with errno set.
+using ModeFunction = std::function<int(int file, mode_t mode)>;
+
+// Writes all bytes to an open file, on after a write a signal interrupted or one that took only a part; empty
+// write: the system's. Throws fileFailure.
+void writeAll(int file, std::span<const std::uint8_t> bytes, const WriteFunction& write = {});
+
 // Where the bytes wait until commit(). Named is what a file system without unnamed files gets.
 enum class TemporaryKind { Unnamed, Named };
 
 struct ReplacingOptions {
     WriteFunction write;                               // empty: the system's write(); tests fail it on purpose
     TemporaryKind temporary = TemporaryKind::Unnamed;  // Named: always the fallback (tests)
+    ModeFunction setMode = {};                         // empty: the system's fchmod(); tests refuse modes
 };
 
 // Until commit() the target stays as it was, byte for byte. A replacement that is dropped, a failure, or the
-// end of the program by SIGTERM, SIGINT, SIGHUP or SIGPIPE leaves no temporary file. The bytes are readable by
-// the owner only until they are complete; the result gets the target's mode, or 0666 less the umask when new.
+// end of the program by SIGTERM, SIGINT, SIGHUP or SIGPIPE leaves no temporary file (unless the program ignores
+// or handles that signal itself). The bytes are readable by the owner only until they are complete; the result
+// gets the target's mode, or 0666 less the umask when new, where the file system keeps modes at all.
 // A link is written through: its file is replaced (or created, when the link points nowhere yet), the link stays.
 class ReplacingFile {
 public:
@@ -59,6 +68,7 @@ public:
 
 private:
     void forgetName();
+    void setMode(mode_t mode);
 
     std::filesystem::path m_target;   // the file itself, after links
     ReplacingOptions m_options;

@@ -3,6 +3,7 @@
 
 #include "common/failure.h"
 #include "common/letter_case.h"
+#include "common/save_target.h"
 #include "common/utf8.h"
 #include "common/windows1252.h"
 #include "hexfile/hex_codes.h"
@@ -109,21 +110,18 @@ HexFileResult ConvertHexFile(TextView inputText, TextView outputText, common::Re
             return refuse(u"Die Inputdatei ''" + Text(inputName) + u"'' existiert nicht!", NameField::Input);
         if (outputName.empty())
             return refuse(u"Geben Sie bitte den Namen der Outputdatei ein!", NameField::Output);
-        const fs::path output = pathOf(outputName);
-        if (common::isSpecialFile(output))
-            return refuse(u"Die Outputdatei ''" + Text(outputName) + u"''" + Text(common::notRegularFile),
-                          NameField::Output);
+        // The same name is an ordinary file, the input: only the question differs.
         if (inputName == outputName) {
             if (!reporter.askYesNo({Icon::Question, u"Die Inputdatei und die Outputdatei sind identisch. "
                                                     u"Soll die Inputdatei wirklich überschrieben werden?"}))
                 return result;
-        } else if (isOrdinaryFile(output)) {
-            if (!reporter.askYesNo({Icon::Question, u"Die Outputdatei ''" + Text(outputName) +
-                                                        u"'' existiert bereits! Soll sie überschrieben werden?"}))
-                return result;
+        } else if (const auto target = common::checkSaveTarget(outputName, common::hexFileOutput, reporter);
+                   target.decision != common::SaveDecision::Write) {
+            result.focus = target.decision == common::SaveDecision::Refused ? NameField::Output : NameField::None;
+            return result;
         }
         const common::BusyScope busy(reporter);
-        writeBytes(input, output, outputName, reporter, options, result);
+        writeBytes(input, pathOf(outputName), outputName, reporter, options, result);
     } catch (const std::exception& failure) {
         reporter.show({Icon::Critical, u"Fehler: " + common::describe(failure)});
     }

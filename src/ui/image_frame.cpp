@@ -5,7 +5,7 @@
 #include "bitmap/png_encoder.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "common/failure.h"
-#include "common/replacing_file.h"
+#include "common/save_target.h"
 #include "ui/GlobData.h"
 #include "ui/dialogs.h"
 #include "ui/file_drop.h"
@@ -309,28 +309,20 @@ void ImageFrame::mnuBildSpeichern_Click()
         const QString folder = source.dir().exists() && !txtBildDatei->text().trimmed().isEmpty()
                                    ? source.absolutePath()
                                    : QApplication::applicationDirPath();
-        QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), folder,
-                                                {QStringLiteral("PNG-Bilder (*.png)")});
+        const QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), folder,
+                                                      {QStringLiteral("PNG-Bilder (*.png)")});
         if (name.isEmpty())
             return;
-        if (QFileInfo(name).suffix().isEmpty())
-            name += QStringLiteral(".png");
-        const Text shown = toText(QDir::toNativeSeparators(name));
-        const std::filesystem::path target(QFile::encodeName(name).toStdString());
-        if (common::isSpecialFile(target)) {
-            m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Die Datei ''" + shown + u"''" +
-                                                                        Text(common::notRegularFile)});
+        DialogReporter boxes(m_dialogs, this);
+        const common::SaveTarget target =
+            common::checkSaveTarget(toText(QDir::toNativeSeparators(name)), common::pictureFile, boxes);
+        if (target.decision != common::SaveDecision::Write)
             return;
-        }
-        if (QFileInfo::exists(name) &&
-            m_dialogs.showMessage(this, {common::Icon::Question, u"Die Datei ''" + shown +
-                                                                     u"'' existiert bereits. Soll sie ersetzt werden?"},
-                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-            return;
+        const Text& shown = target.name;
         try {
             // Row by row from the drawn rows: no whole image in memory, however large the picture.
             const WaitCursor busy;
-            bitmap::savePng(surface, target);
+            bitmap::savePng(surface, target.path);
         } catch (const std::exception& failure) {
             m_dialogs.showMessage(this, {common::Icon::Critical, u"Das Bild konnte nicht als ''" + shown +
                                                                      u"'' gespeichert werden: " + common::describe(failure)});

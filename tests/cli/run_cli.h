@@ -1,19 +1,18 @@
-// Runs quirlwerk-cli as a child process with a given stdin, for end-to-end tests.
+// Runs quirlwerk-cli as a child process with a given stdin, for end-to-end tests of the wiring.
 // The build names the binary; QUIRLWERK_CLI overrides it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace quirlwerk::cli::testing {
 
@@ -23,64 +22,53 @@ struct CliRun {
     std::string err;
 };
 
-inline std::string cliPath()
-{
-    const char* path = std::getenv("QUIRLWERK_CLI");
-    return path ? path : QUIRLWERK_CLI_PATH;
-}
+struct CliOptions {
+    std::string input = "";
+    std::optional<rlim_t> fileSizeLimit = std::nullopt;   // the child's alone
+    const char* out = nullptr;             // a file in place of stdout, such as /dev/full
+    const char* err = nullptr;             // the same for stderr
+};
 
-inline std::string readAll(int fd)
+// stdout and stderr go to temporary files so that large outputs cannot deadlock pipes.
+inline CliRun runCli(std::vector<std::string> arguments, const CliOptions& options = {})
 {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(n));
-    close(fd);
-    return text;
-}
-
-// stdout and stderr go to temporary files so that large outputs cannot deadlock the pipes. A file-size limit,
-// when given, applies to the child alone.
-inline CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = {},
-                     std::optional<rlim_t> fileSizeLimit = std::nullopt)
-{
-    char inName[] = "/tmp/quirlwerk-cli-inXXXXXX";
-    char outName[] = "/tmp/quirlwerk-cli-outXXXXXX";
-    char errName[] = "/tmp/quirlwerk-cli-errXXXXXX";
-    const int inFd = mkstemp(inName), outFd = mkstemp(outName), errFd = mkstemp(errName);
-    EXPECT_EQ(write(inFd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
-    lseek(inFd, 0, SEEK_SET);
-
-    std::vector<std::string> all{cliPath()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
+    char names[3][32] = {"/tmp/quirlwerk-cli-XXXXXX", "/tmp/quirlwerk-cli-XXXXXX", "/tmp/quirlwerk-cli-XXXXXX"};
+    int files[3];
+    for (int i = 0; i < 3; ++i) {
+        files[i] = mkstemp(names[i]);
+        unlink(names[i]);
+    }
+    EXPECT_EQ(write(files[0], options.input.data(), options.input.size()), ssize_t(options.input.size()));
+    lseek(files[0], 0, SEEK_SET);
+    const char* path = std::getenv("QUIRLWERK_CLI") ? std::getenv("QUIRLWERK_CLI") : QUIRLWERK_CLI_PATH;
+    arguments.insert(arguments.begin(), path);
     std::vector<char*> argv;
-    for (std::string& argument : all)
+    for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-
-    CliRun run;
     const pid_t pid = fork();
     if (pid == 0) {
-        const rlimit limit{fileSizeLimit.value_or(RLIM_INFINITY), fileSizeLimit.value_or(RLIM_INFINITY)};
-        if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0 ||
-            (fileSizeLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0))
+        const rlimit limit{options.fileSizeLimit.value_or(RLIM_INFINITY), options.fileSizeLimit.value_or(RLIM_INFINITY)};
+        const int out = options.out ? open(options.out, O_WRONLY) : files[1];
+        const int err = options.err ? open(options.err, O_WRONLY) : files[2];
+        if (dup2(files[0], 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
+            (options.fileSizeLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0))
             _exit(126);
-        execve(argv[0], argv.data(), environ);
+        execv(argv[0], argv.data());
         _exit(127);
     }
-    if (pid > 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    CliRun run;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    for (const auto& [file, text] : {std::pair{files[1], &run.out}, {files[2], &run.err}}) {
+        lseek(file, 0, SEEK_SET);
+        char buffer[65536];
+        for (ssize_t n; (n = read(file, buffer, sizeof buffer)) > 0;)
+            text->append(buffer, static_cast<std::size_t>(n));
     }
-    lseek(outFd, 0, SEEK_SET);
-    lseek(errFd, 0, SEEK_SET);
-    run.out = readAll(outFd);
-    run.err = readAll(errFd);
-    close(inFd);
-    unlink(inName);
-    unlink(outName);
-    unlink(errName);
+    for (const int file : files)
+        close(file);
     return run;
 }
 
