@@ -34,7 +34,7 @@ Text valueText(std::string_view argument, std::string_view option)
     return text;
 }
 
-bool onIndex(std::string_view value, std::string_view option)
+bool appliesToIndex(std::string_view value, std::string_view option)
 {
     if (value != "index" && value != "colours")
         throw UsageError(std::string(option) + " erwartet index oder colours");
@@ -61,9 +61,9 @@ BitmapOptions parseOptions(Arguments arguments)
         else if (option == "--threshold")
             options.inputs.thresholdText = valueText(value, option);
         else if (option == "--modulo-on")
-            options.inputs.moduloOnIndex = onIndex(value, option);
+            options.inputs.moduloOnIndex = appliesToIndex(value, option);
         else if (option == "--threshold-on")
-            options.inputs.thresholdOnIndex = onIndex(value, option);
+            options.inputs.thresholdOnIndex = appliesToIndex(value, option);
         else if (option == "--png")
             options.pngFile = std::string(value);
         else

@@ -7,6 +7,7 @@
 #include "common/utf8.h"
 #include "common/windows1252.h"
 #include "hexfile/hex_codes.h"
+#include "hexfile/input_file.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -3,7 +3,7 @@
 
 #include "common/report.h"
 #include "common/text.h"
-#include "hexfile/files.h"
+#include "common/replacing_file.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,5 @@
-// The hex text of a run, read in large pieces; the binary file goes through the common writer.
+// The hex text of a run, read in large pieces.
 #pragma once
-
-#include "common/replacing_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,7 @@
 // Reading the hex text in large pieces.
-#include "hexfile/files.h"
+#include "hexfile/input_file.h"
+
+#include "common/replacing_file.h"
 
 #include <cerrno>
 
