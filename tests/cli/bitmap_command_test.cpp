@@ -87,3 +87,17 @@ TEST(BitmapCommand, png_and_message_failures_exit_with_1_and_usage_errors_with_2
     EXPECT_EQ(folder.read("old.png"), "old");
     EXPECT_EQ(folder.files(), (std::set<std::string>{"deep.bmp", "noise.bmp", "old.png", "pipe"}));
 }
+
+// A damaged file is reported by the full load, not again by the redraw that reveals its twins.
+TEST(BitmapCommand, a_reveal_reports_a_damaged_file_once)
+{
+    TempFolder folder;
+    namespace pt = quirlwerk::palette::testing;
+    pt::Bytes damaged = pt::pngBytes({pt::patternRows(64, 64, 4), pt::rampTable(4)});
+    damaged.resize(damaged.size() - 40);
+    const auto run = runCli({"bitmap", folder.write("d.png", damaged).string(), "--reveal", "--png", folder.path("o.png").string()});
+    EXPECT_EQ(run.exitCode, 0);
+    const auto first = run.err.find("beschädigt");
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_EQ(run.err.find("beschädigt", first + 1), std::string::npos) << run.err;
+}

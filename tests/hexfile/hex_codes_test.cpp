@@ -74,11 +74,8 @@ TEST(HexCodeReader, reads_hand_checked_codes_in_pieces_of_any_size)
         {"0x codes, pairs in mixed case, glued pairs", "0x1F 0X08 656c6C\t6f", {"\x1F\x08\x65\x6C\x6C\x6F"}},
         {"single digits and every line end", "a\r\nb\rc\n", {"\x0A\x0B\x0C"}},
         {"control characters separate", std::string_view("41\0" "42\x1F" "43", 8), {"ABC"}},
-        {"odd run of digits", "000", {std::string(2, '\0')}},
         {"comma ends a pair code", "41,42", {"A", ",4"}},
         {"four digits after 0x", "0x4142", {"", "4142"}},
-        {"0x alone", "0x", {"", ""}},
-        {"digit then x", "1x", {"", "1x"}},
         {"character above 127", "41 \xE4" "1", {"A", "\xE4" "1"}},
     };
     for (const auto& [name, text, outcome] : rows)
