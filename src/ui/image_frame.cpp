@@ -309,8 +309,8 @@ void ImageFrame::mnuBildSpeichern_Click()
         const QString folder = source.dir().exists() && !txtBildDatei->text().trimmed().isEmpty()
                                    ? source.absolutePath()
                                    : QApplication::applicationDirPath();
-        const QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), folder,
-                                                      {QStringLiteral("PNG-Bilder (*.png)")});
+        QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), folder,
+                                                {QStringLiteral("PNG-Bilder (*.png)")});
         if (name.isEmpty())
             return;
         DialogReporter boxes(m_dialogs, this);
