@@ -80,7 +80,7 @@ TEST(BitmapCommand, png_and_message_failures_exit_with_1_and_usage_errors_with_2
     };
     for (const auto& [call, exitCode, err] : rows) {
         SCOPED_TRACE(err);
-        const auto run = runCli(call, {"", 4096});   // the noise needs far more
+        const auto run = runCli(call, "", 4096);   // the noise needs far more
         EXPECT_EQ(run.exitCode, exitCode);
         EXPECT_EQ(run.err.substr(0, err.size()), err);
     }

@@ -6,6 +6,7 @@
 #include "bitmap/bmp_writer.h"
 
 using namespace quirlwerk::bitmap::testing;
+using quirlwerk::cli::testing::CliOptions;
 using quirlwerk::cli::testing::runCli;
 
 TEST(CliOutput, a_failed_write_on_stdout_or_stderr_fails_the_run)
@@ -22,15 +23,15 @@ TEST(CliOutput, a_failed_write_on_stdout_or_stderr_fails_the_run)
     const std::string full = "critical: Die Ausgabe konnte nicht geschrieben werden: Datenträger voll\n";
     for (const std::vector<std::string>& call : calls) {
         SCOPED_TRACE(call[0] + " " + call.back());
-        const auto onFullDisk = runCli(call, {input, std::nullopt, "/dev/full"});
+        const auto onFullDisk = runCli(call, CliOptions{input, std::nullopt, "/dev/full"});
         EXPECT_EQ(onFullDisk.exitCode, 1);
         EXPECT_TRUE(onFullDisk.err.ends_with(full)) << onFullDisk.err;
         folder.write("limited.txt", "");
-        const auto pastLimit = runCli(call, {input, 10, limited.c_str()});
+        const auto pastLimit = runCli(call, CliOptions{input, 10, limited.c_str()});
         EXPECT_EQ(pastLimit.exitCode, 1);
         EXPECT_EQ(folder.read("limited.txt").size(), 10u);
     }
     // The question goes to stderr; the run itself succeeds.
     EXPECT_EQ(runCli(calls[3]).exitCode, 0);
-    EXPECT_EQ(runCli(calls[3], {"", std::nullopt, nullptr, "/dev/full"}).exitCode, 1);
+    EXPECT_EQ(runCli(calls[3], CliOptions{"", std::nullopt, nullptr, "/dev/full"}).exitCode, 1);
 }

@@ -21,7 +21,7 @@ TEST(ConvertCommand, every_mode_runs_its_own_routines)
         for (const std::string& mode : {std::string(row.cliName), std::to_string(conversions::modeNumber(row.mode))}) {
             for (const bool crypt : {false, true}) {
                 SCOPED_TRACE(mode + (crypt ? " crypt" : " decrypt"));
-                const auto run = runCli({"convert", mode, crypt ? "crypt" : "decrypt"}, {input});
+                const auto run = runCli({"convert", mode, crypt ? "crypt" : "decrypt"}, input);
                 const conversions::Shown shown = crypt ? conversions::runCrypt(row.mode, crLfInput, {})
                                                        : conversions::runDecrypt(row.mode, crLfInput, {});
                 EXPECT_EQ(run.exitCode, crypt && !row.crypt ? 2 : shown.ok() ? 0 : 1);
@@ -55,7 +55,7 @@ TEST(ConvertCommand, options_and_boxes_are_wired_and_bad_calls_exit_with_2)
         std::vector<std::string> call{"convert"};
         call.insert(call.end(), arguments.begin(), arguments.end());
         SCOPED_TRACE(call[1] + " " + call[2] + " " + std::to_string(input.size()));
-        const auto run = runCli(call, {input});
+        const auto run = runCli(call, input);
         EXPECT_EQ(run.exitCode, exitCode);
         EXPECT_TRUE(run.out.starts_with(out) && run.out.empty() == out.empty()) << run.out.substr(0, 200);
         EXPECT_TRUE(run.err.starts_with(err) && run.err.empty() == err.empty()) << run.err.substr(0, 200);

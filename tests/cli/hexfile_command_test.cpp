@@ -39,7 +39,7 @@ TEST(HexfileCommand, prints_the_label_and_the_boxes_and_exits_by_the_result)
     for (int i = 0; i < 200'000; ++i)
         codes += "41 ";
     folder.write("big.txt", codes);
-    const auto run = runCli({"hexfile", path("big.txt"), path("out.bin"), "--yes"}, {"", 100 * 1024});
+    const auto run = runCli({"hexfile", path("big.txt"), path("out.bin"), "--yes"}, "", 100 * 1024);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.ends_with("-> Ja\ncritical: Fehler: Datenträger voll\n")) << run.err;
     EXPECT_EQ(folder.read("out.bin"), "A");

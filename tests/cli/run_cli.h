@@ -72,4 +72,10 @@ inline CliRun runCli(std::vector<std::string> arguments, const CliOptions& optio
     return run;
 }
 
+// The older form: stdin and a file-size limit.
+inline CliRun runCli(std::vector<std::string> arguments, const std::string& input, std::optional<rlim_t> fileSizeLimit = std::nullopt)
+{
+    return runCli(std::move(arguments), CliOptions{input, fileSizeLimit});
+}
+
 } // namespace quirlwerk::cli::testing
