@@ -15,19 +15,28 @@ namespace {
 
 enum class Kind : std::uint8_t { Number, Hemisphere, Degree, Minute, Second, Minus, Gap, Barrier, Word, Point };
 
+// Kept small: a MiB of text can give half a million tokens.
 struct Token {
-    Kind kind = Kind::Barrier;
     std::size_t begin = 0;
     std::size_t end = 0;
-    double value = 0;          // Number: the whole value; Word: the spelled number
-    int wholeDigits = 0;       // Number: digits before the decimal separator
-    int fractionDigits = 0;    // Number: digits after it
-    bool digitWord = false;    // Word: a single digit ("FÜNF"), which may be spelled one by one
-    bool latitude = false;     // Hemisphere: N or S
-    bool negative = false;     // Hemisphere: S or W
-    int lineBreaks = 0;        // Gap
-    int separators = 0;        // Gap: commas, slashes, semicolons
+    double value = 0;                 // Number: the whole value; Word: the spelled number
+    Kind kind = Kind::Barrier;
+    std::uint8_t wholeDigits = 0;     // Number: digits before the decimal separator, counted up to a cap
+    std::uint8_t fractionDigits = 0;  // Number: digits after it, counted up to a cap
+    bool digitWord = false;           // Word: a single digit ("FÜNF"), which may be spelled one by one
+    bool latitude = false;            // Hemisphere: N or S
+    bool negative = false;            // Hemisphere: S or W
+    std::uint8_t lineBreaks = 0;      // Gap, counted up to a cap
+    std::uint8_t separators = 0;      // Gap: commas, slashes, semicolons, counted up to a cap
 };
+
+constexpr std::uint8_t countCap = 100;
+
+void count(std::uint8_t& counter)
+{
+    if (counter < countCap)
+        ++counter;
+}
 
 constexpr int maxWholeDigits = 3;      // "013": a degree part never needs more
 constexpr int maxPartDigits = 2;       // minutes and seconds
@@ -37,6 +46,7 @@ constexpr double longitudeLimit = 180;
 constexpr int minSignedDecimals = 2;   // "21.5°, 22.3°" is a temperature list, not a place
 constexpr int minBareDecimals = 1;     // decimal degrees after a hemisphere letter without a degree sign
 constexpr int minPreciseDecimals = 3;  // halves without marks may differ in decimals from here on
+constexpr std::size_t maxHalfTokens = 16;   // "-52 ° 31 ' 07.4 \" N" with blanks between is 12
 constexpr int maxLineBreaks = 2;       // the halves may stand on two lines, with one blank line between
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -98,7 +108,7 @@ struct NumberWord {
 
 bool startsWith(std::string_view text, std::size_t at, std::string_view word)
 {
-    return text.substr(at, word.size()) == word;
+    return text.size() - at >= word.size() && text[at] == word[0] && text.compare(at, word.size(), word) == 0;
 }
 
 // The longest number word below 200 at a place, or 0 letters.
@@ -170,17 +180,50 @@ WordMatch numberAt(std::string_view letters, std::size_t at)
     return best;
 }
 
+// Nothing reads a gap between two barriers: they become one, which keeps prose and Morse code to few tokens.
+void addBarrier(std::vector<Token>& tokens, std::size_t begin, std::size_t end)
+{
+    const std::size_t n = tokens.size();
+    if (n >= 2 && tokens[n - 1].kind == Kind::Gap && tokens[n - 2].kind == Kind::Barrier)
+        tokens.pop_back();
+    if (!tokens.empty() && tokens.back().kind == Kind::Barrier)
+        tokens.back().end = end;
+    else
+        tokens.push_back({.begin = begin, .end = end, .kind = Kind::Barrier});
+}
+
+// Most words start with a letter no known word starts with: they need no closer look.
+bool mayStartWord(char16_t c)
+{
+    static const std::uint32_t initials = [] {
+        std::uint32_t letters = 0;
+        const auto add = [&](std::string_view word) { letters |= 1u << (word[0] - 'A'); };
+        for (const NumberWord& word : digitWords) add(word.spelling);
+        for (const NumberWord& word : compoundUnits) add(word.spelling);
+        for (const NumberWord& word : teens) add(word.spelling);
+        for (const NumberWord& word : tens) add(word.spelling);
+        for (const KnownWord& word : knownWords) add(word.spelling);
+        add("HUNDERT");
+        return letters;
+    }();
+    if (c >= u'a' && c <= u'z')
+        c = static_cast<char16_t>(c - 32);
+    switch (c) {
+    case u'Ä': case u'ä': c = u'A'; break;
+    case u'Ö': case u'ö': c = u'O'; break;
+    case u'Ü': case u'ü': c = u'U'; break;
+    case u'ß': c = u'S'; break;
+    default: break;
+    }
+    return c >= u'A' && c <= u'Z' && (initials >> (c - u'A') & 1u);
+}
+
 // Appends the run's words as tokens, or one barrier when any part of the run is no known word.
 void addWords(TextView text, std::size_t begin, std::size_t end, Spelling& spelling, std::vector<Token>& tokens)
 {
-    const auto barrier = [&] {
-        if (!tokens.empty() && tokens.back().kind == Kind::Barrier)
-            tokens.back().end = end;
-        else
-            tokens.push_back({.kind = Kind::Barrier, .begin = begin, .end = end});
-    };
+    const auto barrier = [&] { addBarrier(tokens, begin, end); };
     if (end - begin == 1) {
-        Token hemisphere{.kind = Kind::Hemisphere, .begin = begin, .end = end};
+        Token hemisphere{.begin = begin, .end = end, .kind = Kind::Hemisphere};
         switch (text[begin]) {
         case u'N': case u'n': hemisphere.latitude = true; break;
         case u'S': case u's': hemisphere.latitude = true; hemisphere.negative = true; break;
@@ -191,6 +234,8 @@ void addWords(TextView text, std::size_t begin, std::size_t end, Spelling& spell
         tokens.push_back(hemisphere);
         return;
     }
+    if (!mayStartWord(text[begin]))
+        return barrier();
     spell(text, begin, end, spelling);
     const std::string_view letters = spelling.letters;
     const std::size_t had = tokens.size();
@@ -231,11 +276,11 @@ void addWords(TextView text, std::size_t begin, std::size_t end, Spelling& spell
 
 void addNumber(TextView text, std::size_t& i, std::vector<Token>& tokens)
 {
-    Token token{.kind = Kind::Number, .begin = i};
+    Token token{.begin = i, .kind = Kind::Number};
     double whole = 0;
     for (; i < text.size() && isDigit(text[i]); ++i) {
         whole = whole * 10 + (text[i] - u'0');
-        ++token.wholeDigits;
+        count(token.wholeDigits);
     }
     double fraction = 0;
     double scale = 1;
@@ -245,14 +290,14 @@ void addNumber(TextView text, std::size_t& i, std::vector<Token>& tokens)
                 fraction = fraction * 10 + (text[i] - u'0');
                 scale *= 10;
             }
-            ++token.fractionDigits;
+            count(token.fractionDigits);
         }
     }
     // "12.03.2024", "1.2.3", "48.816,34.147": a date, a version or a list, never a part of a coordinate.
     if (token.fractionDigits > 0 && i + 1 < text.size() && (text[i] == u'.' || text[i] == u',') && isDigit(text[i + 1])) {
         while (i < text.size() && (isDigit(text[i]) || text[i] == u'.' || text[i] == u','))
             ++i;
-        token.kind = Kind::Barrier;
+        return addBarrier(tokens, token.begin, i);
     }
     token.value = whole + fraction / scale;
     token.end = i;
@@ -261,21 +306,30 @@ void addNumber(TextView text, std::size_t& i, std::vector<Token>& tokens)
 
 void addGap(TextView text, std::size_t& i, std::vector<Token>& tokens)
 {
-    Token token{.kind = Kind::Gap, .begin = i};
+    Token token{.begin = i, .kind = Kind::Gap};
     for (; i < text.size() && isGap(text[i]); ++i) {
         const char16_t c = text[i];
         if (c == u'\n' || (c == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n')))
-            ++token.lineBreaks;
+            count(token.lineBreaks);
         else if (c == u',' || c == u'/' || c == u';')
-            ++token.separators;
+            count(token.separators);
     }
     token.end = i;
     tokens.push_back(token);
 }
 
+// A minus counts before a digit or after a hemisphere ("Nord-52"); elsewhere, as in Morse code, it is
+// punctuation and joins the barrier before it.
+bool signOrJoiner(TextView text, std::size_t i, const std::vector<Token>& tokens)
+{
+    return (i + 1 < text.size() && isDigit(text[i + 1]))
+        || (!tokens.empty() && tokens.back().kind == Kind::Hemisphere && tokens.back().end == i);
+}
+
 std::vector<Token> lex(TextView text)
 {
     std::vector<Token> tokens;
+    tokens.reserve(text.size() / 4 + 16);
     Spelling spelling;
     for (std::size_t i = 0; i < text.size();) {
         const char16_t c = text[i];
@@ -300,10 +354,11 @@ std::vector<Token> lex(TextView text)
                 }
             } else if (isSecondMark(c)) {
                 token.kind = Kind::Second;
-            } else if (isMinus(c)) {
+            } else if (isMinus(c) && signOrJoiner(text, i, tokens)) {
                 token.kind = Kind::Minus;
-            } else if (!tokens.empty() && tokens.back().kind == Kind::Barrier) {
-                tokens.back().end = ++i;
+            } else {
+                addBarrier(tokens, i, i + 1);
+                ++i;
                 continue;
             }
             i = token.end;
@@ -330,24 +385,23 @@ bool is(const std::vector<Token>& tokens, std::size_t i, Kind kind)
 
 // Spelled numbers become number tokens: a whole number word or single digits spelled one by one,
 // then "PUNKT" or "KOMMA" and digits spelled one by one.
-std::vector<Token> joinSpelled(const std::vector<Token>& words)
+void joinSpelled(std::vector<Token>& words)
 {
-    std::vector<Token> tokens;
-    tokens.reserve(words.size());
+    std::size_t out = 0;   // the joined tokens overwrite the words they came from
     const auto nextWord = [&](std::size_t i) -> std::size_t {   // the word after i, through a blank
         const std::size_t j = skipBlank(words, i + 1);
         return is(words, j, Kind::Word) ? j : words.size();
     };
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (words[i].kind == Kind::Point) {
-            tokens.push_back({.kind = Kind::Barrier, .begin = words[i].begin, .end = words[i].end});
+            words[out++] = {.begin = words[i].begin, .end = words[i].end, .kind = Kind::Barrier};
             continue;
         }
         if (words[i].kind != Kind::Word) {
-            tokens.push_back(words[i]);
+            words[out++] = words[i];
             continue;
         }
-        Token number{.kind = Kind::Number, .begin = words[i].begin, .end = words[i].end};
+        Token number{.begin = words[i].begin, .end = words[i].end, .kind = Kind::Number};
         std::size_t last = i;
         double whole = words[i].value;
         number.wholeDigits = whole >= 100 ? 3 : whole >= 10 ? 2 : 1;
@@ -356,11 +410,12 @@ std::vector<Token> joinSpelled(const std::vector<Token>& words)
             for (std::size_t j = nextWord(last); j < words.size(); j = nextWord(last)) {
                 if (words[j].digitWord) {
                     whole = whole * 10 + words[j].value;
-                    ++number.wholeDigits;
+                    count(number.wholeDigits);
                     zeros = zeros && words[j].value == 0;
                 } else if (zeros) {   // "NULL DREIZEHN"
                     whole = words[j].value;
-                    number.wholeDigits += 2;
+                    count(number.wholeDigits);
+                    count(number.wholeDigits);
                     zeros = false;
                 } else {
                     break;
@@ -380,17 +435,17 @@ std::vector<Token> joinSpelled(const std::vector<Token>& words)
                     fraction = fraction * 10 + words[digit].value;
                     scale *= 10;
                 }
-                ++number.fractionDigits;
+                count(number.fractionDigits);
                 last = digit;
             }
             whole += fraction / scale;
         }
         number.value = whole;
         number.end = words[last].end;
-        tokens.push_back(number);
+        words[out++] = number;
         i = last;
     }
-    return tokens;
+    words.resize(out);
 }
 
 // ---- Readings ----
@@ -622,17 +677,29 @@ void signOnly(const std::vector<Token>& tokens, std::size_t i, Reading& best)
     }
 }
 
+// A reading that starts with a number meets its degree sign or hemisphere within its first half.
+bool anchorAhead(const std::vector<Token>& tokens, std::size_t i)
+{
+    const std::size_t end = std::min(tokens.size(), i + maxHalfTokens);
+    for (std::size_t j = i; j < end; ++j) {
+        if (tokens[j].kind == Kind::Degree || tokens[j].kind == Kind::Hemisphere)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::vector<Find> findCoordinates(TextView text)
 {
-    const std::vector<Token> tokens = joinSpelled(lex(text));
+    std::vector<Token> tokens = lex(text);
+    joinSpelled(tokens);
     std::vector<Find> finds;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         Reading best;
         if (tokens[i].kind == Kind::Hemisphere) {
             hemisphereBefore(tokens, i, best);
-        } else if (tokens[i].kind == Kind::Number || tokens[i].kind == Kind::Minus) {
+        } else if ((tokens[i].kind == Kind::Number || tokens[i].kind == Kind::Minus) && anchorAhead(tokens, i)) {
             hemisphereAfter(tokens, i, best);
             signOnly(tokens, i, best);
         }
