@@ -57,12 +57,13 @@ bool isLetter(char16_t c)
 }
 
 bool isDegree(char16_t c) { return c == u'°' || c == u'º' || c == u'˚'; }
-bool isMinuteMark(char16_t c) { return c == u'\'' || c == u'′' || c == u'’' || c == u'´' || c == u'‘' || c == u'`'; }
-bool isSecondMark(char16_t c) { return c == u'"' || c == u'″' || c == u'”' || c == u'“'; }
+bool isMinuteMark(char16_t c) { return c == u'\'' || c == u'′' || c == u'’' || c == u'´' || c == u'‘' || c == u'`' || c == u'ʹ'; }
+bool isSecondMark(char16_t c) { return c == u'"' || c == u'″' || c == u'”' || c == u'“' || c == u'ʺ'; }
 bool isMinus(char16_t c) { return c == u'-' || c == u'−' || c == u'–'; }
 bool isGap(char16_t c)
 {
-    return c == u' ' || c == u'\t' || c == 0xA0 || c == u'\r' || c == u'\n' || c == u',' || c == u'/' || c == u';';
+    return c == u' ' || c == u'\t' || c == 0xA0 || c == u'\u2009' || c == u'\u202F' || c == u'\r' || c == u'\n' || c == u','
+        || c == u'/' || c == u';';
 }
 
 // ---- Words: a run of letters is either a sequence of known words or a barrier ----
@@ -121,7 +122,7 @@ struct WordMatch {
 WordMatch belowHundred(std::string_view letters, std::size_t at);
 WordMatch numberAt(std::string_view letters, std::size_t at);
 
-enum class Vocabulary { North, South, East, West, Degree, Point };
+enum class Vocabulary { North, South, East, West, Degree, Minute, Second, Point };
 
 struct KnownWord {
     std::string_view spelling;
@@ -132,35 +133,44 @@ extern const std::array<NumberWord, 10> digitWords;
 extern const std::array<NumberWord, 9> compoundUnits;
 extern const std::array<NumberWord, 11> teens;
 extern const std::array<NumberWord, 9> tens;
-extern const std::array<KnownWord, 10> knownWords;
+extern const std::array<KnownWord, 14> knownWords;
+
+// Every number word below 100 written out, compounds included, filed by initial: a place in a word is
+// compared only with the words that start with its letter.
+struct Spelled {
+    std::string spelling;
+    int value;
+    bool digit;
+};
+using ByInitial = std::array<std::vector<Spelled>, 26>;
+
+const ByInitial& wordsBelowHundred()
+{
+    static const ByInitial byInitial = [] {
+        ByInitial words;
+        const auto add = [&](std::string spelling, int value, bool digit) {
+            words[static_cast<std::size_t>(spelling[0] - 'A')].push_back({std::move(spelling), value, digit});
+        };
+        for (const NumberWord& word : digitWords) add(std::string(word.spelling), word.value, true);
+        for (const NumberWord& word : teens) add(std::string(word.spelling), word.value, false);
+        for (const NumberWord& word : tens) add(std::string(word.spelling), word.value, false);
+        for (const NumberWord& unit : compoundUnits) {
+            for (const NumberWord& word : tens)
+                add(std::string(unit.spelling) + "UND" + std::string(word.spelling), unit.value + word.value, false);
+        }
+        return words;
+    }();
+    return byInitial;
+}
 
 WordMatch belowHundred(std::string_view letters, std::size_t at)
 {
     WordMatch best;
-    const auto consider = [&](std::size_t length, int value, bool digit) {
-        if (length > best.length)
-            best = {length, value, digit};
-    };
-    for (const NumberWord& word : digitWords) {
-        if (startsWith(letters, at, word.spelling))
-            consider(word.spelling.size(), word.value, true);
-    }
-    for (const NumberWord& word : teens) {
-        if (startsWith(letters, at, word.spelling))
-            consider(word.spelling.size(), word.value, false);
-    }
-    for (const NumberWord& word : tens) {
-        if (startsWith(letters, at, word.spelling))
-            consider(word.spelling.size(), word.value, false);
-    }
-    for (const NumberWord& unit : compoundUnits) {
-        if (!startsWith(letters, at, unit.spelling) || !startsWith(letters, at + unit.spelling.size(), "UND"))
-            continue;
-        const std::size_t tensAt = at + unit.spelling.size() + 3;
-        for (const NumberWord& word : tens) {
-            if (startsWith(letters, tensAt, word.spelling))
-                consider(tensAt - at + word.spelling.size(), word.value + unit.value, false);
-        }
+    if (at >= letters.size() || letters[at] < 'A' || letters[at] > 'Z')
+        return best;
+    for (const Spelled& word : wordsBelowHundred()[static_cast<std::size_t>(letters[at] - 'A')]) {
+        if (word.spelling.size() > best.length && startsWith(letters, at, word.spelling))
+            best = {word.spelling.size(), word.value, word.digit};
     }
     return best;
 }
@@ -264,6 +274,8 @@ void addWords(TextView text, std::size_t begin, std::size_t end, Spelling& spell
             case Vocabulary::East: token.kind = Kind::Hemisphere; break;
             case Vocabulary::West: token.kind = Kind::Hemisphere; token.negative = true; break;
             case Vocabulary::Degree: token.kind = Kind::Degree; break;
+            case Vocabulary::Minute: token.kind = Kind::Minute; break;
+            case Vocabulary::Second: token.kind = Kind::Second; break;
             case Vocabulary::Point: token.kind = Kind::Point; break;
             }
         }
@@ -501,10 +513,10 @@ Angles readAngle(const std::vector<Token>& tokens, std::size_t i)
     withMinutes.open = tokens[m].fractionDigits == 0;
     withMinutes.next = m + 1;
     withMinutes.last = m;
-    if (is(tokens, m + 1, Kind::Minute)) {
+    if (const std::size_t mark = skipBlank(tokens, m + 1); is(tokens, mark, Kind::Minute)) {   // "31 MINUTEN"
         withMinutes.marks = true;
-        withMinutes.next = m + 2;
-        withMinutes.last = m + 1;
+        withMinutes.next = mark + 1;
+        withMinutes.last = mark;
     }
     found.add(withMinutes);
     if (tokens[m].fractionDigits > 0)
@@ -522,10 +534,10 @@ Angles readAngle(const std::vector<Token>& tokens, std::size_t i)
     withSeconds.parts = 3;
     withSeconds.next = s + 1;
     withSeconds.last = s;
-    if (is(tokens, s + 1, Kind::Second)) {
+    if (const std::size_t mark = skipBlank(tokens, s + 1); is(tokens, mark, Kind::Second)) {
         withSeconds.marks = true;
-        withSeconds.next = s + 2;
-        withSeconds.last = s + 1;
+        withSeconds.next = mark + 1;
+        withSeconds.last = mark;
     }
     found.add(withSeconds);
     return found;
@@ -631,9 +643,8 @@ void hemisphereBefore(const std::vector<Token>& tokens, std::size_t i, Reading& 
 }
 
 // "52° 31.123' N, 13° 24.456' E"
-void hemisphereAfter(const std::vector<Token>& tokens, std::size_t i, Reading& best)
+void hemisphereAfter(const std::vector<Token>& tokens, const Angles& latitudes, Reading& best)
 {
-    const Angles latitudes = readAngle(tokens, i);
     for (std::size_t a = 0; a < latitudes.count; ++a) {
         const Angle& latitude = latitudes.items[a];
         const std::size_t h = skipBlank(tokens, latitude.next);
@@ -650,14 +661,12 @@ void hemisphereAfter(const std::vector<Token>& tokens, std::size_t i, Reading& b
 }
 
 // "-33.8688°, 151.2093°": no hemisphere, so both halves need the degree sign.
-void signOnly(const std::vector<Token>& tokens, std::size_t i, Reading& best)
+void signOnly(const std::vector<Token>& tokens, const Angles& latitudes, bool southern, Reading& best)
 {
     const auto signedAngles = [&](std::size_t at, bool& negative) {
         negative = is(tokens, at, Kind::Minus);
         return readAngle(tokens, negative ? at + 1 : at);
     };
-    bool southern = false;
-    const Angles latitudes = signedAngles(i, southern);
     for (std::size_t a = 0; a < latitudes.count; ++a) {
         const Angle& latitude = latitudes.items[a];
         if (!enoughWithSign(latitude) || continued(tokens, latitude))
@@ -700,8 +709,11 @@ std::vector<Find> findCoordinates(TextView text)
         if (tokens[i].kind == Kind::Hemisphere) {
             hemisphereBefore(tokens, i, best);
         } else if ((tokens[i].kind == Kind::Number || tokens[i].kind == Kind::Minus) && anchorAhead(tokens, i)) {
-            hemisphereAfter(tokens, i, best);
-            signOnly(tokens, i, best);
+            const bool minus = tokens[i].kind == Kind::Minus;
+            const Angles first = readAngle(tokens, minus ? i + 1 : i);   // read once for both readings
+            if (!minus)
+                hemisphereAfter(tokens, first, best);
+            signOnly(tokens, first, minus, best);
         }
         if (best.found) {
             finds.push_back({best.position, tokens[i].begin, tokens[best.last].end});
@@ -734,12 +746,14 @@ constexpr std::array<NumberWord, 9> tens{{
     {"SIEBZIG", 70}, {"ACHTZIG", 80}, {"NEUNZIG", 90}, {"SIEBENZIG", 70},
 }};
 
-constexpr std::array<KnownWord, 10> knownWords{{
+constexpr std::array<KnownWord, 14> knownWords{{
     {"NORD", Vocabulary::North}, {"NORTH", Vocabulary::North},
     {"SUED", Vocabulary::South}, {"SOUTH", Vocabulary::South},
     {"OST", Vocabulary::East}, {"EAST", Vocabulary::East},
     {"WEST", Vocabulary::West},
     {"GRAD", Vocabulary::Degree},
+    {"MINUTE", Vocabulary::Minute}, {"MINUTEN", Vocabulary::Minute},
+    {"SEKUNDE", Vocabulary::Second}, {"SEKUNDEN", Vocabulary::Second},
     {"PUNKT", Vocabulary::Point}, {"KOMMA", Vocabulary::Point},
 }};
 

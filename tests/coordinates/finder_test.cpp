@@ -68,7 +68,7 @@ const Positive positives[] = {
     {"seconds", u"N 52° 31' 07.4\" E 13° 24' 27.4\"", secondsN, secondsE},
     {"seconds with primes", u"N 52° 31′ 07.4″ E 13° 24′ 27.4″", secondsN, secondsE},
     {"seconds with two apostrophes", u"N 52° 31' 07.4'' E 13° 24' 27.4''", secondsN, secondsE},
-    {"seconds with curly quotes", u"N 52° 31’ 07.4” E 13° 24’ 27.4”", secondsN, secondsE},
+    {"seconds with curly quotes and modifier primes", u"N 52° 31’ 07.4” E 13° 24ʹ 27.4ʺ", secondsN, secondsE},
     {"seconds without marks", u"N 52 31 07.4 E 13 24 27.4", secondsN, secondsE},
     {"whole seconds", u"N 52° 31' 07\" E 13° 24' 27\"", 52 + 31 / 60.0 + 7 / 3600.0, 13 + 24 / 60.0 + 27 / 3600.0},
     {"seconds just below 60", u"N 52° 59' 59.9\" E 13° 59' 59.9\"", 52 + 59 / 60.0 + 59.9 / 3600, 13 + 59 / 60.0 + 59.9 / 3600},
@@ -97,8 +97,8 @@ const Positive positives[] = {
     {"number words with AE OE UE SS", u"NORD ZWEIUNDFUENFZIG GRAD EINUNDDREISSIG KOMMA EINS ZWEI DREI OST DREIZEHN GRAD VIERUNDZWANZIG KOMMA VIER FUENF SECHS", berlinN, berlinE},
     {"number words run together", u"NORDZWEIUNDFUENFZIGGRADEINUNDDREIßIGPUNKTEINSZWEIDREIOSTDREIZEHNGRADVIERUNDZWANZIGPUNKTVIERFUENFSECHS", berlinN, berlinE},
     {"number words in lower case", u"nord zweiundfünfzig grad einunddreißig punkt eins zwei drei ost dreizehn grad vierundzwanzig punkt vier fünf sechs", berlinN, berlinE},
-    {"teens and zero", u"SUED ELF GRAD NULL PUNKT NULL NULL EINS WEST ZWOELF GRAD ZEHN PUNKT FUENF", -(11 + 0.001 / 60), -(12 + 10.5 / 60)},
-    {"digits spelled one by one", u"NORD FUENF ZWEI GRAD DREI EINS PUNKT EINS ZWEI DREI OST NULL EINS DREI GRAD ZWEI VIER PUNKT VIER FUENF SECHS", berlinN, berlinE},
+    {"teens, zero, minute and second words", u"SUED ELF GRAD NULL MINUTEN FUENF PUNKT EINS SEKUNDEN WEST ZWOELF GRAD ZEHN MINUTEN ZWANZIG SEKUNDEN", -(11 + 5.1 / 3600), -(12 + 10 / 60.0 + 20 / 3600.0)},
+    {"digits spelled one by one", u"NORD FUENF ZWEI GRAD DREI EINS PUNKT EINS ZWEI DREI MINUTEN OST NULL EINS DREI GRAD ZWEI VIER PUNKT VIER FUENF SECHS", berlinN, berlinE},
     {"a hundred and more", u"SUED DREIUNDDREISSIG GRAD ACHTUNDVIERZIG PUNKT NULL OST HUNDERTEINUNDFUENFZIG GRAD ZWOELF PUNKT FUENF", -(33 + 48.0 / 60), 151 + 12.5 / 60},
     {"number words and digits mixed", u"NORD 52 GRAD EINUNDDREISSIG PUNKT EINS ZWEI DREI OST 13 GRAD 24.456", berlinN, berlinE},
     {"sixteen, seventeen, ninety", u"N SECHZEHN GRAD SIEBZEHN PUNKT EINS E NEUNZIG GRAD ACHTZEHN PUNKT EINS", 16 + 17.1 / 60, 90 + 18.1 / 60},
@@ -115,7 +115,7 @@ const Positive positives[] = {
 // Each refused text, by its reason.
 const std::pair<const char*, std::u16string_view> negatives[] = {
     {"number list", u"6, 12, 16, 29"}, {"number pair", u"48.816 34.147"}, {"number pair with comma", u"48.816, 34.147"},
-    {"stage names", u"S1 N2 S3"}, {"stage list", u"Stage S1: N2, E3"}, {"stage names with numbers", u"N2 E3 48.5"},
+    {"stage names", u"S1 N2 S3"}, {"stage list", u"Stage S1: N2, E3"}, {"stage name, numbers, a date", u"N2 48.81 O 7 12.03.2024"},
     {"whole numbers after letters", u"N 52 E 13"}, {"whole minutes without marks", u"N 52 31 E 13 24"}, {"minutes at 60", u"N 52° 60.000 E 013° 24.456"},
     {"longitude minutes at 60", u"N 52° 31.123 E 013° 60.000"}, {"minutes past 60", u"N 52° 64.456 E 013° 24.456"}, {"seconds at 60", u"N 52° 31' 60\" E 13° 24' 27\""},
     {"seconds at 60 in the longitude", u"N 52° 31' 07\" E 13° 24' 60.0\""}, {"latitude past 90", u"N 91° 00.000 E 013° 24.456"}, {"latitude just past 90", u"N 90° 00.001 E 010° 00.000"},
