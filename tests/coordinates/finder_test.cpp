@@ -127,7 +127,7 @@ const std::pair<const char*, std::u16string_view> negatives[] = {
     {"whole angles", u"45°, 90°"}, {"angles in minutes", u"Winkel 30° 15', 45° 10'"}, {"degrees then letters in prose", u"Bei 20° Nord und 10° Ost"},
     {"number words without degrees", u"NORD ZWEIUNDFÜNFZIG OST DREIZEHN"}, {"prose number words", u"Die Elf spielt um acht Grad"}, {"hemisphere inside a word", u"AN 52° 31.123 EN 13° 24.456"},
     {"known words inside longer words", u"NORDEN 52° 31.123 OSTEN 13° 24.456"}, {"decimal degrees needing a fraction", u"N 52 E 13.5"}, {"hemisphere and a minus", u"52.5187°, -13.4076° E"},
-    {"version numbers", u"Version 1.2.3 N 4.5.6"},
+    {"version numbers", u"Version 1.2.3 N 4.5.6"}, {"whole minutes, then seconds at 60", u"N 52° 31' E 13° 24' 60\""},
 };
 
 TEST(FindCoordinates, reads_each_form_in_the_table)
