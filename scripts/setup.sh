@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev libpng-dev
+    libgeographiclib-dev
     xxd xvfb xauth time
     librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
     clang libclang-rt-14-dev   # the fuzz preset: clang recommends but does not pull in libFuzzer's runtime

@@ -60,5 +60,6 @@ Text argumentText(std::string_view argument, std::string_view what);
 int runConvert(Arguments arguments);
 int runHexfile(Arguments arguments);
 int runBitmap(Arguments arguments);
+int runCoords(Arguments arguments);
 
 } // namespace quirlwerk::cli

@@ -49,6 +49,10 @@ std::string usage()
           "      DATEI: BMP mit 8 Bit, GIF oder PNG mit Farbtabelle\n"
           "      --twins: je Gruppe gleicher Farben in Gebrauch eine Zeile \"INDEX INDEX ...: R G B\"\n"
           "      --reveal: Zwillinge einfärben und neu zeichnen, vor --png und --palette\n"
+          "  quirlwerk-cli coords [--format dmm|dd|dms|utm]\n"
+          "      Eingabe: UTF-8 auf stdin; je gefundene Koordinate eine Zeile\n"
+          "      \"BREITE LÄNGE<Tab>FORM<Tab>GEFUNDENER TEXT\" (Dezimalgrad, Süd und West negativ);\n"
+          "      Exit-Status 1, wenn keine gefunden wurde\n"
           "Exit-Status: 0 OK, 1 Meldung oder Fehler, 2 falscher Aufruf.\n";
 }
 
@@ -77,6 +81,8 @@ int runCommand(int argc, char** argv)
             return runHexfile(rest);
         if (command == "bitmap")
             return runBitmap(rest);
+        if (command == "coords")
+            return runCoords(rest);
         throw UsageError("unbekannter Unterbefehl '" + std::string(command) + "'");
     } catch (const UsageError& error) {
         std::cerr << "quirlwerk-cli: " << error.what() << "\n\n" << usage();

@@ -3,6 +3,7 @@
 
 #include "common/failure.h"
 #include "conversions/morse.h"
+#include "ui/coordinate_line.h"
 #include "ui/dialogs.h"
 #include "ui/frmHilfe.h"
 #include "ui/frmMatrixProj.h"
@@ -112,6 +113,12 @@ void frmMain::buildFrames()
 
     connect(cmdDecrypt, &QPushButton::clicked, this, &frmMain::cmdDecrypt_Click);
     connect(cmdCrypt, &QPushButton::clicked, this, &frmMain::cmdCrypt_Click);
+
+    // Last in the tab order; it follows the shown frame's text, after the frames' own handlers have run.
+    lineKoordinaten = new CoordinateLine(client);
+    connect(txtOut, &QPlainTextEdit::textChanged, this, &frmMain::scanShownText);
+    for (const char* run : {"cmdDateiConv", "cmdBildKonv", "cmdBildDatei"})
+        connect(findChild<QPushButton*>(run), &QPushButton::clicked, this, &frmMain::scanShownText);
 }
 
 void frmMain::Form_Load()
@@ -184,6 +191,7 @@ void frmMain::chooseMode(conversions::Mode mode)
         frameDatei->clearMessage();
         frameBild->clearMessage();
     }
+    scanShownText();
 }
 
 void frmMain::setHeading(const QString& heading)
@@ -271,6 +279,21 @@ void frmMain::runDirection(Direction run)
     showResult(shown);
 }
 
+void frmMain::scanShownText()
+{
+    const conversions::ModeRow* mode = conversions::findMode(m_glob.ConversionMode);   // none before start-up
+    QString shown;
+    switch (mode ? mode->frame : conversions::ModeFrame::Text) {
+    case conversions::ModeFrame::Text: shown = txtOut->toPlainText(); break;
+    case conversions::ModeFrame::HexFile: shown = frameDatei->findChild<QLabel*>("lblDateiMeldung")->text(); break;
+    case conversions::ModeFrame::Picture: shown = frameBild->findChild<QLabel*>("lblBildInfoWert")->toolTip(); break;
+    }
+    const bool wasShown = lineKoordinaten->isVisibleTo(client);
+    lineKoordinaten->showFinds(toText(shown));
+    if (lineKoordinaten->isVisibleTo(client) != wasShown)
+        Form_Resize();
+}
+
 void frmMain::showResult(const conversions::Shown& shown)
 {
     // The routine's own message comes before the output appears.
@@ -298,7 +321,11 @@ void frmMain::Form_Resize()
         if (minimumSize() != minimum)
             setMinimumSize(minimum);
         const double headerWidth = (lblHeader->fontMetrics().horizontalAdvance(lblHeader->text()) + 4) * twipsPerPixel;
-        const MainLayout layout = layoutMainWindow(toTwips(frameGeometry().size()), toTwips(client->size()), headerWidth);
+        // A shown coordinate line takes its height from the bottom; the frames are laid out in the rest.
+        const QSize line(0, lineKoordinaten->isVisibleTo(client) ? lineKoordinaten->sizeHint().height() : 0);
+        lineKoordinaten->setGeometry(0, client->height() - line.height(), client->width(), line.height());
+        const MainLayout layout =
+            layoutMainWindow(toTwips(frameGeometry().size() - line), toTwips(client->size() - line), headerWidth);
         placeTwips(*frameMask, layout.frameMask);
         placeTwips(*lblHeader, layout.lblHeader);
         placeTwips(*frameConv, layout.frameConv);

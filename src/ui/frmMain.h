@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace quirlwerk::ui {
 
+class CoordinateLine;
 class Dialogs;
 class HexFileFrame;
 class ImageFrame;
@@ -63,6 +64,7 @@ private:
     using Direction = conversions::Shown (*)(conversions::Mode mode, Text input, const conversions::DispatchContext& context);
     void runDirection(Direction run);
     void showResult(const conversions::Shown& shown);
+    void scanShownText();
     conversions::DispatchContext dispatchContext();
 
     GlobData& m_glob;
@@ -83,6 +85,7 @@ private:
     TextField* txtOut = nullptr;
     HexFileFrame* frameDatei = nullptr;
     ImageFrame* frameBild = nullptr;
+    CoordinateLine* lineKoordinaten = nullptr;
 };
 
 } // namespace quirlwerk::ui

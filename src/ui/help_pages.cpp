@@ -36,6 +36,34 @@ std::vector<Text> closingNotice()
     };
 }
 
+// What the coordinate line below the frames finds and refuses: on the general page in full, on the text
+// modes' pages as a pointer to it.
+std::vector<Text> coordinateHelp(int topic)
+{
+    if (topic == 0) {
+        return {
+            u"",
+            u"Koordinaten: Enthält die Ausgabe (oder die Meldung der Hex-Datei, die Bildinformation) Koordinaten, "
+            u"erscheint unter den Feldern eine Zeile mit jeder gefundenen Koordinate. Ihr Menü kopiert sie in "
+            u"Grad und Minuten (N 52° 31.123 E 013° 24.456), Dezimalgrad, Grad/Minuten/Sekunden oder UTM oder "
+            u"öffnet sie in OpenStreetMap; erst dieser Befehl schickt die Koordinate ins Internet.",
+            u"Erkannt werden Grad und Dezimalminuten (auch ohne Gradzeichen, mit Dezimalkomma, Minutenzeichen, "
+            u"''Grad'', der Himmelsrichtung hinter der Zahl, die Hälften durch Komma, Schrägstrich, Leerzeichen "
+            u"oder Zeilenumbruch getrennt), Grad/Minuten/Sekunden, Dezimalgrad mit Himmelsrichtung oder mit "
+            u"Gradzeichen und Vorzeichen, die Himmelsrichtungen N, S, E, O, W, Nord, Süd, Ost, West, North, "
+            u"South, East sowie deutsche Zahlwörter, wie Buchstabenwerte und Morsen sie ergeben "
+            u"(NORD ZWEIUNDFÜNFZIG GRAD EINUNDDREISSIG PUNKT EINS ZWEI DREI MINUTEN ...).",
+            u"Nicht als Koordinaten gelten Zahlenlisten ohne Gradzeichen und Himmelsrichtung, Stationsnamen wie "
+            u"S1 oder N2, Minuten und Sekunden ab 60, Breiten über 90 und Längen über 180 Grad, Datum, Uhrzeit "
+            u"und Telefonnummern.",
+        };
+    }
+    const conversions::ModeRow* mode = conversions::findMode(static_cast<conversions::Mode>(topic));
+    if (!mode || mode->frame != conversions::ModeFrame::Text)
+        return {};
+    return {u"", u"Koordinaten in der Ausgabe erscheinen in der Zeile unter den Feldern (siehe Hilfe --> Allgemeines)."};
+}
+
 } // namespace
 
 Text HelpPage::text() const
@@ -61,6 +89,8 @@ std::optional<HelpPage> helpPage(int topic)
     } else if (topic == 3) {
         page.lines[ookExampleLine] = conversions::BrainfuckToOok(page.lines[ookProgramLine]);
     }
+    std::vector<Text> coordinates = coordinateHelp(topic);
+    page.lines.insert(page.lines.end(), coordinates.begin(), coordinates.end());
     return page;
 }
 

@@ -39,7 +39,8 @@ TEST(helpPage, has_its_title_and_lines_joined_by_crlf_without_a_final_break)
         const std::optional<HelpPage> page = helpPage(topic);
         ASSERT_TRUE(page);
         EXPECT_EQ(page->title, pages[topic].title);
-        ASSERT_EQ(page->lines.size(), pages[topic].lines);
+        // The coordinate line's help follows: a section on the general page, a pointer on each text mode's.
+        ASSERT_EQ(page->lines.size(), pages[topic].lines + (topic == 0 ? 4 : conversions::modeRow(conversions::Mode(topic)).frame == conversions::ModeFrame::Text ? 2 : 0));
         Text joined = page->lines.front();
         for (std::size_t line = 1; line < page->lines.size(); ++line)
             joined += u"\r\n" + page->lines[line];
