@@ -45,10 +45,11 @@ std::string usage()
           "  quirlwerk-cli hexfile EINGABE AUSGABE [--yes]\n"
           "  quirlwerk-cli bitmap DATEI [--modulo TEXT] [--modulo-on index|colours]\n"
           "                       [--threshold TEXT] [--threshold-on index|colours] [--png AUS] [--palette]\n"
-          "                       [--twins] [--reveal]\n"
+          "                       [--twins] [--reveal] [--twins-only]\n"
           "      DATEI: BMP mit 8 Bit, GIF oder PNG mit Farbtabelle\n"
           "      --twins: je Gruppe gleicher Farben in Gebrauch eine Zeile \"INDEX INDEX ...: R G B\"\n"
           "      --reveal: Zwillinge einfärben und neu zeichnen, vor --png und --palette\n"
+          "      --twins-only: versteckte Zwillinge weiß, alles andere schwarz, vor --png und --palette\n"
           "Exit-Status: 0 OK, 1 Meldung oder Fehler, 2 falscher Aufruf.\n";
 }
 
