@@ -1,6 +1,8 @@
 # What `cmake --install` puts on a machine, and the Debian package built from it.
 # Only what was built is installed: without the windows there is no launcher, icon or AppStream entry.
 include(GNUInstallDirs)
+# Installing (and cpack) builds nothing itself: scripts/package.sh builds the two programs, not every test.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(QUIRLWERK_APP_ID org.quirlwerk.Quirlwerk)
 set(quirlwerk_data ${CMAKE_SOURCE_DIR}/data)
@@ -40,6 +42,10 @@ if(TARGET quirlwerk)
                    ${quirlwerk_generated}/${QUIRLWERK_APP_ID}.metainfo.xml @ONLY)
 
     install(TARGETS quirlwerk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    configure_file(${quirlwerk_data}/quirlwerk.1 ${quirlwerk_generated}/quirlwerk.1 @ONLY)
+    file(ARCHIVE_CREATE OUTPUT ${quirlwerk_generated}/quirlwerk.1.gz
+         PATHS ${quirlwerk_generated}/quirlwerk.1 FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+    install(FILES ${quirlwerk_generated}/quirlwerk.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${quirlwerk_data}/${QUIRLWERK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${quirlwerk_generated}/${QUIRLWERK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

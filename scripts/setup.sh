@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing), then configures and builds a preset.
-# Usage: scripts/setup.sh PRESET
+# Usage: scripts/setup.sh PRESET [TARGET ...]   (without targets: everything)
 set -euo pipefail
 
 preset=${1:-release}
@@ -36,4 +36,4 @@ fi
 if [ ! -f "build/$preset/build.ninja" ]; then
     cmake --preset "$preset" >/dev/null
 fi
-cmake --build --preset "$preset" -- -j"$(nproc)"
+cmake --build --preset "$preset" ${2:+--target "${@:2}"} -- -j"$(nproc)"

@@ -112,4 +112,31 @@ std::vector<int> recolourTwins(PictureModel& model)
     return changed;
 }
 
+std::vector<int> hiddenTwins(const PictureModel& model)
+{
+    std::vector<int> hidden;
+    for (const TwinGroup& group : twinGroups(model)) {
+        std::int32_t most = 0;
+        for (const int i : group.indices)
+            most = std::max(most, model.FarbTabelle[static_cast<std::size_t>(i)].Anzahl);
+        for (const int i : group.indices)
+            if (model.FarbTabelle[static_cast<std::size_t>(i)].Anzahl < most)
+                hidden.push_back(i);
+    }
+    std::ranges::sort(hidden);
+    return hidden;
+}
+
+std::vector<int> showTwinsOnly(PictureModel& model)
+{
+    const std::vector<int> hidden = hiddenTwins(model);
+    for (FarbEintrag& entry : model.FarbTabelle)
+        entry.Rot = entry.Gruen = entry.Blau = 0;
+    for (const int i : hidden) {
+        FarbEintrag& entry = model.FarbTabelle[static_cast<std::size_t>(i)];
+        entry.Rot = entry.Gruen = entry.Blau = 255;
+    }
+    return hidden;
+}
+
 } // namespace quirlwerk::bitmap

@@ -29,4 +29,12 @@ Colour revealColour(int k);
 // entries changed.
 std::vector<int> recolourTwins(PictureModel& model);
 
+// The twins that hide something: those used less than the most-used entry of their group (entries that tie
+// with the most-used one are not hidden). Ascending.
+std::vector<int> hiddenTwins(const PictureModel& model);
+
+// "Nur Zwillinge zeigen": the hidden twins white, every other entry black, so that what they hide stands out
+// white on black. Returns the entries made white.
+std::vector<int> showTwinsOnly(PictureModel& model);
+
 } // namespace quirlwerk::bitmap

@@ -23,6 +23,7 @@ struct BitmapOptions {
     bool palette = false;
     bool twins = false;
     bool reveal = false;   // the twins recoloured and the picture redrawn before the PNG and the palette
+    bool twinsOnly = false;   // the hidden twins white, the rest black, redrawn likewise
 };
 
 // A value field takes at most three characters, like the frame's.
@@ -51,6 +52,10 @@ BitmapOptions parseOptions(Arguments arguments)
         const std::string_view option = arguments[i];
         if (option == "--palette" || option == "--twins" || option == "--reveal") {
             (option == "--palette" ? options.palette : option == "--twins" ? options.twins : options.reveal) = true;
+            continue;
+        }
+        if (option == "--twins-only") {
+            options.twinsOnly = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -123,12 +128,16 @@ int runBitmap(Arguments arguments)
     StderrReporter stderrMessages;
     OnceReporter messages(stderrMessages);
     const bool keepPixels = options.pngFile.has_value();
-    ImageSink sink(options.inputs, messages, keepPixels && !options.reveal);
+    const bool redraw = options.reveal || options.twinsOnly;
+    ImageSink sink(options.inputs, messages, keepPixels && !redraw);
     // The colour table window and the focus have no counterpart here: --palette prints the table.
     bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
     ImageSink revealed(options.inputs, messages, keepPixels);
-    if (options.reveal && end == bitmap::RunEnd::Drawn) {
-        bitmap::recolourTwins(model);
+    if (redraw && end == bitmap::RunEnd::Drawn) {
+        if (options.reveal)
+            bitmap::recolourTwins(model);
+        if (options.twinsOnly)
+            bitmap::showTwinsOnly(model);
         messages.startRepeat();   // a damaged file is reported once, by the full load
         end = bitmap::ZeichneBitmap(1, model, revealed).end;
     }
@@ -151,7 +160,7 @@ int runBitmap(Arguments arguments)
     std::cout.flush();
     if (end != bitmap::RunEnd::Drawn)
         return exitFailed;
-    if (options.pngFile && !writePng(options.reveal ? revealed.picture() : sink.picture(), *options.pngFile))
+    if (options.pngFile && !writePng(redraw ? revealed.picture() : sink.picture(), *options.pngFile))
         return exitFailed;
     return exitOk;
 }

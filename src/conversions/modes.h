@@ -94,7 +94,7 @@ inline constexpr std::array<ModeRow, 11> modeTable = {{
      u"Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren (BWW und Scrabble)", u"Buchstabe --> Zahl",
      u"Zahl --> Buchstabe", &directions::lettersToNumbers, &directions::numbersToLetters, 10, ModeFrame::Text,
      ModeMenu::Conversions, 5, u"Buchstaben <--> &Zahlen (BWW, Scrabble)", "mnuBuchstZahl"},
-    {Mode::Picture, "", u"Sonstiges: BMP-Datei mit 256 Farben konvertieren", u"", u"", nullptr, nullptr, 11,
+    {Mode::Picture, "", u"Sonstiges: Bild (BMP, GIF, PNG) mit Farbtabelle konvertieren", u"", u"", nullptr, nullptr, 11,
      ModeFrame::Picture, ModeMenu::Other, 1, u"&Bild konvertieren", "mnuBildKonvert"},
 }};
 

@@ -25,6 +25,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace quirlwerk::ui {
@@ -86,8 +87,8 @@ public:
 
     // Before the delegate's own handling, which would walk the cells on Tab and hand the focus to the grid
     // on Escape while the box still looks active: the arrow keys walk the cells, Tab goes on to the buttons
-    // (box, redraw, twins, box; Shift+Tab the other way round, past disabled buttons; with both disabled the
-    // focus stays in the box), and Escape does nothing, as in the other digit fields.
+    // (box, redraw, twins, twins only, box; Shift+Tab the other way round; from the box to the first enabled
+    // one, with all disabled the focus stays in the box), and Escape does nothing, as in the other digit fields.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress) {
@@ -95,14 +96,12 @@ public:
             if (key == Qt::Key_Escape)
                 return true;
             if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-                QPushButton* first = m_window.cmdRedraw;
-                QPushButton* second = m_window.cmdZwillinge;
+                std::vector<QPushButton*> buttons = {m_window.cmdRedraw, m_window.cmdZwillinge, m_window.cmdNurZwillinge};
                 if (key == Qt::Key_Backtab)
-                    std::swap(first, second);
-                if (first->isEnabled())
-                    first->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-                else if (second->isEnabled())
-                    second->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                    std::ranges::reverse(buttons);
+                const auto next = std::ranges::find_if(buttons, &QPushButton::isEnabled);
+                if (next != buttons.end())
+                    (*next)->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
                 return true;
             }
         }
@@ -124,6 +123,10 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     cmdRedraw = makeNamed<QPushButton>("cmdRedraw", QStringLiteral("Bild mit geänderter Farbtabelle anzeigen"), this);
     cmdZwillinge = makeNamed<QPushButton>("cmdZwillinge", QStringLiteral("Zwillinge einfärben"), this);
     cmdZwillinge->setAccessibleName(QStringLiteral("Zwillinge einfärben"));
+    cmdNurZwillinge = makeNamed<QPushButton>("cmdNurZwillinge", QStringLiteral("Nur Zwillinge zeigen"), this);
+    cmdNurZwillinge->setAccessibleDescription(
+        QStringLiteral("Zeigt die Pixel der Zwillinge, die seltener benutzt werden als der häufigste Eintrag ihrer "
+                       "Gruppe, weiß und alle anderen schwarz"));
     cmdZwillinge->setAccessibleDescription(
         QStringLiteral("Gibt jedem Eintrag, der die Farbe eines anderen benutzten Eintrags teilt, eine eigene Farbe "
                        "und zeichnet das Bild neu"));
@@ -139,6 +142,7 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
 
     connect(cmdRedraw, &QPushButton::clicked, this, &frmFarbTabelle::cmdRedraw_Click);
     connect(cmdZwillinge, &QPushButton::clicked, this, &frmFarbTabelle::cmdZwillinge_Click);
+    connect(cmdNurZwillinge, &QPushButton::clicked, this, &frmFarbTabelle::cmdNurZwillinge_Click);
     connect(gridFarben, &QTableWidget::currentCellChanged, this, &frmFarbTabelle::gridFarben_CellEvent);
     connect(gridFarben, &QTableWidget::itemSelectionChanged, this, &frmFarbTabelle::gridFarben_CellEvent);
     for (QScrollBar* bar : {gridFarben->verticalScrollBar(), gridFarben->horizontalScrollBar()})
@@ -149,6 +153,12 @@ frmFarbTabelle::frmFarbTabelle(GlobData& glob, Dialogs& dialogs, std::function<v
     const int gridWidth = gridFarben->horizontalHeader()->length() + gridFarben->verticalScrollBar()->sizeHint().width() +
                           2 * gridFarben->frameWidth();
     resize(std::max(width(), gridWidth + 2 * marginPixels), height());
+    if (parentWidget() && !hasStoredPosition(QStringLiteral("FarbLeft"), QStringLiteral("FarbTop"))) {
+        // Not over the picture: beside the main window.
+        const QWidget& owner = *parentWidget()->window();
+        const QRect ownerTwips(positionTwips(owner), outerSizeTwips(owner));
+        moveToTwips(*this, besideWindow(ownerTwips, outerSizeTwips(*this), screenSizeTwips(*this)));
+    }
 }
 
 void frmFarbTabelle::Form_Load()
@@ -156,12 +166,15 @@ void frmFarbTabelle::Form_Load()
     try {
         // A stored edge that is not a number is reported and the default used: a window left without its
         // columns would fail at its first fill.
-        const QPoint stored = readStoredPosition(QStringLiteral("FarbLeft"), QStringLiteral("FarbTop"),
-                                                 defaultPositionTwips, [this](const Text& description) {
-                                                     m_dialogs.showMessage(this, {common::Icon::Critical,
-                                                                                  u"Farbtabelle_Load() - Error " + description});
-                                                 });
-        moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
+        // Without a stored position the window opens beside the main window, once its size is known.
+        if (!parentWidget() || hasStoredPosition(QStringLiteral("FarbLeft"), QStringLiteral("FarbTop"))) {
+            const QPoint stored = readStoredPosition(QStringLiteral("FarbLeft"), QStringLiteral("FarbTop"),
+                                                     defaultPositionTwips, [this](const Text& description) {
+                                                         m_dialogs.showMessage(this, {common::Icon::Critical,
+                                                                                      u"Farbtabelle_Load() - Error " + description});
+                                                     });
+            moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
+        }
 
         // Row 0 is the header row; the table's own header shows it, so that it stays in sight when scrolling.
         gridFarben->setColumnCount(columnCount);
@@ -213,13 +226,12 @@ void frmFarbTabelle::FillColorGrid()
     mSetChange();
 }
 
-std::int16_t frmFarbTabelle::mSetChange()
+void frmFarbTabelle::mSetChange()
 {
     if (m_placing)
-        return 0;
+        return;
     const QScopedValueRollback placing(m_placing, true);
     const QScopedValueRollback busy(m_busy, true);
-    std::int16_t result = 0;
     try {
         const int rows = gridFarben->rowCount();
         if (rows > 1) {
@@ -262,9 +274,7 @@ std::int16_t frmFarbTabelle::mSetChange()
         }
     } catch (const std::exception& failure) {
         showFailure("mSetChange", failure);
-        result = 1;
     }
-    return result;
 }
 
 void frmFarbTabelle::mAnalyseKey(int key, Qt::KeyboardModifiers)
@@ -354,25 +364,43 @@ void frmFarbTabelle::setRedrawEnabled(bool enabled)
 void frmFarbTabelle::updateTwinsButton()
 {
     const bitmap::Twins& twins = m_glob.picture.twins;
-    cmdZwillinge->setEnabled(m_runsAllowed && std::any_of(twins.begin(), twins.end(), [](std::int16_t t) { return t >= 0; }));
+    const bool any = std::any_of(twins.begin(), twins.end(), [](std::int16_t t) { return t >= 0; });
+    cmdZwillinge->setEnabled(m_runsAllowed && any);
+    cmdNurZwillinge->setEnabled(m_runsAllowed && any);
 }
 
 void frmFarbTabelle::cmdZwillinge_Click()
 {
-    {
-        const QScopedValueRollback busy(m_busy, true);
-        for (const int entry : bitmap::recolourTwins(m_glob.picture)) {
-            const bitmap::FarbEintrag& colour = m_glob.picture.FarbTabelle[static_cast<std::size_t>(entry)];
-            const int values[] = {colour.Rot, colour.Gruen, colour.Blau};
-            for (int c = firstEditedColumn; c <= lastEditedColumn; ++c)
-                gridFarben->item(entry + 1, c)->setText(QString::number(values[c - firstEditedColumn]));
-            paintColourCell(entry + 1);
-        }
-        if (m_txtChange && m_editorRow >= 0)
-            m_txtChange->setText(gridFarben->item(m_editorRow, m_editorColumn)->text());
-    }
+    showEntries(bitmap::recolourTwins(m_glob.picture));
     if (m_redraw)
         m_redraw();
+}
+
+void frmFarbTabelle::cmdNurZwillinge_Click()
+{
+    bitmap::showTwinsOnly(m_glob.picture);
+    std::vector<int> all(m_glob.picture.FarbTabelle.size());
+    std::iota(all.begin(), all.end(), 0);
+    showEntries(all);
+    if (m_redraw)
+        m_redraw();
+}
+
+// Shows the entries' colours as the table now holds them, the edit box included.
+void frmFarbTabelle::showEntries(const std::vector<int>& entries)
+{
+    const QScopedValueRollback busy(m_busy, true);
+    for (const int entry : entries) {
+        if (entry + 1 >= gridFarben->rowCount())
+            continue;   // not filled yet
+        const bitmap::FarbEintrag& colour = m_glob.picture.FarbTabelle[static_cast<std::size_t>(entry)];
+        const int values[] = {colour.Rot, colour.Gruen, colour.Blau};
+        for (int c = firstEditedColumn; c <= lastEditedColumn; ++c)
+            gridFarben->item(entry + 1, c)->setText(QString::number(values[c - firstEditedColumn]));
+        paintColourCell(entry + 1);
+    }
+    if (m_txtChange && m_editorRow >= 0)
+        m_txtChange->setText(gridFarben->item(m_editorRow, m_editorColumn)->text());
 }
 
 // The lowest index of the entry's twin group; empty for an entry without a twin.
@@ -421,7 +449,8 @@ void frmFarbTabelle::resizeEvent(QResizeEvent* event)
     const int buttonWidth = std::max(minimumPixels, width() - 2 * marginPixels);
     cmdRedraw->setGeometry(marginPixels, marginPixels, buttonWidth, buttonHeight);
     cmdZwillinge->setGeometry(marginPixels, 2 * marginPixels + buttonHeight, buttonWidth, buttonHeight);
-    const int gridTop = 3 * marginPixels + 2 * buttonHeight;
+    cmdNurZwillinge->setGeometry(marginPixels, 3 * marginPixels + 2 * buttonHeight, buttonWidth, buttonHeight);
+    const int gridTop = 4 * marginPixels + 3 * buttonHeight;
     gridFarben->setGeometry(marginPixels, gridTop, std::max(minimumPixels, width() - 2 * marginPixels),
                             std::max(0, height() - gridTop - marginPixels));
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QPushButton;
 class QTableWidget;
@@ -26,14 +27,16 @@ public:
     // Refills the grid from FarbTabelle; called by every full load.
     void FillColorGrid();
     // Places the edit box over the current cell, keeping the cell in the columns "Rot" to "Blau" and
-    // in the visible rows. 0 after placing, 1 after a failure.
-    std::int16_t mSetChange();
+    // in the visible rows; a failure is shown, not returned.
+    void mSetChange();
     // Moves the current cell for the arrow keys; other keys do nothing.
     void mAnalyseKey(int key, Qt::KeyboardModifiers shift);
 
     void cmdRedraw_Click();
     // Gives the twins of the last full load colours of their own and redraws.
     void cmdZwillinge_Click();
+    // Draws the twins used less than the most-used entry of their group white, everything else black.
+    void cmdNurZwillinge_Click();
     // The buttons that start a run, off while one is under way.
     void setRedrawEnabled(bool enabled);
 
@@ -55,6 +58,7 @@ private:
     void paintColourCell(int row);
     QTableWidgetItem* twinItem(int entry) const;
     void updateTwinsButton();
+    void showEntries(const std::vector<int>& entries);
     void showFailure(const char* routine, const std::exception& failure);
 
     GlobData& m_glob;
@@ -63,6 +67,7 @@ private:
 
     QPushButton* cmdRedraw = nullptr;
     QPushButton* cmdZwillinge = nullptr;
+    QPushButton* cmdNurZwillinge = nullptr;
     QTableWidget* gridFarben = nullptr;
     QPointer<QLineEdit> m_txtChange;
     int m_editorRow = -1;

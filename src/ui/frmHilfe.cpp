@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -45,6 +46,8 @@ frmHilfe::frmHilfe(const GlobData& glob) : m_glob(glob)
     lblHeader->setBuddy(txtHilfe);
 
     resize(9240 / twipsPerPixel, 6600 / twipsPerPixel);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void frmHilfe::SetHilfeText()

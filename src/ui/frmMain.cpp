@@ -78,8 +78,11 @@ void frmMain::buildMenus()
 
     QMenu* mnuHilfe = named(menuBar()->addMenu(QStringLiteral("Hilfe")), "mnuHilfe");
     named(mnuHilfe->addAction(QStringLiteral("Allgemeines"), this, &frmMain::mnuHilfeAllg_Click), "mnuHilfeAllg");
-    named(mnuHilfe->addAction(QStringLiteral("Hilfe zur Konvertierung"), this, &frmMain::mnuHilfeKonvert_Click),
-          "mnuHilfeKonvert");
+    QAction* mnuHilfeKonvert = named(mnuHilfe->addAction(QStringLiteral("Hilfe zur Konvertierung"), this,
+                                                         &frmMain::mnuHilfeKonvert_Click), "mnuHilfeKonvert");
+    // F1 in every window of the program: the matrix and colour table windows belong to the active mode too.
+    mnuHilfeKonvert->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuHilfeKonvert->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 void frmMain::buildFrames()
@@ -182,6 +185,11 @@ void frmMain::chooseMode(conversions::Mode mode)
     frameConv->setVisible(command.frame == ModeFrame::Text);
     frameDatei->setVisible(command.frame == ModeFrame::HexFile);
     matrixWindow().setVisible(mode == conversions::Mode::MatrixText);
+    // Typing goes on in the frame now shown, never in a field just hidden.
+    QWidget* first = command.frame == ModeFrame::Text      ? static_cast<QWidget*>(txtIn)
+                     : command.frame == ModeFrame::HexFile ? frameDatei->firstField()
+                                                           : frameBild->firstField();
+    first->setFocus(Qt::OtherFocusReason);
     if (command.frame == ModeFrame::Text) {
         cmdDecrypt->setText(toQString(command.decryptCaption));
         cmdCrypt->setVisible(!command.cryptCaption.empty());
@@ -194,6 +202,12 @@ void frmMain::chooseMode(conversions::Mode mode)
     scanShownText();
 }
 
+void frmMain::openFile(const QString& file)
+{
+    chooseMode(conversions::Mode::Picture);
+    frameBild->openFile(file);
+}
+
 void frmMain::setHeading(const QString& heading)
 {
     lblHeader->setText(heading);
@@ -204,7 +218,7 @@ void frmMain::setHeading(const QString& heading)
 frmMatrixProj& frmMain::matrixWindow()
 {
     if (!m_matrix) {
-        m_matrix = new frmMatrixProj(m_dialogs);
+        m_matrix = new frmMatrixProj(m_dialogs, this);
         // Closed, the window is discarded: the next need creates it again with the initial definition.
         connect(m_matrix, &frmMatrixProj::closed, this, [this] { m_matrix = nullptr; });
     }

@@ -40,6 +40,8 @@ public:
     void mnuExit_Click();
     void mnuHilfeAllg_Click();
     void mnuHilfeKonvert_Click();
+    // "quirlwerk FILE": the picture mode, showing the file as "Bild anzeigen" would.
+    void openFile(const QString& file);
 
     // "E&xit" ends the program through this at once; tests put a recorder in its place.
     void setTerminate(std::function<void()> terminate) { m_terminate = std::move(terminate); }

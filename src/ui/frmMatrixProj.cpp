@@ -23,7 +23,7 @@ constexpr int columnWidth = 300 / twipsPerPixel;
 
 } // namespace
 
-frmMatrixProj::frmMatrixProj(Dialogs& dialogs) : m_dialogs(dialogs)
+frmMatrixProj::frmMatrixProj(Dialogs& dialogs, const QWidget* owner) : m_dialogs(dialogs), m_owner(owner)
 {
     setObjectName(QStringLiteral("frmMatrixProj"));
     setWindowTitle(QStringLiteral("Projektierung der Matrixverschlüsselung"));
@@ -92,9 +92,14 @@ void frmMatrixProj::buildControls()
 
 void frmMatrixProj::Form_Load()
 {
-    // A stored edge that is not a number is passed over and stays at 0.
-    const QPoint stored = readStoredPosition(QStringLiteral("MatrixProjLeft"), QStringLiteral("MatrixProjTop"), 0);
-    moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
+    if (m_owner && !hasStoredPosition(QStringLiteral("MatrixProjLeft"), QStringLiteral("MatrixProjTop"))) {
+        const QRect ownerTwips(positionTwips(*m_owner), outerSizeTwips(*m_owner));
+        moveToTwips(*this, besideWindow(ownerTwips, outerSizeTwips(*this), screenSizeTwips(*this)));
+    } else {
+        // A stored edge that is not a number is passed over and stays at 0.
+        const QPoint stored = readStoredPosition(QStringLiteral("MatrixProjLeft"), QStringLiteral("MatrixProjTop"), 0);
+        moveToTwips(*this, clampToScreen(stored, outerSizeTwips(*this), screenSizeTwips(*this)));
+    }
     grdData->verticalHeader()->setFixedWidth(columnWidth);
     grdData->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     FillMatrixGrid();
@@ -126,6 +131,10 @@ void frmMatrixProj::textChanged(QLineEdit* box)
 
 bool frmMatrixProj::eventFilter(QObject* watched, QEvent* event)
 {
+    // A grid with the focus marks a cell, so that the focus can be seen.
+    if (watched == grdData && event->type() == QEvent::FocusIn && !grdData->currentIndex().isValid() &&
+        grdData->rowCount() > 0 && grdData->columnCount() > 0)
+        grdData->setCurrentCell(0, 0);
     if (watched == grdData && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Ctrl+Tab and Ctrl+Shift+Tab leave like Tab and Shift+Tab, as they do everywhere else.

@@ -20,7 +20,8 @@ class Dialogs;
 class frmMatrixProj : public QWidget {
     Q_OBJECT
 public:
-    explicit frmMatrixProj(Dialogs& dialogs);
+    // Without a stored position the window opens beside `owner`, when given.
+    explicit frmMatrixProj(Dialogs& dialogs, const QWidget* owner = nullptr);
 
     // The definition as the controls show it; the matrix conversions read it.
     const conversions::MatrixDefinition& definition() const { return m_definition; }
@@ -43,6 +44,7 @@ private:
     void textChanged(QLineEdit* box);
 
     Dialogs& m_dialogs;
+    const QWidget* m_owner;
     conversions::MatrixDefinition m_definition;
     bool m_filling = false;
 

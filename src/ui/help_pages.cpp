@@ -312,7 +312,7 @@ constexpr TextView page10[] = {
 
 constexpr TextView page11[] = {
     u"Unterstützte Bildformate:",
-    u"Die Datei muss als Bitmapdatei (.bmp) mit 256 Farben (8-Bit) vorliegen. Andere Bitmapformate werden zur Zeit nicht unterstützt.",
+    u"Die Datei muss eine BMP-Datei mit 256 Farben (8-Bit), eine GIF-Datei oder eine PNG-Datei mit Farbtabelle sein. Andere Bildformate werden mit einer Meldung abgewiesen.",
     u"",
     u"Geben Sie den Dateinamen ein oder wählen Sie die Datei über den Dateidialog aus.",
     u"Mit der Schaltfläche ''Bild anzeigen'' wird die Bitmapdatei eingelesen und das Format geprüft. Wenn die Bitmapdatei nicht das passende Format hat, erhalten Sie eine Fehlermeldung. In der Infozeile werden die Datei der Bitmapdatei angezeigt.",
@@ -371,8 +371,19 @@ constexpr TextView page11[] = {
     u"",
     u"Tastatur und Infozeile:",
     u"---------------------------------",
-    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab und Strg+Tab gehen vom bearbeiteten Wert zur Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen'', weiter zu ''Zwillinge einfärben'' und zurück zum Wert, Umschalt+Tab denselben Weg rückwärts; gesperrte Schaltflächen werden übersprungen, und sind beide gesperrt, bleibt der Wert gewählt. Die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
+    u"In der Farbtabelle wählen die Pfeiltasten die Zeile und den Wert Rot, Grün oder Blau. Tab und Strg+Tab gehen vom bearbeiteten Wert zur Schaltfläche ''Bild mit geänderter Farbtabelle anzeigen'', weiter zu ''Zwillinge einfärben'' und ''Nur Zwillinge zeigen'' und zurück zum Wert, Umschalt+Tab denselben Weg rückwärts; gesperrte Schaltflächen werden übersprungen, und sind alle gesperrt, bleibt der Wert gewählt. Die gewählte Zelle bleibt dabei dieselbe. Escape ändert nichts.",
     u"Ist die Infozeile zu lang für das Fenster, wird sie in der Mitte mit ''…'' gekürzt. Die ganze Zeile zeigt der Tooltip, wenn Sie mit der Maus darauf zeigen.",
+    u"",
+    u"Nur Zwillinge zeigen:",
+    u"----------------------------",
+    u"Die Schaltfläche ''Nur Zwillinge zeigen'' der Farbtabelle zeichnet jedes Pixel weiß, dessen Eintrag ein Zwilling ist, der seltener benutzt wird als der häufigste Eintrag seiner Gruppe, und alle anderen Pixel schwarz. So erscheint ein verstecktes Bild als klares Schwarz-Weiß-Bild. ''Bild anzeigen'' liest die Farben wieder aus der Datei.",
+    u"",
+    u"Tasten und Öffnen mit:",
+    u"----------------------------------",
+    u"Enter im Feld mit dem Dateinamen zeigt das Bild an. Die Tab-Taste erreicht auch das Bild; ein Rahmen zeigt, dass es gewählt ist. Dort öffnen die Menütaste und Umschalt+F10 das Kontextmenü; Strg+C kopiert das Bild und Strg+S speichert es. Nach dem Kopieren und Speichern erscheint für einige Sekunden eine Bestätigung über der Infozeile. Der Speicherdialog schlägt den Namen des Bildes mit der Endung .png vor.",
+    u"F1 zeigt in jedem Fenster die Hilfe zur gewählten Konvertierung, Escape schließt das Hilfefenster. Nach jedem Wechsel der Konvertierung steht die Eingabe im ersten Feld der gezeigten Konvertierung.",
+    u"Ohne gespeicherte Position öffnen die Farbtabelle und das Matrixfenster neben dem Hauptfenster, damit sie das Bild nicht verdecken.",
+    u"''quirlwerk DATEI'' startet mit dieser Konvertierung und zeigt die Datei an; so bietet ein Dateimanager Quirlwerk unter ''Öffnen mit'' für BMP-, GIF- und PNG-Dateien an.",
 };
 constexpr std::array<PageSource, helpTopicCount> pages = {{
     {u"Hilfe zu Quirlwerk - Allgemeine Informationen", page0},

@@ -72,6 +72,11 @@ void HexFileFrame::connectHandlers()
     acceptFileDrops(txtDateiIn, [] { return true; }, [this](const QString& file) { txtDateiIn->setText(file); });
 }
 
+QWidget* HexFileFrame::firstField() const
+{
+    return txtDateiIn;
+}
+
 void HexFileFrame::clearMessage()
 {
     lblDateiMeldung->clear();

@@ -19,6 +19,8 @@ public:
 
     // A mode command empties the message label.
     void clearMessage();
+    // The field the frame starts with: a mode change puts the focus there.
+    QWidget* firstField() const;
     // The places the main window's resize rules give the fields, the folder button and the message.
     void applyLayout(const HexFileGeometry& geometry);
 

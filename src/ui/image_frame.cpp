@@ -17,6 +17,7 @@
 #include "ui/twips.h"
 #include "ui/wait_cursor.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -26,7 +27,9 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -155,7 +158,7 @@ void ImageFrame::buildControls()
         keepApart({options[0], options[1]});
     };
 
-    lblBildDatei = makeNamed<QLabel>("lblBildDatei", QStringLiteral("Input: Bitmapdatei .bmp mit 256 Farben"), this);
+    lblBildDatei = makeNamed<QLabel>("lblBildDatei", QStringLiteral("Input: BMP-, GIF- oder PNG-Datei mit Farbtabelle"), this);
     txtBildDatei = field("txtBildDatei", 0);
     cmdBildDatei = makeNamed<QPushButton>("cmdBildDatei", this);
     cmdBildDatei->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
@@ -181,6 +184,9 @@ void ImageFrame::buildControls()
     picBildArea = makeNamed<QScrollArea>("picBildArea", this);
     picBildArea->setWidgetResizable(false);
     picBildArea->setAccessibleName(QStringLiteral("Bild"));
+    // The keyboard reaches the picture: Tab stops here, a frame shows the focus, the menu key opens the menu.
+    picBildArea->setFocusPolicy(Qt::StrongFocus);
+    picBildArea->installEventFilter(this);
     picBild = new PictureBox(picBildArea);
     picBildArea->setWidget(picBild);
     // The picture's context menu keeps what was revealed.
@@ -190,6 +196,21 @@ void ImageFrame::buildControls()
     mnuBildSpeichern = new QAction(QStringLiteral("Bild speichern unter …"), picBild);
     mnuBildSpeichern->setObjectName(QStringLiteral("mnuBildSpeichern"));
     picBild->addActions({mnuBildKopieren, mnuBildSpeichern});
+    picBildArea->setContextMenuPolicy(Qt::ActionsContextMenu);
+    picBildArea->addActions({mnuBildKopieren, mnuBildSpeichern});
+    // Ctrl+C and Ctrl+S wherever the focus is in this frame, but not in its text fields, which copy their text.
+    addActions({mnuBildKopieren, mnuBildSpeichern});
+    mnuBildKopieren->setShortcut(QKeySequence::Copy);
+    mnuBildSpeichern->setShortcut(QKeySequence::Save);
+    for (QAction* action : {mnuBildKopieren, mnuBildSpeichern})
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    lblBildHinweis = makeNamed<QLabel>("lblBildHinweis", this);
+    lblBildHinweis->setAutoFillBackground(true);
+    lblBildHinweis->hide();
+    m_noteTimer = new QTimer(this);
+    m_noteTimer->setSingleShot(true);
+    m_noteTimer->setInterval(4000);
+    connect(m_noteTimer, &QTimer::timeout, this, &ImageFrame::hideNote);
     picBild->setAccessibleName(QStringLiteral("Bild"));
     setPictureActionsEnabled(false);
 
@@ -259,6 +280,10 @@ void ImageFrame::connectHandlers()
     connect(cmdModulPlus, &QPushButton::clicked, this, &ImageFrame::cmdModulPlus_Click);
     connect(cmdSchwellePlus, &QPushButton::clicked, this, &ImageFrame::cmdSchwellePlus_Click);
     connect(mnuBildKopieren, &QAction::triggered, this, &ImageFrame::mnuBildKopieren_Click);
+    connect(txtBildDatei, &QLineEdit::returnPressed, this, [this] {
+        if (!m_drawing)
+            cmdBildKonv_Click();
+    });
     // A dropped picture loads as "Bild anzeigen" would, once the drop itself has ended; not during a run.
     for (QWidget* target : {static_cast<QWidget*>(txtBildDatei), picBildArea->viewport()}) {
         acceptFileDrops(target, [this] { return !m_drawing; }, [this](const QString& file) {
@@ -297,6 +322,25 @@ void ImageFrame::mnuBildKopieren_Click()
         return;
     }
     QGuiApplication::clipboard()->setImage(picture);
+    showNote(QStringLiteral("Bild in die Zwischenablage kopiert."));
+}
+
+void ImageFrame::showNote(const QString& note)
+{
+    lblBildHinweis->setGeometry(lblBildInfoWert->geometry());
+    lblBildHinweis->setText(note);
+    lblBildHinweis->show();
+    lblBildHinweis->raise();
+    lblBildInfoWert->setAccessibleDescription(note);
+    QAccessibleEvent changed(lblBildInfoWert, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+    m_noteTimer->start();
+}
+
+void ImageFrame::hideNote()
+{
+    lblBildHinweis->hide();
+    lblBildInfoWert->setAccessibleDescription(m_infoLine);
 }
 
 void ImageFrame::mnuBildSpeichern_Click()
@@ -309,7 +353,11 @@ void ImageFrame::mnuBildSpeichern_Click()
         const QString folder = source.dir().exists() && !txtBildDatei->text().trimmed().isEmpty()
                                    ? source.absolutePath()
                                    : QApplication::applicationDirPath();
-        QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), folder,
+        // The dialog proposes the picture's own name as a PNG file.
+        const QString proposed = source.completeBaseName().isEmpty()
+                                     ? folder
+                                     : folder + u'/' + source.completeBaseName() + QStringLiteral(".png");
+        QString name = m_dialogs.chooseSaveFile(this, QStringLiteral("Bild speichern unter"), proposed,
                                                 {QStringLiteral("PNG-Bilder (*.png)")});
         if (name.isEmpty())
             return;
@@ -323,6 +371,7 @@ void ImageFrame::mnuBildSpeichern_Click()
             // Row by row from the drawn rows: no whole image in memory, however large the picture.
             const WaitCursor busy;
             bitmap::savePng(surface, target.path);
+            showNote(QStringLiteral("Bild gespeichert: ") + toQString(shown));
         } catch (const std::exception& failure) {
             m_dialogs.showMessage(this, {common::Icon::Critical, u"Das Bild konnte nicht als ''" + shown +
                                                                      u"'' gespeichert werden: " + common::describe(failure)});
@@ -343,6 +392,42 @@ void ImageFrame::resizeEvent(QResizeEvent* event)
                              std::max(minimum, height() - design.top() - margin));
 }
 
+bool ImageFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // The picture area's focus frame: two pixels in the highlight colour, which stands out also beside the
+    // yellow of a focused field.
+    // The menu key and Shift+F10 open the picture's context menu where the focus is.
+    if (watched == picBildArea && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            QMenu::exec(picBildArea->actions(), picBildArea->mapToGlobal(picBildArea->rect().center()), nullptr,
+                        picBildArea);
+            return true;
+        }
+    }
+    if (watched == picBildArea && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const bool focused = event->type() == QEvent::FocusIn;
+        QPalette palette = picBildArea->palette();
+        palette.setColor(QPalette::WindowText, focused ? palette.color(QPalette::Highlight) : this->palette().color(QPalette::WindowText));
+        picBildArea->setPalette(palette);
+        picBildArea->setFrameStyle(focused ? QFrame::Box | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken);
+        picBildArea->setLineWidth(focused ? 2 : 1);
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+QWidget* ImageFrame::firstField() const
+{
+    return txtBildDatei;
+}
+
+void ImageFrame::openFile(const QString& file)
+{
+    txtBildDatei->setText(QDir::toNativeSeparators(file));
+    if (!m_drawing)
+        cmdBildKonv_Click();
+}
+
 void ImageFrame::clearMessage() {}
 
 void ImageFrame::closeWindows()
@@ -359,8 +444,8 @@ void ImageFrame::cmdBildDatei_Click()
         showInfo({});
         const QString chosen = m_dialogs.chooseOpenFile(this, QStringLiteral("Öffnen"),
                                                         QApplication::applicationDirPath(),
-                                                        {QStringLiteral("*.bmp"), QStringLiteral("*.*"),
-                                                         QStringLiteral("Bilder mit Farbtabelle (*.bmp *.gif *.png)")});
+                                                        {QStringLiteral("Bilder mit Farbtabelle (*.bmp *.gif *.png)"),
+                                                         QStringLiteral("*.bmp"), QStringLiteral("*.*")});
         // A cancelled dialog leaves the field as it was.
         if (!chosen.isEmpty())
             txtBildDatei->setText(QDir::toNativeSeparators(chosen));

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
+class QTimer;
 
 namespace quirlwerk::ui {
 
@@ -36,6 +37,10 @@ public:
     void placeInfoLine(const TwipsRect& twips);
     // The main window closes: end a drawing run (its file closes) and close the colour table window.
     void closeWindows();
+    // The field the frame starts with: a mode change puts the focus there.
+    QWidget* firstField() const;
+    // Shows the file as "Bild anzeigen" would.
+    void openFile(const QString& file);
 
     void cmdBildDatei_Click();
     void cmdBildKonv_Click();
@@ -53,6 +58,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class FrameSink;
@@ -65,6 +71,9 @@ private:
     void elideInfoLine();
     void stepValue(QLineEdit* field, const char16_t* handler, std::int32_t (*next)(std::u16string_view));
     void showColourTable();
+    // A short confirmation: visible over the information line for a few seconds, and told to screen readers.
+    void showNote(const QString& note);
+    void hideNote();
 
     GlobData& m_glob;
     Dialogs& m_dialogs;
@@ -92,6 +101,8 @@ private:
     PictureBox* picBild = nullptr;
     QAction* mnuBildKopieren = nullptr;
     QAction* mnuBildSpeichern = nullptr;
+    QLabel* lblBildHinweis = nullptr;
+    QTimer* m_noteTimer = nullptr;
 
     QString m_infoLine;   // the information line as a whole; the label may show it elided
     QPointer<frmFarbTabelle> m_farbTabelle;

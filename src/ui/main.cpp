@@ -1,10 +1,11 @@
-// Quirlwerk: the main window is the whole start-up.
+// Quirlwerk: the main window is the whole start-up; a file named on the command line is shown at once.
 #include "ui/GlobData.h"
 #include "ui/app_icon.h"
 #include "ui/dialogs.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <csignal>
 
@@ -23,5 +24,9 @@ int main(int argc, char** argv)
     auto* window = new quirlwerk::ui::frmMain(glob, dialogs);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
+    // "quirlwerk FILE", as a file manager's "Open with" starts it: the picture mode with the file shown.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        QTimer::singleShot(0, window, [window, file = arguments.at(1)] { window->openFile(file); });
     return QApplication::exec();
 }

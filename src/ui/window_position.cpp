@@ -67,6 +67,23 @@ QPoint clampToScreen(QPoint twips, QSize windowTwips, QSize screenTwips)
             clamp(twips.y(), windowTwips.height(), screenTwips.height())};
 }
 
+QPoint besideWindow(QRect ownerTwips, QSize windowTwips, QSize screenTwips)
+{
+    const int ownerRight = ownerTwips.x() + ownerTwips.width();
+    QPoint place(ownerTwips.x(), ownerTwips.y() + ownerTwips.height());
+    if (ownerRight + windowTwips.width() <= screenTwips.width())
+        place = {ownerRight, ownerTwips.y()};
+    else if (ownerTwips.x() - windowTwips.width() >= 0)
+        place = {ownerTwips.x() - windowTwips.width(), ownerTwips.y()};
+    return clampToScreen(place, windowTwips, screenTwips);
+}
+
+bool hasStoredPosition(const QString& leftKey, const QString& topKey)
+{
+    const QSettings settings = store();
+    return settings.contains(settingsKey(leftKey)) && settings.contains(settingsKey(topKey));
+}
+
 QSize outerSizeTwips(const QWidget& window)
 {
     return window.frameGeometry().size() * twipsPerPixel;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -30,6 +31,12 @@ QPoint readStoredPosition(const QString& leftKey, const QString& topKey, std::in
 // A negative edge becomes 0; then an edge beyond the screen less the window becomes that difference.
 // The upper bound comes last, so a window larger than the screen ends at a negative edge.
 QPoint clampToScreen(QPoint twips, QSize windowTwips, QSize screenTwips);
+
+// Where a window without a stored position opens: right of its owner where the screen has room for it, else
+// left of it, else below it; then kept on the screen as a stored position is.
+QPoint besideWindow(QRect ownerTwips, QSize windowTwips, QSize screenTwips);
+// Whether a window's left and top edges are both in the settings store.
+bool hasStoredPosition(const QString& leftKey, const QString& topKey);
 
 // Sizes and positions of real windows, in twips.
 QSize outerSizeTwips(const QWidget& window);

@@ -2,12 +2,15 @@
 #include "bitmap/zeichne_bitmap.h"
 
 #include "bitmap/bmp_writer.h"
+#include "bitmap/twins.h"
 #include "palette/picture_writer.h"
 #include "common/utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 
 using namespace quirlwerk;
 using namespace quirlwerk::bitmap;
@@ -420,5 +423,54 @@ TEST_F(ZeichneBitmapTest, a_large_header_over_a_few_bytes_allocates_only_the_row
             EXPECT_EQ(run.result.end, RunEnd::Message);
             EXPECT_EQ(run.sink.picture.allocatedBytes(), 0u);
         }
+    }
+}
+
+// Pictures with twin groups of every shape: a hidden entry used once, ties with the most-used entry, unused
+// entries sharing a colour, and groups of up to five entries; the reference counts the rows literally.
+TEST_F(ZeichneBitmapTest, twins_only_draws_exactly_the_pixels_of_hidden_twins_white)
+{
+    std::mt19937 random(19);
+    for (int picture = 0; picture < 40; ++picture) {
+        SCOPED_TRACE(picture);
+        const int entries = 2 + picture % 15;
+        const int shades = 1 + picture % 4;   // few colours, so that entries share them
+        BmpLayout layout = greyPicture(9, 7, {});
+        layout.palette.resize(static_cast<std::size_t>(entries));
+        layout.coloursUsed = entries;
+        for (auto& colour : layout.palette) {
+            const int shade = int(random() % shades) * 60;
+            colour = {shade, 255 - shade, shade / 2};
+        }
+        std::vector<int> counts(static_cast<std::size_t>(entries), 0);
+        for (int y = 0; y < 7; ++y) {
+            layout.rows.emplace_back();
+            for (int x = 0; x < 9; ++x) {
+                // Skewed, so that counts differ; every third picture leaves the last entry unused.
+                const int index = int(random() % (random() % 2 ? 2 : entries - (picture % 3 == 0)));
+                layout.rows.back().push_back(static_cast<std::uint8_t>(index));
+                ++counts[static_cast<std::size_t>(index)];
+            }
+        }
+        const auto hidden = [&](int index) {
+            const auto same = [&](int other) {
+                const auto& a = layout.palette[std::size_t(index)];
+                const auto& b = layout.palette[std::size_t(other)];
+                return a.red == b.red && a.green == b.green && a.blue == b.blue;
+            };
+            int most = 0;
+            for (int other = 0; other < entries; ++other)
+                if (same(other))
+                    most = std::max(most, counts[std::size_t(other)]);
+            return counts[std::size_t(index)] > 0 && counts[std::size_t(index)] < most;
+        };
+        load(bmpBytes(layout));
+        const std::vector<int> white = showTwinsOnly(model);
+        for (int index = 0; index < 256; ++index)
+            EXPECT_EQ(std::ranges::count(white, index), index < entries && hidden(index)) << index;
+        const Outcome run = load(bmpBytes(layout), {}, 1);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 9; ++x)
+                EXPECT_EQ(run.sink.at(x, 6 - y), hidden(layout.rows[std::size_t(y)][std::size_t(x)]) ? grey(255) : grey(0));
     }
 }

@@ -101,3 +101,16 @@ TEST(BitmapCommand, a_reveal_reports_a_damaged_file_once)
     EXPECT_NE(first, std::string::npos);
     EXPECT_EQ(run.err.find("beschädigt", first + 1), std::string::npos) << run.err;
 }
+
+// The rule is the core's; here only that the option calls it before --palette and --png.
+TEST(BitmapCommand, twins_only_redraws_the_hidden_twins_white_before_the_palette_and_the_png)
+{
+    TempFolder folder;
+    BmpLayout layout = greyPicture(4, 1, {{1, 1, 1, 2}});
+    layout.palette[2] = layout.palette[1];
+    const std::string file = folder.write("t.bmp", bmpBytes(layout)).string();
+    const auto shown = runCli({"bitmap", file, "--twins-only", "--palette", "--png", folder.path("t.png").string()});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.out.find("\n1 0 0 0 3\n2 255 255 255 1\n3 0 0 0 0\n"), std::string::npos) << shown.out;
+    EXPECT_EQ(folder.read("t.png").substr(0, 4), "\x89PNG");
+}

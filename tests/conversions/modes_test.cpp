@@ -62,7 +62,7 @@ constexpr ExpectedMode expectedModes[] = {
      u"Buchstaben pro Zeile in Zahl im Alphabet umwandeln und summieren (BWW und Scrabble)", ModeFrame::Text,
      u"Buchstabe --> Zahl", u"Zahl --> Buchstabe", {u"AB", u"BWW: Buchstabenwortwerte"}, {u"8 1", u"HA"}},
     {11, "", "mnuBildKonvert", u"&Bild konvertieren", ModeMenu::Other, 1,
-     u"Sonstiges: BMP-Datei mit 256 Farben konvertieren", ModeFrame::Picture, u"", u"", {}, {}},
+     u"Sonstiges: Bild (BMP, GIF, PNG) mit Farbtabelle konvertieren", ModeFrame::Picture, u"", u"", {}, {}},
 };
 
 void expectDirection(Direction direction, Shown (*run)(Mode, Text, const DispatchContext&), Mode mode,

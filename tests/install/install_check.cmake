@@ -14,6 +14,16 @@ foreach(file IN LISTS INSTALLED)
     endif()
 endforeach()
 
+# A file manager offers the program for the pictures it reads and hands it the file.
+foreach(file IN LISTS INSTALLED)
+    if(file MATCHES "\\.desktop$")
+        file(READ ${PREFIX}/${file} entry)
+        if(NOT entry MATCHES "\nExec=quirlwerk %f\n" OR NOT entry MATCHES "\nMimeType=image/bmp;image/gif;image/png;\n")
+            message(FATAL_ERROR "${file}: no Exec with %f or no MimeType for BMP, GIF and PNG")
+        endif()
+    endif()
+endforeach()
+
 function(run_cli expected)
     execute_process(COMMAND ${PREFIX}/${CLI} ${ARGN} INPUT_FILE ${input}
                     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)

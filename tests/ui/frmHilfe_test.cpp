@@ -1,46 +1,34 @@
 // The help window on its own: filling by topic and following its size.
 #include "window_test_support.h"
 
-#include "ui/GlobData.h"
 #include "ui/frmHilfe.h"
 #include "ui/text_field.h"
+#include "ui/twips.h"
 
 namespace quirlwerk::ui {
 namespace {
 
 using testing::control;
 
-class HelpWindow : public ::testing::Test {
-protected:
-    HelpWindow() { help.setAttribute(Qt::WA_DeleteOnClose, false); }
-
-    GlobData glob;
-    frmHilfe help{glob};
-};
-
-TEST_F(HelpWindow, an_unknown_topic_empties_the_text_and_keeps_the_heading)
+TEST(HelpWindow, an_unknown_topic_empties_the_text_and_the_text_box_follows_the_window)
 {
+    GlobData glob;
+    frmHilfe help(glob);
+    help.setAttribute(Qt::WA_DeleteOnClose, false);
     glob.HilfeThema = 9;
     help.SetHilfeText();
     glob.HilfeThema = 12;
     help.SetHilfeText();
-    EXPECT_EQ(testing::textOf(help, "lblHeader"),
-              QStringLiteral("Hilfe zu Quirlwerk - Morsezeichen entschlüssen / Text in Morsezeichen umwandeln"));
+    EXPECT_TRUE(testing::textOf(help, "lblHeader").startsWith(QStringLiteral("Hilfe zu Quirlwerk - Morsezeichen")));
     EXPECT_TRUE(control<TextField>(help, "txtHilfe").text().empty());
-}
 
-TEST_F(HelpWindow, text_box_follows_the_window_with_its_margins)
-{
-    const std::tuple<const char*, QSize, QSize> sizes[] = {
-        {"design size", {616, 440}, {608, 406}},
-        {"larger", {800, 600}, {792, 566}},
-        {"too small keeps 1200 twips", {50, 40}, {80, 80}},
-    };
     help.show();
-    for (const auto& [name, window, text] : sizes) {
-        SCOPED_TRACE(name);
+    EXPECT_EQ(help.size(), QSize(9240, 6600) / twipsPerPixel);
+    // The text box keeps its margins, and 1200 twips when the window is smaller.
+    for (const QSize window : {QSize(616, 440), QSize(800, 600), QSize(50, 40)}) {
         help.resize(window);
-        EXPECT_EQ(control<QWidget>(help, "txtHilfe").geometry(), QRect(QPoint(4, 28), text));
+        const QRect text = control<QWidget>(help, "txtHilfe").geometry();
+        EXPECT_EQ(text, QRect(4, 28, std::max(80, window.width() - 8), std::max(80, window.height() - 34)));
         EXPECT_EQ(control<QWidget>(help, "lblHeader").width(), text.width());
     }
 }

@@ -1,65 +1,62 @@
-// The main window's resize rules as a function of its size.
+// The main window's resize rules as invariants over window sizes at and around every bound the rules encode.
 #include "ui/main_layout.h"
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace quirlwerk::ui {
 namespace {
 
-struct GeometryRow {
-    const char* control;
-    TwipsRect (*of)(const MainLayout&);
-    TwipsRect rect;
-};
-
-#define PLACE(member) #member, [](const MainLayout& layout) { return layout.member; }
-
-// Outer width 8000, client 7880 x 5200.
-const GeometryRow workedExample[] = {
-    {PLACE(frameMask), {-60, -60, 8120, 5320}},
-    {PLACE(lblHeader), {2747.5, 300, 2385, 195}},
-    {PLACE(frameConv), {180, 540, 7640, 4660}},
-    {PLACE(frameDatei), {180, 540, 7640, 4660}},
-    {PLACE(frameBild), {30, 540, 7820, 4660}},
-    {PLACE(lblTextIn), {60, 0, 945, 195}},
-    {PLACE(txtIn), {0, 240, 7640, 1823}},
-    {PLACE(txtOut), {0, 2777, 7640, 1823}},
-    {PLACE(lblTextOut), {60, 2537, 990, 195}},
-    {PLACE(cmdDecrypt), {595, 2232, 3255, 375}},
-    {PLACE(cmdCrypt), {4150, 2232, 3135, 375}},
-    {PLACE(datei.cmdFile), {5625, 300, 375, 315}},
-    {PLACE(datei.txtDateiIn), {120, 300, 5385, 315}},
-    {PLACE(datei.txtDateiOut), {120, 1140, 5760, 315}},
-    {PLACE(datei.lblDateiMeldung), {120, 2520, 5760, 255}},
-    {PLACE(lblBildInfoWert), {600, 1050, 7100, 300}},
-};
-
-TEST(layoutMainWindow, places_every_control_of_the_worked_example)
+bool inside(const TwipsRect& inner, const TwipsRect& outer)
 {
-    const MainLayout layout = layoutMainWindow({8000, 6000}, {7880, 5200});
-    for (const GeometryRow& row : workedExample) {
-        SCOPED_TRACE(row.control);
-        EXPECT_EQ(row.of(layout), row.rect);
-    }
+    return inner.left >= 0 && inner.top >= 0 && inner.left + inner.width <= outer.width &&
+           inner.top + inner.height <= outer.height;
+}
+bool above(const TwipsRect& upper, const TwipsRect& lower) { return upper.top + upper.height <= lower.top; }
+bool leftOf(const TwipsRect& a, const TwipsRect& b) { return a.left + a.width <= b.left; }
+
+// Outer widths at, just below and just past the minimum (5100), the hex fields' cap (6360) and the design
+// width; heights likewise around 3900 and the design. The client is the outer size less a frame and menu.
+std::vector<std::pair<TwipsSize, TwipsSize>> windowSizes()
+{
+    std::vector<std::pair<TwipsSize, TwipsSize>> sizes;
+    for (const double width : {1000.0, 5085.0, 5100.0, 5115.0, 6345.0, 6360.0, 6375.0, 11445.0, 30000.0})
+        for (const double height : {800.0, 3885.0, 3900.0, 3915.0, 7500.0, 20000.0})
+            sizes.push_back({{width, height}, {std::max(width, 5100.0) - 120, std::max(height, 3900.0) - 975}});
+    return sizes;
 }
 
-TEST(layoutMainWindow, keeps_the_minimum_sizes_small_and_caps_the_hex_file_fields_wide)
+TEST(layoutMainWindow, keeps_every_control_in_its_frame_apart_from_the_others_and_centred)
 {
-    const MainLayout tiny = layoutMainWindow({1000, 800}, {880, 300});
-    EXPECT_EQ(tiny.outer.width, 5100);
-    EXPECT_EQ(tiny.outer.height, 3900);
-    EXPECT_EQ(tiny.frameMask.width, 5220);   // from the corrected outer width
-    EXPECT_EQ(tiny.frameConv.height, 1200);
-    EXPECT_EQ(tiny.frameBild.height, 1200);
-    EXPECT_EQ(tiny.txtIn.width, 4740);
-    EXPECT_EQ(tiny.txtIn.height, 900);
-    EXPECT_EQ(tiny.txtOut.height, 900);
-
-    const MainLayout wide = layoutMainWindow({30000, 6000}, {29880, 5200});
-    EXPECT_EQ(wide.datei.cmdFile.left, 5625);
-    EXPECT_EQ(wide.datei.txtDateiIn.width, 5385);
-    EXPECT_EQ(wide.datei.txtDateiOut.width, 5760);
-    EXPECT_EQ(wide.txtIn.width, 29640);
+    for (const auto& [outer, client] : windowSizes()) {
+        SCOPED_TRACE(std::to_string(outer.width) + " x " + std::to_string(outer.height));
+        const MainLayout l = layoutMainWindow(outer, client);
+        EXPECT_GE(l.outer.width, minimumOuterSize.width);
+        EXPECT_GE(l.outer.height, minimumOuterSize.height);
+        EXPECT_DOUBLE_EQ(2 * l.lblHeader.left + l.lblHeader.width, client.width);
+        EXPECT_NEAR(l.cmdDecrypt.left + l.cmdCrypt.left + l.cmdCrypt.width, client.width, 1);   // the pair centred
+        EXPECT_TRUE(leftOf(l.cmdDecrypt, l.cmdCrypt));
+        EXPECT_TRUE(leftOf(l.datei.txtDateiIn, l.datei.cmdFile));
+        EXPECT_TRUE(above(l.datei.txtDateiIn, l.datei.txtDateiOut) && above(l.datei.txtDateiOut, l.datei.lblDateiMeldung));
+        EXPECT_LE(l.datei.txtDateiOut.width, 6000);   // the hex fields stop growing
+        // The minimum sizes of the text fields hold even where the window cannot give them room.
+        EXPECT_GE(l.txtIn.width, 2100);
+        EXPECT_GE(l.txtOut.height, 900);
+        EXPECT_EQ(l.txtIn.width, l.txtOut.width);
+        if (client.height < 5000)
+            continue;   // below that the fields keep their minimum and reach past the frame
+        EXPECT_TRUE(above(l.txtIn, l.cmdDecrypt) && above(l.cmdDecrypt, l.txtOut) && above(l.lblTextOut, l.txtOut));
+        for (const TwipsRect& control : {l.lblTextIn, l.txtIn, l.lblTextOut, l.txtOut})
+            EXPECT_TRUE(inside(control, l.frameConv));
+        // The centred button pair reaches past a narrow frame (kept rule).
+        EXPECT_EQ(inside(l.cmdDecrypt, l.frameConv) && inside(l.cmdCrypt, l.frameConv), client.width >= 7170);
+        for (const TwipsRect& control : {l.datei.txtDateiIn, l.datei.cmdFile, l.datei.txtDateiOut, l.datei.lblDateiMeldung})
+            EXPECT_TRUE(inside(control, l.frameDatei));
+        EXPECT_TRUE(inside(l.lblBildInfoWert, l.frameBild));
+        EXPECT_TRUE(inside(l.frameConv, l.frameMask) && inside(l.frameDatei, l.frameMask));
+        EXPECT_TRUE(inside(l.frameBild, {0, 0, client.width, client.height}));
+    }
 }
 
 TEST(layoutMainWindow, a_size_beyond_32_bits_is_an_overflow)

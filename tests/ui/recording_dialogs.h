@@ -25,9 +25,8 @@ public:
     std::deque<QMessageBox::StandardButton> answers;   // next answers; Yes/Ok by default
     std::deque<QString> files;                         // next chosen files; empty = cancelled
     std::deque<QString> saveFiles;                     // next names to save under; empty = cancelled
-    std::vector<QStringList> saveDialogFilters;
-    std::vector<QString> fileDialogFolders;
-    std::vector<QStringList> fileDialogFilters;
+    std::vector<QString> fileDialogFolders, saveDialogFolders;   // the save dialog's: the name it proposes
+    std::vector<QStringList> fileDialogFilters, saveDialogFilters;
     std::function<void()> onShow;                      // notes the window's state while a box is up
 
     QMessageBox::StandardButton showMessage(QWidget*, const common::Message& message,
@@ -37,36 +36,33 @@ public:
         messages.push_back({message, buttons, focus ? focus->objectName() : QString()});
         if (onShow)
             onShow();
-        if (!answers.empty()) {
-            const auto answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        const auto fallback = buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        return next(answers, fallback);
     }
-
     QString chooseOpenFile(QWidget*, const QString&, const QString& folder, const QStringList& filters) override
     {
         fileDialogFolders.push_back(folder);
         fileDialogFilters.push_back(filters);
-        if (files.empty())
-            return {};
-        QString file = files.front();
-        files.pop_front();
-        return file;
+        return next(files, QString());
     }
-
-    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QStringList& filters) override
+    QString chooseSaveFile(QWidget*, const QString&, const QString& folder, const QStringList& filters) override
     {
+        saveDialogFolders.push_back(folder);
         saveDialogFilters.push_back(filters);
-        if (saveFiles.empty())
-            return {};
-        QString file = saveFiles.front();
-        saveFiles.pop_front();
-        return file;
+        return next(saveFiles, QString());
     }
-
     QString lastText() const { return messages.empty() ? QString() : toQString(messages.back().message.text); }
+
+private:
+    template <typename T>
+    static T next(std::deque<T>& script, T fallback)
+    {
+        if (script.empty())
+            return fallback;
+        T first = script.front();
+        script.pop_front();
+        return first;
+    }
 };
 
 } // namespace quirlwerk::ui::testing

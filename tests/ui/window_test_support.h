@@ -1,19 +1,37 @@
-// Shared by the window tests (it brings GoogleTest and QTest along): the settings store, finding and
-// clicking controls, and waiting for a window.
+// Shared by the window tests (it brings GoogleTest, QTest, the recorder and the widgets they use along): the
+// settings store, finding and clicking controls, dropping files, and waiting for a window.
 #pragma once
 
 #include "find_control.h"
+#include "recording_dialogs.h"
+#include "temp_folder.h"
+#include "ui/GlobData.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
 #include <QSettings>
-#include <QUrl>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 #include <QWidget>
+
+#include <functional>
+#include <memory>
 
 namespace quirlwerk::ui::testing {
 
