@@ -21,6 +21,7 @@ class Dialogs;
 class HexFileFrame;
 class ImageFrame;
 class TextField;
+class frmAlle;
 class frmHilfe;
 class frmMatrixProj;
 
@@ -39,6 +40,7 @@ public:
     void mnuExit_Click();
     void mnuHilfeAllg_Click();
     void mnuHilfeKonvert_Click();
+    void mnuAlle_Click();
 
     // "E&xit" ends the program through this at once; tests put a recorder in its place.
     void setTerminate(std::function<void()> terminate) { m_terminate = std::move(terminate); }
@@ -47,6 +49,7 @@ public:
     frmMatrixProj& matrixWindow();
     frmMatrixProj* existingMatrixWindow() const;
     frmHilfe* helpWindow() const;
+    frmAlle* readingsWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +73,7 @@ private:
     std::function<void()> m_terminate;
     QPointer<frmMatrixProj> m_matrix;
     QPointer<frmHilfe> m_help;
+    QPointer<frmAlle> m_alle;
 
     QWidget* client = nullptr;
     QFrame* frameMask = nullptr;
