@@ -36,25 +36,17 @@ std::vector<Reading> readingsOf(TextView input, const Options& options = {})
     return allReadings(input, options).value();
 }
 
-std::ptrdiff_t rankOf(const std::vector<Reading>& all, const testing::Puzzle& puzzle)
-{
-    const auto found = std::ranges::find_if(all, [&](const Reading& r) {
-        return r.mode == puzzle.mode && r.direction == puzzle.direction && r.dialect == puzzle.dialect;
-    });
-    return found == all.end() ? -1 : found - all.begin();
-}
-
 void expectRanks(TextView text, std::ptrdiff_t worst)
 {
     for (const testing::Puzzle& puzzle : testing::puzzlesFor(text)) {
         SCOPED_TRACE(puzzle.name + " " + std::string(puzzle.dialect.begin(), puzzle.dialect.end()));
         const std::vector<Reading> all = readingsOf(puzzle.input);
-        const std::ptrdiff_t rank = rankOf(all, puzzle);
-        EXPECT_TRUE(rank >= 0 && rank <= worst) << "rank " << rank;
+        const auto found = std::ranges::find_if(all, [&](const Reading& r) {
+            return r.mode == puzzle.mode && r.direction == puzzle.direction && r.dialect == puzzle.dialect;
+        });
+        ASSERT_TRUE(found != all.end() && found - all.begin() <= worst) << found - all.begin();
         EXPECT_TRUE(std::ranges::is_sorted(all, std::ranges::greater{}, &Reading::score));
-        if (rank >= 0) {
-            EXPECT_NE(capitals(all[static_cast<std::size_t>(rank)].gist).find(capitals(Text(text.substr(0, 3)))), Text::npos);
-        }
+        EXPECT_NE(capitals(found->gist).find(capitals(Text(text.substr(0, 3)))), Text::npos);
     }
 }
 
@@ -72,15 +64,17 @@ TEST(AllReadings, shorter_texts_rank_among_the_first_three)
 
 TEST(AllReadings, leaves_out_readings_that_give_nothing_or_only_the_input_letters_back)
 {
-    for (const Reading& reading : readingsOf(u"Zaehlt die Fenster am Rathaus und addiert die Hausnummer")) {
+    const Text input = u"Zaehlt die Fenster am Rathaus und addiert die Hausnummer";
+    const auto letters = [](Text text) { return std::erase_if(text, [](char16_t c) { return c < u'A'; }), capitals(text); };
+    for (const Reading& reading : readingsOf(input)) {
         SCOPED_TRACE(readingName(reading));
         EXPECT_NE(reading.mode, Mode::Brainfuck);   // prose without a Brainfuck command
         EXPECT_EQ(reading.gist.find(u"Fenster am"), Text::npos);
-        EXPECT_FALSE(reading.gist.empty());
+        EXPECT_NE(letters(reading.gist), letters(input));
     }
 }
 
-// The step count of a program that prints "A" and then counts down in nested loops, from the slow reading.
+// The bound just below, at and just past the steps of a program that prints "A" and then loops a while.
 TEST(AllReadings, brainfuck_runs_to_its_step_bound_and_keeps_what_it_printed)
 {
     const Text program = testing::printingProgram(u"A") + u"++++++[>++++++++[>+<-]<-]";
@@ -93,7 +87,6 @@ TEST(AllReadings, brainfuck_runs_to_its_step_bound_and_keeps_what_it_printed)
         const auto run = std::ranges::find(all, Mode::Brainfuck, &Reading::mode);
         ASSERT_NE(run, all.end());
         EXPECT_EQ(run->partial, bound < steps);
-        EXPECT_EQ(run->status.empty(), bound >= steps);
         EXPECT_EQ(run->gist, u"A");
     }
     EXPECT_EQ(Options{}.maxSteps, 10'000'000);
@@ -111,7 +104,6 @@ TEST(AllReadings, stops_between_readings_when_asked)
         return std::vector<coordinates::Find>{};
     };
     EXPECT_FALSE(allReadings(testing::puzzlesFor(longTexts[0])[1].input, options, stop.get_token()));
-    EXPECT_TRUE(allReadings(u"x", {}, std::stop_source().get_token()));
 }
 
 // A fake finder stands in for the real one: a text holds a coordinate where it holds "@@".
@@ -143,8 +135,10 @@ TEST(LanguageScore, prose_outscores_its_own_letters_rotated_and_nothing_scores_o
         const Text rotated = conversions::geoCode(text);
         EXPECT_GT(languageScore(text), 3 * languageScore(rotated));
         EXPECT_LE(languageScore(text), maxLanguageScore);
-        EXPECT_GT(languageScore(text + u" " + text), languageScore(text.substr(0, 12)));
     }
+    // A few letters carry less evidence than a sentence; a letter alone is no word.
+    EXPECT_LT(languageScore(u"the"), languageScore(u"the the the the the the"));
+    EXPECT_GT(languageScore(u"e e e e e e e e e e e e e e e e"), languageScore(u"a a a a a a a a a a a a a a a a"));
 }
 
 Text randomProgram(std::mt19937& random, std::size_t length)
@@ -169,7 +163,6 @@ TEST(Dialects, every_table_reads_back_what_it_spells_also_without_blanks)
         if (dialect.name != u"Pikalang") {   // its words run together are ambiguous ("pipi" or "pi pi")
             EXPECT_EQ(toBrainfuck(joined, dialect).program, program);
         }
-        EXPECT_EQ(toBrainfuck(spell(program, dialect) + u"!", dialect).covered < 1.0, true);
     }
 }
 

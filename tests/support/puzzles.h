@@ -7,36 +7,25 @@
 #include "readings/dialects.h"
 #include "readings/readings.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace quirlwerk::testing {
 
-// A Brainfuck program printing the text: each character from the last by a multiplying loop or single steps.
+// A Brainfuck program printing the text: each character from the last by a multiplying loop for the square
+// of the difference's root and single steps for the rest.
 inline Text printingProgram(TextView text)
 {
     Text program;
     int cell = 0;
     for (const char16_t c : text) {
-        const int delta = static_cast<int>(c) - cell;
-        const Text step = delta > 0 ? u"+" : u"-";
-        int rest = delta > 0 ? delta : -delta;
-        if (rest > 10) {
-            int root = 1;
-            while ((root + 1) * (root + 1) <= rest)
-                ++root;
-            program += u">";
-            for (int i = 0; i < root; ++i)
-                program += u"+";
-            program += u"[<";
-            for (int i = 0; i < root; ++i)
-                program += step;
-            program += u">-]<";
-            rest -= root * root;
-        }
-        for (int i = 0; i < rest; ++i)
-            program += step;
-        program += u".";
+        const int distance = std::abs(c - cell);
+        const char16_t step = c > cell ? u'+' : u'-';
+        const auto root = static_cast<std::size_t>(std::sqrt(distance));
+        program.append(u">").append(root, u'+').append(u"[<").append(root, step).append(u">-]<");
+        program.append(static_cast<std::size_t>(distance) - root * root, step).append(u".");
         cell = c;
     }
     return program;
@@ -52,9 +41,8 @@ struct Puzzle {
 
 inline Text encoded(conversions::Mode mode, readings::Direction direction, TextView text)
 {
-    const conversions::DispatchContext context;
     return (direction == readings::Direction::Crypt ? conversions::runCrypt : conversions::runDecrypt)(
-               mode, Text(text), context).text;
+               mode, Text(text), conversions::DispatchContext{}).text;
 }
 
 // The letter values' first number line, after "(BWW: sum): ".
@@ -69,11 +57,9 @@ inline Text letterNumbers(TextView text)
 inline Text bitString(TextView text)
 {
     Text bits;
-    for (const char16_t c : text) {
-        for (int bit = 7; bit >= 0; --bit)
-            bits += (c >> bit) & 1 ? u'1' : u'0';
-        bits += u' ';
-    }
+    for (const char16_t c : text)
+        for (int bit = 7; bit >= -1; --bit)
+            bits += bit < 0 ? u' ' : (c >> bit) & 1 ? u'1' : u'0';
     return bits;
 }
 

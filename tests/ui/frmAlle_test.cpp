@@ -23,14 +23,10 @@ using testing::control;
 
 class ReadingsWindow : public ::testing::Test {
 protected:
-    ReadingsWindow()
+    frmAlle& open(const QString& input)
     {
         testing::clearSettings();
         testing::showActive(*main);
-    }
-
-    frmAlle& open(const QString& input)
-    {
         control<TextField>(*main, "txtIn").setPlainText(input);
         control<QAction>(*main, "mnuAlle").trigger();
         return *main->readingsWindow();
@@ -64,7 +60,6 @@ TEST_F(ReadingsWindow, never_blocks_the_event_loop_for_100_ms_while_an_endless_p
     }
     while (shown.isEmpty() || window.shown().empty())
         ASSERT_TRUE(shown.wait(20000));
-    QTest::qWait(50);
     EXPECT_LT(longest, 100);
     const auto endless = std::ranges::find(window.shown(), conversions::Mode::Brainfuck, &readings::Reading::mode);
     ASSERT_NE(endless, window.shown().end());
