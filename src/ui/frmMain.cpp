@@ -158,6 +158,8 @@ void frmMain::Form_Unload()
         writeStoredTwips(QStringLiteral("MainTop"), position.y());
         if (m_matrix)
             m_matrix->close();
+        if (m_alle)
+            m_alle->close();
         frameBild->closeWindows();
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Fehler: " + common::describe(failure)});
