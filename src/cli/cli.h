@@ -4,6 +4,7 @@
 #include "common/file_stream_buffer.h"
 #include "common/report.h"
 #include "common/text.h"
+#include "conversions/matrix_definition.h"
 
 #include <span>
 #include <stdexcept>
@@ -57,7 +58,13 @@ private:
 // A command-line argument as a text; invalid UTF-8 is a usage error naming the argument.
 Text argumentText(std::string_view argument, std::string_view what);
 
+// All of stdin, up to one byte beyond the input bound.
+std::string readInput();
+// The options --rows, --cols, --sequence and --order of convert, as a matrix definition.
+conversions::MatrixDefinition parseMatrixOptions(Arguments arguments);
+
 int runConvert(Arguments arguments);
+int runAll(Arguments arguments);
 int runHexfile(Arguments arguments);
 int runBitmap(Arguments arguments);
 int runCoords(Arguments arguments);

@@ -25,6 +25,8 @@ const conversions::ModeRow& parseMode(std::string_view argument)
     throw UsageError("unbekannter Modus '" + std::string(argument) + "'");
 }
 
+} // namespace
+
 // All of stdin, but no more than one byte beyond the bound: enough to know it is too large.
 std::string readInput()
 {
@@ -40,6 +42,8 @@ std::string readInput()
     }
     return bytes;
 }
+
+namespace {
 
 std::int64_t parseSteps(std::string_view argument)
 {
@@ -64,7 +68,7 @@ struct ConvertOptions {
     std::int64_t maxSteps = conversions::defaultMaxSteps;
 };
 
-ConvertOptions parseOptions(Arguments arguments)
+ConvertOptions parseOptions(Arguments arguments, bool allowSteps = true)
 {
     ConvertOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -83,7 +87,7 @@ ConvertOptions parseOptions(Arguments arguments)
                 throw UsageError("--order erwartet row oder col");
             options.matrix.order = value == "row" ? conversions::ReadingOrder::RowColumn
                                                   : conversions::ReadingOrder::ColumnRow;
-        } else if (option == "--max-steps") {
+        } else if (option == "--max-steps" && allowSteps) {
             options.maxSteps = parseSteps(value);
         } else {
             throw UsageError("unbekannte Option '" + std::string(option) + "'");
@@ -99,6 +103,11 @@ ConvertOptions parseOptions(Arguments arguments)
 }
 
 } // namespace
+
+conversions::MatrixDefinition parseMatrixOptions(Arguments arguments)
+{
+    return parseOptions(arguments, false).matrix;
+}
 
 int runConvert(Arguments arguments)
 {

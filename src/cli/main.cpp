@@ -42,6 +42,9 @@ std::string usage()
         + modeList()
         + "      RICHTUNG: decrypt (erste Richtungstaste) oder crypt (zweite Richtungstaste)\n"
           "      Eingabe: UTF-8 auf stdin; Ausgabe: der Text des Ausgabefelds auf stdout\n"
+          "  quirlwerk-cli all [--rows TEXT] [--cols TEXT] [--sequence TEXT] [--order row|col]\n"
+          "      jede Umwandlung und Richtung auf stdin, die wahrscheinlichste zuerst; je Zeile\n"
+          "      MODE RICHTUNG, Tab, Bewertung, Tab, Ausgabe (Zeilenumbruch als \"⏎\", höchstens 200 Zeichen)\n"
           "  quirlwerk-cli hexfile EINGABE AUSGABE [--yes]\n"
           "  quirlwerk-cli bitmap DATEI [--modulo TEXT] [--modulo-on index|colours]\n"
           "                       [--threshold TEXT] [--threshold-on index|colours] [--png AUS] [--palette]\n"
@@ -78,6 +81,8 @@ int runCommand(int argc, char** argv)
         }
         if (command == "convert")
             return runConvert(rest);
+        if (command == "all")
+            return runAll(rest);
         if (command == "hexfile")
             return runHexfile(rest);
         if (command == "bitmap")

@@ -5,6 +5,7 @@
 #include "conversions/morse.h"
 #include "ui/coordinate_line.h"
 #include "ui/dialogs.h"
+#include "ui/frmAlle.h"
 #include "ui/frmHilfe.h"
 #include "ui/frmMatrixProj.h"
 #include "ui/hexfile_frame.h"
@@ -52,6 +53,7 @@ frmMain::~frmMain()
 {
     // The matrix window has no parent, so that it stands beside this one; it goes with this window.
     delete m_matrix;
+    delete m_alle;
 }
 
 void frmMain::buildMenus()
@@ -74,7 +76,9 @@ void frmMain::buildMenus()
         }
     };
     addModes(named(menuBar()->addMenu(QStringLiteral("&Konvertierungen")), "mnuConv"), conversions::ModeMenu::Conversions);
-    addModes(named(menuBar()->addMenu(QStringLiteral("&Sonstiges")), "mnuSonstiges"), conversions::ModeMenu::Other);
+    QMenu* mnuSonstiges = named(menuBar()->addMenu(QStringLiteral("&Sonstiges")), "mnuSonstiges");
+    addModes(mnuSonstiges, conversions::ModeMenu::Other);
+    named(mnuSonstiges->addAction(QStringLiteral("&Alle Umwandlungen …"), this, &frmMain::mnuAlle_Click), "mnuAlle");
 
     QMenu* mnuHilfe = named(menuBar()->addMenu(QStringLiteral("Hilfe")), "mnuHilfe");
     named(mnuHilfe->addAction(QStringLiteral("Allgemeines"), this, &frmMain::mnuHilfeAllg_Click), "mnuHilfeAllg");
@@ -164,6 +168,8 @@ void frmMain::Form_Unload()
         writeStoredTwips(QStringLiteral("MainTop"), position.y());
         if (m_matrix)
             m_matrix->close();
+        if (m_alle)
+            m_alle->close();
         frameBild->closeWindows();
     } catch (const std::exception& failure) {
         m_dialogs.showMessage(this, {common::Icon::Exclamation, u"Fehler: " + common::describe(failure)});
@@ -258,6 +264,34 @@ void frmMain::showHelp(int topic)
     m_help->raise();
     m_help->activateWindow();
     m_help->SetHilfeText();
+}
+
+void frmMain::mnuAlle_Click()
+{
+    if (!m_alle) {
+        // A reading taken over continues in its mode as if its button had been pressed; a dialect has no
+        // button, so its reading is shown as it was read, in the Brainfuck mode.
+        const auto apply = [this](const readings::Reading& reading) {
+            chooseMode(reading.mode);
+            conversions::Shown read;
+            read.text = reading.text;
+            if (!reading.dialect.empty())
+                showResult(read);
+            else
+                runDirection(reading.direction == readings::Direction::Crypt ? &conversions::runCrypt
+                                                                             : &conversions::runDecrypt);
+        };
+        m_alle = new frmAlle(*txtIn, [this] { return matrixWindow().definition(); }, apply, nullptr);
+        m_alle->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_alle->show();
+    m_alle->raise();
+    m_alle->activateWindow();
+}
+
+frmAlle* frmMain::readingsWindow() const
+{
+    return m_alle;
 }
 
 conversions::DispatchContext frmMain::dispatchContext()

@@ -22,6 +22,7 @@ class Dialogs;
 class HexFileFrame;
 class ImageFrame;
 class TextField;
+class frmAlle;
 class frmHilfe;
 class frmMatrixProj;
 
@@ -42,6 +43,7 @@ public:
     void mnuHilfeKonvert_Click();
     // "quirlwerk FILE": the picture mode, showing the file as "Bild anzeigen" would.
     void openFile(const QString& file);
+    void mnuAlle_Click();
 
     // "E&xit" ends the program through this at once; tests put a recorder in its place.
     void setTerminate(std::function<void()> terminate) { m_terminate = std::move(terminate); }
@@ -50,6 +52,7 @@ public:
     frmMatrixProj& matrixWindow();
     frmMatrixProj* existingMatrixWindow() const;
     frmHilfe* helpWindow() const;
+    frmAlle* readingsWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +77,7 @@ private:
     std::function<void()> m_terminate;
     QPointer<frmMatrixProj> m_matrix;
     QPointer<frmHilfe> m_help;
+    QPointer<frmAlle> m_alle;
 
     QWidget* client = nullptr;
     QFrame* frameMask = nullptr;

@@ -100,6 +100,13 @@ namespace {
 constexpr TextView page0[] = {
     u"Wählen Sie über die Menüzeile unter ''Konvertierungen'' oder ''Sonstiges'' die gewünschte Umwandlung aus. Informationen zu der jeweils ausgewählten Konvertierung erhalten Sie unter Hilfe --> Hilfe zur Konvertierung. ",
     u"",
+    u"Alle Umwandlungen:",
+    u"--------------------------------",
+    u"Sonstiges --> Alle Umwandlungen … öffnet ein Fenster, das den Text des oberen Eingabefelds mit jeder Umwandlung in jeder Richtung liest (die Matrix mit der Definition des Matrixfensters) und jede Lesart in einer Liste zeigt, die wahrscheinlichste zuerst: Umwandlung und Richtung, Bewertung, erste Zeile der Ausgabe und die darin gefundenen Koordinaten. Die Liste folgt dem Eingabefeld, während Sie tippen; das Fenster bleibt dabei bedienbar. Die gewählte Zeile zeigt darunter die ganze Ausgabe (bei sehr langen Ausgaben die ersten 20.000 Zeichen). Enter oder ''Übernehmen'' stellt das Hauptfenster auf diese Umwandlung und führt die Richtung dort aus.",
+    u"Lesarten, die fehlschlagen, nichts ergeben oder nur die Buchstaben der Eingabe zurückgeben, fehlen. Brainfuck und Ook! halten hier nach 10.000.000 Schritten an; ihre Zeile ist dann als ''(abgebrochen)'' markiert und zeigt, was bis dahin ausgegeben wurde.",
+    u"Die Bewertung: Lesarten mit Koordinaten, die nicht schon in der Eingabe stehen, erhalten 100 Punkte vorab. Dazu kommen bis zu 100 Punkte dafür, wie sehr die Ausgabe nach deutschem oder englischem Text aussieht: Häufigkeit der Buchstaben und der Buchstabenpaare, Anteil der Wörter aus einer kleinen eingebauten Liste und Anteil druckbarer Zeichen. Wenige Buchstaben zählen weniger, Gruppen aus Buchstaben und Ziffern (Codes) ebenfalls.",
+    u"Brainfuck in anderer Schreibweise: Das Fenster erkennt die Dialekte Blub (''Blub. Blub?'' wie Ook!), Pikalang (pi, ka, pipi, pichu, pika, chu, pikachu, pikapi) und Alphuck (a, c, e, i, j, o, p, s), wenn ihre Wörter mindestens neun Zehntel des Textes ausmachen, übersetzt sie in Brainfuck und führt es aus. Eine eigene Tabelle geben Sie als acht verschiedene Wörter für > < + - . , [ ] in das Feld ''Eigene Brainfuck-Tabelle'' ein.",
+    u"",
 };
 
 constexpr TextView page1[] = {
