@@ -5,7 +5,7 @@
 #include "conversions/brainfuck.h"
 #include "conversions/brainfuck_output.h"
 #include "conversions/ook.h"
-#include "support/brainfuck_plain.h"
+#include "brainfuck_plain.h"
 #include "support/brainfuck_reference.h"
 
 #include <algorithm>

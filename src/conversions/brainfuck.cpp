@@ -37,7 +37,8 @@ inline bool quickBlock(const std::uint32_t* at, std::int32_t count, std::int32_t
     const std::int64_t steps = blockSteps(at[0]);
     const std::uint32_t* items = at + blockHeaderWords;
     const std::int64_t lowestCell = pointer + blockLowest(at[1]);
-    if (left < steps || static_cast<std::uint64_t>(lowestCell - 1) > static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(at[1])))
+    // A block may reach wider than the tape: its span is not to be taken from the tape's length.
+    if (left < steps || !onTape(lowestCell) || lowestCell + blockSpan(at[1]) > tapeLength)
         return false;
     std::uint64_t shifted = 0;
     for (std::int32_t i = 0; i < count; ++i)
@@ -49,6 +50,68 @@ inline bool quickBlock(const std::uint32_t* at, std::int32_t count, std::int32_t
     pointer += blockMove(at[1]);
     left -= steps;
     return true;
+}
+
+// Every pass of a loop entered (its first test done, its cell above 0) whose body is one "-" or one block
+// without prints or net move that counts the loop's own cell down by one, like "[-]" and "[->+>+<<]", at
+// once: when the bound leaves room for all passes and every other cell of the body is on the tape and
+// far from the limits at its first and its last pass (it moves steadily in between; the own cell starts
+// below safeHalf unless the body is the one "-"). The exact way, near the limits and the bound, is Machine::linearLoop(). `count` is the
+// body's items where the caller knows it (1 for "[-]"), 0 to read them from the body.
+template <std::int32_t count>
+inline bool quickLinear(const std::uint32_t* body, std::int32_t* tape, std::int64_t pointer, std::int64_t& left)
+{
+    static constexpr std::uint32_t clear = item(0, -1);
+    const std::uint32_t* items = &clear;
+    std::int64_t steps = 1;
+    std::int32_t itemCount = 1;
+    if constexpr (count != 1) {
+        if (!isBlockWithoutPrints(kindOf(body[0])) || body[blockHeaderWords] != clear)
+            return false;
+        items = body + blockHeaderWords;
+        steps = blockSteps(body[0]);
+        itemCount = count == 0 ? blockItems(body[0]) : count;
+    }
+    std::int32_t& own = tape[pointer - 1];
+    const std::int64_t passes = own;
+    // A body of one "-" cannot carry its cell past a limit on the way down.
+    if ((count != 1 && passes >= safeHalf) || left < passes * (steps + 1))
+        return false;
+    for (std::int32_t i = 1; i < itemCount; ++i) {
+        const std::int64_t cell = pointer + itemOffset(items[i]);
+        if (!onTape(cell) || !safe(tape[cell - 1]) || !safe(tape[cell - 1] + itemChange(items[i]) * passes))
+            return false;
+    }
+    for (std::int32_t i = 1; i < itemCount; ++i)
+        tape[pointer + itemOffset(items[i]) - 1] += static_cast<std::int32_t>(itemChange(items[i]) * passes);
+    own = 0;
+    left -= passes * (steps + 1);
+    return true;
+}
+
+// The passes of a scan loop entered (its first test done, its cell above 0), a loop of only ">" or only
+// "<" like "[>>]": a strided search for the first cell that is 0 or less, or for the first read off the
+// tape; the steps follow from the distance. When the search stops on the tape within the bound, the loop
+// is done: true, with the passes it took. Otherwise the passes before the one that fails or meets the
+// bound are done and the rest runs command by command.
+inline bool quickScan(const std::int32_t* tape, std::int64_t stride, std::int64_t& pointer, std::int64_t& left, std::int64_t& passes)
+{
+    std::int64_t at = pointer;
+    passes = 0;
+    do {
+        at += stride;
+        ++passes;
+    } while (onTape(at) && tape[at - 1] > 0);
+    const std::int64_t perPass = std::abs(stride) + 1;
+    if (onTape(at) && left >= passes * perPass) {
+        pointer = at;
+        left -= passes * perPass;
+        return true;
+    }
+    const std::int64_t done = std::min(passes - 1, left / perPass);
+    pointer += done * stride;
+    left -= done * perPass;
+    return false;
 }
 
 using Tape = std::array<std::int32_t, tapeLength>;
@@ -125,8 +188,6 @@ private:
     void block(const std::uint32_t* op);
     std::size_t blockLoop(std::size_t body, std::size_t close);
     bool linearLoop(std::size_t open);
-    void addPasses(const Body& shape, std::int64_t passes);
-    bool scanLoop(std::size_t open);
     void watch(std::size_t open);
     void checkPeriod();
     bool testedCellsRepeat(std::size_t open) const;
@@ -192,39 +253,6 @@ QUIRLWERK_DISPATCH_OPTIONS void Machine::runOperations()
             return false;
         pointer = moved;
         left -= distance;
-        return true;
-    };
-    // An OpenClear or OpenTransfer at `at`, the pointer on its cell, at once where the bound and the
-    // 32-bit limits leave room for all its passes.
-    const auto quickFolded = [&](std::size_t at) {
-        if (!onTape(pointer))
-            return false;
-        std::int32_t& own = m_tape.data()[pointer - 1];
-        const std::int64_t passes = own;
-        if (passes <= 0) {
-            if (left < 1)
-                return false;
-            --left;
-            return true;
-        }
-        if (kindOf(ops[at]) == OpenClear) {
-            if (left - 1 < 2 * passes)
-                return false;
-            left -= 1 + 2 * passes;
-            own = 0;
-            return true;
-        }
-        const std::int64_t steps = blockSteps(ops[at + 2]);
-        const std::uint32_t target = ops[at + 2 + blockHeaderWords + 1];
-        const std::int64_t cell = pointer + itemOffset(target);
-        // Between its first and its last pass the target moves steadily: both ends far from the
-        // limits keep every pass in between far from them too.
-        if (passes >= safeHalf || left - 1 < passes * (steps + 1) || !onTape(cell) || !safe(m_tape.data()[cell - 1])
-            || !safe(m_tape.data()[cell - 1] + itemChange(target) * passes))
-            return false;
-        m_tape.data()[cell - 1] += static_cast<std::int32_t>(itemChange(target) * passes);
-        own = 0;
-        left -= 1 + passes * (steps + 1);
         return true;
     };
 #define SAVE m_pointer = pointer, m_left = left
@@ -309,86 +337,56 @@ blockTwo:
     }
     pc += blockHeaderWords + 2;
     NEXT_OPERATION;
-// "[-]" and "[->+<]"-like loops, the commonest of all, with their checks written out.
+// "[-]" and "[->+<]"-like loops, the commonest of all, then the other loops with a body of fixed changes.
 openClear:
+    MOVE_BEFORE_BRACKET;
+    {
+        TESTED_CELL(value);
+        if (value <= 0 || quickLinear<1>(ops + pc + 2, m_tape.data(), pointer, left)) {
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
+    }
+    goto linearEntered;
 openTransfer:
     MOVE_BEFORE_BRACKET;
-    if (quickFolded(pc)) {
-        pc = ops[pc + 1];
-        NEXT_OPERATION;
+    {
+        TESTED_CELL(value);
+        if (value <= 0 || quickLinear<2>(ops + pc + 2, m_tape.data(), pointer, left)) {
+            pc = ops[pc + 1];
+            NEXT_OPERATION;
+        }
     }
-    goto linear;
+    goto linearEntered;
 openLinear:
     MOVE_BEFORE_BRACKET;
-    if (onTape(pointer) && left >= 1) {
-        const std::int64_t passes = m_tape.data()[pointer - 1];
-        if (passes <= 0) {
-            --left;
+    {
+        TESTED_CELL(value);
+        if (value <= 0 || quickLinear<0>(ops + pc + 2, m_tape.data(), pointer, left)) {
             pc = ops[pc + 1];
             NEXT_OPERATION;
         }
-        // A body that counts its own cell down by one, like a copy loop: every cell moves steadily
-        // from its value to its value after the last pass, so both far from the limits will do.
-        const std::uint32_t* body = ops + pc + 2;
-        if (isBlockWithoutPrints(kindOf(body[0])) && body[blockHeaderWords] == item(0, -1) && passes < safeHalf) {
-            const std::int64_t steps = blockSteps(body[0]);
-            const std::int32_t count = blockItems(body[0]);
-            const std::uint32_t* items = body + blockHeaderWords;
-            const std::int64_t lowestCell = pointer + blockLowest(body[1]);
-            if (left - 1 >= passes * (steps + 1)
-                && static_cast<std::uint64_t>(lowestCell - 1) <= static_cast<std::uint64_t>(tapeLength - 1 - blockSpan(body[1]))) {
-                bool far = true;
-                for (std::int32_t i = 1; i < count; ++i) {
-                    const std::int64_t value = m_tape.data()[pointer + itemOffset(items[i]) - 1];
-                    far = far && safe(value) && safe(value + itemChange(items[i]) * passes);
-                }
-                if (far) {
-                    for (std::int32_t i = 0; i < count; ++i)
-                        m_tape.data()[pointer + itemOffset(items[i]) - 1] += static_cast<std::int32_t>(itemChange(items[i]) * passes);
-                    left -= 1 + passes * (steps + 1);
-                    pc = ops[pc + 1];
-                    NEXT_OPERATION;
-                }
-            }
-        }
     }
-linear:
+linearEntered: {
     SAVE;
-    if (linearLoop(pc)) {
-        LOAD;
-        pc = ops[pc + 1];
-        NEXT_OPERATION;
-    }
+    const bool done = linearLoop(pc);
     LOAD;
-    goto test;
-openScan:
+    pc = done ? ops[pc + 1] : pc + 2;
+    NEXT_OPERATION;
+}
+openScan: {
     MOVE_BEFORE_BRACKET;
-    // The search as scanLoop() does it, left to it where the tape's end or the bound cuts it short.
-    if (onTape(pointer) && left >= 1) {
-        const std::int64_t stride = argumentOf(ops[pc + 2]);
-        std::int64_t at = pointer;
-        std::int64_t passes = 0;
-        while (onTape(at) && m_tape.data()[at - 1] > 0) {
-            at += stride;
-            ++passes;
-        }
-        const std::int64_t steps = 1 + passes + (at > pointer ? at - pointer : pointer - at);
-        if (onTape(at) && left >= steps) {
-            m_scanPasses[m_scans++ % m_scanPasses.size()] = passes;
-            pointer = at;
-            left -= steps;
-            pc = ops[pc + 1];
-            NEXT_OPERATION;
-        }
-    }
-    SAVE;
-    if (scanLoop(pc)) {
-        LOAD;
+    TESTED_CELL(value);
+    // A scan's passes count among the cells a watched loop tests, those of a scan not entered too.
+    std::int64_t passes = 0;
+    if (value <= 0 || quickScan(m_tape.data(), argumentOf(ops[pc + 2]), pointer, left, passes)) {
+        m_scanPasses[m_scans++ % m_scanPasses.size()] = passes;
         pc = ops[pc + 1];
         NEXT_OPERATION;
     }
-    LOAD;
-    goto test;
+    pc += 2;
+    NEXT_OPERATION;
+}
 // A loop around one block that moves the pointer, like "[->+<<<]".
 openBlockLoop: {
     MOVE_BEFORE_BRACKET;
@@ -411,26 +409,30 @@ openIf: {
         NEXT_OPERATION;
     }
     const std::uint32_t* body = ops + pc + 2;
-    const std::size_t inner = pc + 2 + blockHeaderWords + static_cast<std::size_t>(blockItems(body[0]));
     if (!quickBlock(body, blockItems(body[0]), m_tape.data(), pointer, left)) {
         pc += 2;
         NEXT_OPERATION;
     }
-    if (!quickFolded(inner)) {
-        pc = inner;
-        NEXT_OPERATION;
-    }
+    // The folded loop inside tests the same cell, without a move in front of it.
+    const std::size_t close = ops[pc + 1];
+    pc += 2 + blockHeaderWords + static_cast<std::size_t>(blockItems(body[0]));
+    TESTED_CELL(value);
+    if (value > 0
+        && !(kindOf(ops[pc]) == OpenClear ? quickLinear<1>(ops + pc + 2, m_tape.data(), pointer, left)
+                                          : quickLinear<2>(ops + pc + 2, m_tape.data(), pointer, left)))
+        goto linearEntered;
+    // The closing bracket finds the cell at 0 or below.
     if (left == 0) {
-        pc = ops[inner + 1]; // the closing bracket meets the bound
+        pc = ops[pc + 1];
         NEXT_OPERATION;
     }
     --left;
-    pc = ops[pc + 1];
+    pc = close;
     NEXT_OPERATION;
 }
 open:
     MOVE_BEFORE_BRACKET;
-test: {
+    {
     TESTED_CELL(value);
     pc = value > 0 ? pc + 2 : ops[pc + 1];
     NEXT_OPERATION;
@@ -601,15 +603,13 @@ void Machine::block(const std::uint32_t* op)
     return next;
 }
 
-// A loop whose body changes cells at fixed offsets by fixed amounts, the pointer back where it started:
-// a clear loop, a transfer loop, or one that never ends by itself. As many whole passes as are safe
-// from errors and both bounds are done at once; when that is all of them the loop is done and true
-// returned, otherwise the rest runs command by command from its opening bracket.
+// A loop entered (its first test done) whose body changes cells at fixed offsets by fixed amounts, the
+// pointer back where it started: a clear loop, a transfer loop, or one that never ends by itself. As many
+// whole passes as are safe from errors and both bounds are done at once; when that is all of them the
+// loop is done and true returned, otherwise the rest runs command by command from its body.
 bool Machine::linearLoop(std::size_t open)
 {
-    std::int32_t* own = cellAt(m_pointer);
-    if (!own || *own <= 0)
-        return false;
+    const std::int32_t own = m_tape[static_cast<std::size_t>(m_pointer - 1)];
     const std::uint32_t* body = &m_ops[open + 2];
     std::uint32_t single = 0;
     Body shape{&single, 0, 0};
@@ -622,80 +622,28 @@ bool Machine::linearLoop(std::size_t open)
     const std::int64_t margin = shape.steps;
     // The translation puts a block's item for the loop's own cell first.
     const std::int64_t ownChange = shape.count > 0 && itemOffset(shape.items[0]) == 0 ? itemChange(shape.items[0]) : 0;
-    const std::int64_t passes = ownChange == -1 ? *own : ownChange < 0 ? (*own - ownChange - 1) / -ownChange : endless;
+    const std::int64_t passes = ownChange == -1 ? own : ownChange < 0 ? (own - ownChange - 1) / -ownChange : endless;
     const std::int64_t perPass = shape.steps + 1;
-    const std::int64_t remaining = m_left;
-    // Most loops end within the bound and far from the limits: that needs no division.
-    bool whole = passes != endless && remaining - 1 >= passes * perPass;
+    std::int64_t done = std::min(passes, m_left / perPass);
+    // Pass j starts from value + (j - 1) * change and strays at most the margin from it.
     const auto room = static_cast<std::uint64_t>(highest - lowest - 2 * margin);
     for (std::int32_t i = 0; i < shape.count; ++i) {
         const std::int64_t at = m_pointer + itemOffset(shape.items[i]) - 1;
-        // Pass j starts from value + (j - 1) * change and strays at most the margin from it.
-        if (static_cast<std::uint64_t>(at) >= tapeLength
-            || static_cast<std::uint64_t>(m_tape[static_cast<std::size_t>(at)] - lowest - margin) > room)
+        if (static_cast<std::uint64_t>(at) >= tapeLength)
             return false;
-        if (whole) {
-            const std::int64_t last = m_tape[static_cast<std::size_t>(at)] + itemChange(shape.items[i]) * (passes - 1);
-            whole = static_cast<std::uint64_t>(last - lowest - margin) <= room;
-        }
-    }
-    if (whole) {
-        addPasses(shape, passes);
-        m_left -= 1 + passes * perPass;
-        return true;
-    }
-    std::int64_t done = remaining >= 1 ? std::min((remaining - 1) / perPass, passes - 1) : 0;
-    for (std::int32_t i = 0; i < shape.count; ++i) {
-        const std::int64_t value = m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)];
+        const std::int64_t value = m_tape[static_cast<std::size_t>(at)];
         const std::int64_t change = itemChange(shape.items[i]);
+        if (static_cast<std::uint64_t>(value - lowest - margin) > room)
+            return false;
         if (change > 0)
             done = std::min(done, (highest - margin - value) / change + 1);
         else if (change < 0)
             done = std::min(done, (value - lowest - margin) / -change + 1);
     }
-    if (done > 0) {
-        addPasses(shape, done);
-        m_left -= done * perPass;
-    }
-    return false;
-}
-
-void Machine::addPasses(const Body& shape, std::int64_t passes)
-{
     for (std::int32_t i = 0; i < shape.count; ++i)
-        m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)] += static_cast<std::int32_t>(itemChange(shape.items[i]) * passes);
-}
-
-// A loop of only ">" or only "<": a strided search for the first cell that is 0 or less, or for the
-// first read off the tape; the steps follow from the distance.
-bool Machine::scanLoop(std::size_t open)
-{
-    const std::int32_t* own = cellAt(m_pointer);
-    if (!own || *own <= 0)
-        return false;
-    const std::int64_t stride = argumentOf(m_ops[open + 2]);
-    const std::int64_t perPass = std::abs(stride) + 1;
-    std::int64_t passes = 0;
-    std::int64_t at = m_pointer;
-    const std::int32_t* value = nullptr;
-    do {
-        at += stride;
-        ++passes;
-        value = cellAt(at);
-    } while (value && *value > 0);
-    const std::int64_t remaining = m_left;
-    if (remaining - 1 >= passes * perPass) {
-        m_left -= 1 + passes * perPass;
-        if (!value)
-            throw common::Failure::indexOutOfRange();
-        m_scanPasses[m_scans++ % m_scanPasses.size()] = passes;
-        m_pointer = at;
-        return true;
-    }
-    const std::int64_t done = remaining >= 1 ? (remaining - 1) / perPass : 0;
-    m_pointer += done * stride;
+        m_tape[static_cast<std::size_t>(m_pointer + itemOffset(shape.items[i]) - 1)] += static_cast<std::int32_t>(itemChange(shape.items[i]) * done);
     m_left -= done * perPass;
-    return false;
+    return passes != endless && done == passes;
 }
 
 // Keeps the state at the start of a pass of the loop opened at `open`, using up one of its tries.

@@ -18,98 +18,74 @@ void add(std::int32_t& value, std::int32_t change)
         throw common::Failure::overflow();
 }
 
-class ReferenceMachine {
-public:
-    ReferenceMachine(TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
-        : m_program(program), m_maxSteps(maxSteps), m_tape(start.tape), m_pointer(start.pointer) {}
+struct ReferenceMachine {
+    TextView program;
+    std::int64_t maxSteps;
+    std::array<std::int32_t, tapeLength> tape;
+    std::int32_t pointer;
+    std::int64_t done = 0;
+    std::array<std::int32_t, maxOpenLoops> openLoops{};
+    std::int32_t depth = 0;
+    Printout printed{};
 
-    void run()
-    {
-        while (m_position <= static_cast<std::int64_t>(m_program.size())) {
-            const char16_t c = at(m_position);
-            if (isCommand(c)) {
-                if (m_steps == m_maxSteps)
-                    throw BoundReached{};
-                ++m_steps;
-            }
-            execute(c);
-        }
-    }
-
-    std::int64_t steps() const { return m_steps; }
-    const Printout& printout() const { return m_printout; }
-
-private:
-    char16_t at(std::int32_t position) const { return m_program[static_cast<std::size_t>(position) - 1]; }
+    std::int64_t steps() const { return done; }
+    const Printout& printout() const { return printed; }
 
     std::int32_t& cell()
     {
-        if (m_pointer < 1 || m_pointer > tapeLength)
+        if (pointer < 1 || pointer > tapeLength)
             throw common::Failure::indexOutOfRange();
-        return m_tape[static_cast<std::size_t>(m_pointer) - 1];
+        return tape[static_cast<std::size_t>(pointer) - 1];
     }
 
-    void execute(char16_t c)
+    void run()
     {
-        switch (c) {
-        case u'+': add(cell(), 1); break;
-        case u'-': add(cell(), -1); break;
-        case u'>': add(m_pointer, 1); break;
-        case u'<': add(m_pointer, -1); break;
-        case u'.': m_printout.print(cell()); break;
-        case u'[':
-            if (cell() > 0) {
-                if (m_depth == maxOpenLoops)
+        const auto length = static_cast<std::int64_t>(program.size());
+        for (std::int32_t position = 1; position <= length; add(position, 1)) {
+            const char16_t c = program[static_cast<std::size_t>(position) - 1];
+            if (isCommand(c) && done == maxSteps)
+                throw BoundReached{};
+            done += isCommand(c);
+            switch (c) {
+            case u'+': add(cell(), 1); break;
+            case u'-': add(cell(), -1); break;
+            case u'>': add(pointer, 1); break;
+            case u'<': add(pointer, -1); break;
+            case u'.': printed.print(cell()); break;
+            case u'[':
+                if (cell() <= 0) {
+                    // Onto the matching "]", or onto the last character, which the scan never looks at.
+                    add(position, 1);
+                    for (std::int32_t nesting = 0; position < length && (nesting > 0 || program[static_cast<std::size_t>(position) - 1] != u']');
+                         add(position, 1)) {
+                        const char16_t skipped = program[static_cast<std::size_t>(position) - 1];
+                        add(nesting, skipped == u'[' ? 1 : skipped == u']' ? -1 : 0);
+                    }
+                } else if (depth == maxOpenLoops) {
                     throw common::Failure::indexOutOfRange();
-                add(m_depth, 1);
-                m_openLoops[static_cast<std::size_t>(m_depth) - 1] = m_position;
-            } else {
-                skipLoop();
+                } else {
+                    add(depth, 1);
+                    openLoops[static_cast<std::size_t>(depth) - 1] = position;
+                }
+                break;
+            case u']':
+                if (cell() > 0 && depth > 0)
+                    position = openLoops[static_cast<std::size_t>(depth) - 1];
+                else if (depth > 0)
+                    add(depth, -1);
+                break;
+            default:
+                break;
             }
-            break;
-        case u']':
-            if (cell() > 0 && m_depth > 0)
-                m_position = m_openLoops[static_cast<std::size_t>(m_depth) - 1];
-            else if (m_depth > 0)
-                add(m_depth, -1);
-            break;
-        default:
-            break;
-        }
-        add(m_position, 1);
-    }
-
-    // Leaves the position on the matching "]", or on the last character, which the scan never looks at.
-    void skipLoop()
-    {
-        std::int32_t nesting = 0;
-        add(m_position, 1);
-        const auto length = static_cast<std::int64_t>(m_program.size());
-        while (m_position < length && (nesting > 0 || at(m_position) != u']')) {
-            if (at(m_position) == u'[')
-                add(nesting, 1);
-            else if (at(m_position) == u']')
-                add(nesting, -1);
-            add(m_position, 1);
         }
     }
-
-    TextView m_program;
-    std::int64_t m_maxSteps;
-    std::int64_t m_steps = 0;
-    std::array<std::int32_t, tapeLength> m_tape;
-    std::array<std::int32_t, maxOpenLoops> m_openLoops{};
-    std::int32_t m_pointer;
-    std::int32_t m_depth = 0;
-    std::int32_t m_position = 1;
-    Printout m_printout;
 };
 
 } // namespace
 
 BrainfuckRun InterpretBrainfuckReference(TextView program, std::int64_t maxSteps, const BrainfuckStart& start)
 {
-    ReferenceMachine machine(program, maxSteps, start);
+    ReferenceMachine machine{program, maxSteps, start.tape, start.pointer};
     return runToEnd(machine, maxSteps);
 }
 

@@ -1,6 +1,6 @@
 // The plain interpreter: the commands filtered once, each bracket's partner found once, and then one
 // command per turn of a switch, with the depth of open loops kept as the literal reading keeps it.
-#include "support/brainfuck_plain.h"
+#include "brainfuck_plain.h"
 
 #include "common/failure.h"
 #include "conversions/brainfuck_output.h"
