@@ -126,12 +126,12 @@ int runBitmap(Arguments arguments)
     const bool keepPixels = options.pngFile.has_value();
     ImageSink sink(options.inputs, messages, keepPixels && !options.reveal);
     // The colour table window and the focus have no counterpart here: --palette prints the table.
-    bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
+    bitmap::RunEnd end = bitmap::ZeichneBitmap(bitmap::DrawMode::FullLoad, model, sink).end;
     ImageSink revealed(options.inputs, messages, keepPixels);
     if (options.reveal && end == bitmap::RunEnd::Drawn) {
         bitmap::recolourTwins(model);
         messages.startRepeat();   // a damaged file is reported once, by the full load
-        end = bitmap::ZeichneBitmap(1, model, revealed).end;
+        end = bitmap::ZeichneBitmap(bitmap::DrawMode::Redraw, model, revealed).end;
     }
 
     std::cout << common::toUtf8(sink.info()) << '\n';

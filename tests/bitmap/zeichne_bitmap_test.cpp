@@ -66,14 +66,14 @@ protected:
     TempFolder folder;
     PictureModel model;
 
-    Outcome load(const std::vector<std::uint8_t>& bytes, BitmapInputs inputs = {}, std::int32_t keep = 0,
+    Outcome load(const std::vector<std::uint8_t>& bytes, BitmapInputs inputs = {}, DrawMode keep = DrawMode::FullLoad,
                  int stopAfterYields = -1)
     {
         inputs.fileName = common::fromUtf8(folder.write("picture.bmp", bytes).string()).value();
         return loadNamed(inputs, keep, stopAfterYields);
     }
 
-    Outcome loadNamed(const BitmapInputs& inputs, std::int32_t keep = 0, int stopAfterYields = -1)
+    Outcome loadNamed(const BitmapInputs& inputs, DrawMode keep = DrawMode::FullLoad, int stopAfterYields = -1)
     {
         Outcome run{};
         run.sink.given = inputs;
@@ -311,7 +311,7 @@ TEST_F(ZeichneBitmapTest, redraw_keeps_table_and_counts_but_follows_the_index_mo
     model.FarbTabelle[1] = {200, 100, 50, model.FarbTabelle[1].Anzahl};   // an edit in the colour table window
     const PictureModel before = model;
 
-    const Outcome redraw = load(allIndices(), {u"", u"2", u"200", true, false}, 1);
+    const Outcome redraw = load(allIndices(), {u"", u"2", u"200", true, false}, DrawMode::Redraw);
     EXPECT_EQ(redraw.result.end, RunEnd::Drawn);
     EXPECT_EQ(redraw.sink.at(3, 0), 0xFFC86432u);   // index 3 mod 2 = entry 1, as edited to 200, 100, 50
     EXPECT_EQ(redraw.sink.at(4, 0), grey(0));
@@ -341,7 +341,7 @@ TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
 TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
 {
     // Stops after the clearing yield and two rows.
-    const Outcome run = load(bmpBytes(greyPicture(2, 5, countingRows(2, 5))), {}, 0, 3);
+    const Outcome run = load(bmpBytes(greyPicture(2, 5, countingRows(2, 5))), {}, DrawMode::FullLoad, 3);
     EXPECT_EQ(run.result.end, RunEnd::Stopped);
     EXPECT_EQ(run.sink.at(0, 4), grey(0));
     EXPECT_EQ(run.sink.at(0, 3), grey(2));
@@ -363,7 +363,7 @@ TEST_F(ZeichneBitmapTest, a_gif_frame_is_drawn_where_it_lies_through_the_transfo
     EXPECT_EQ(model.AnzahlFarben, 256);
 
     model.FarbTabelle[2] = {200, 100, 50, model.FarbTabelle[2].Anzahl};
-    const Outcome redraw = load(gif, {u"", u"17", u"0", true, true}, 1);
+    const Outcome redraw = load(gif, {u"", u"17", u"0", true, true}, DrawMode::Redraw);
     EXPECT_EQ(redraw.sink.at(2, 2), 0xFFC86432u);
     EXPECT_EQ(model.FarbTabelle[1].Anzahl, 3);
     EXPECT_EQ(redraw.result.showColourTable, false);
@@ -395,7 +395,7 @@ TEST_F(ZeichneBitmapTest, a_full_load_finds_the_twins_of_the_file_colours_and_a_
     EXPECT_EQ(model.twins, expected);
 
     model.FarbTabelle[3].Rot = 77;
-    load(png, {}, 1);
+    load(png, {}, DrawMode::Redraw);
     EXPECT_EQ(model.twins, expected);
 }
 

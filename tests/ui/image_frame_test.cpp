@@ -279,7 +279,7 @@ TEST_F(ImageFrameTest, run_buttons_are_disabled_while_a_run_is_under_way)
         EXPECT_TRUE(frame->drawing());
         for (const char* name : {"cmdBildKonv", "cmdModulPlus", "cmdSchwellePlus"})
             EXPECT_FALSE(button(name).isEnabled()) << name;
-        frame->ZeichneBitmap(0);   // refused: the run under way goes on
+        frame->ZeichneBitmap(bitmap::DrawMode::FullLoad);   // refused: the run under way goes on
     });
     frame->cmdBildKonv_Click();
     EXPECT_TRUE(checked);
