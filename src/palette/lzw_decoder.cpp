@@ -27,7 +27,7 @@ void LzwDecoder::clearTable()
     m_bits = m_codeSize + 1;
     m_limit = 1 << m_bits;
     m_last = noCode;
-    m_sound = true;
+    m_fast = true;
 }
 
 bool LzwDecoder::readCode(int& code)
@@ -60,8 +60,8 @@ bool LzwDecoder::readCode(int& code)
     code = int(m_bitBuffer & ((1u << m_bits) - 1));
     m_bitBuffer >>= m_bits;
     m_bitCount -= m_bits;
-    // Codes are 12 bits at most; a full table stays as it is until the next clear code.
-    if (m_running < maxCode + 2 && ++m_running > m_limit && m_bits < 12) {
+    // A full table (the next free code past 4095) stays as it is until the next clear code.
+    if (m_running < maxCode + 2 && ++m_running > m_limit && m_bits < maxCodeBits) {
         m_limit <<= 1;
         ++m_bits;
     }
@@ -86,8 +86,8 @@ bool LzwDecoder::decodeRow(std::uint8_t* row, int width)
             continue;
         }
         int written = 0;
-        if (!(m_sound ? decodeSound(code, row + filled, width - filled, written)
-                      : decodeDamaged(code, row + filled, width - filled, written)))
+        if (!(m_fast ? decodeFast(code, row + filled, width - filled, written)
+                      : decodeExact(code, row + filled, width - filled, written)))
             return false;
         filled += written;
     }
@@ -95,10 +95,10 @@ bool LzwDecoder::decodeRow(std::uint8_t* row, int width)
 }
 
 // The common case: every entry so far is a known string, written once from its last byte to its first.
-bool LzwDecoder::decodeSound(int code, std::uint8_t* out, int room, int& written)
+bool LzwDecoder::decodeFast(int code, std::uint8_t* out, int room, int& written)
 {
     Entry* const table = m_table.data();
-    const int slot = m_running - 2;
+    const int slot = nextFree();
     int first = 0;
     if (code < m_clear) {
         *out = std::uint8_t(code);
@@ -106,9 +106,11 @@ bool LzwDecoder::decodeSound(int code, std::uint8_t* out, int room, int& written
         first = code;
     } else {
         const bool known = table[code].prefix != noCode;
+        // The only code a sound stream uses before the table holds it is the next free one, and never as
+        // the first code after a clear code.
         if (!known && (code != slot || m_last == noCode)) {
-            m_sound = false;
-            return decodeDamaged(code, out, room, written);
+            m_fast = false;
+            return decodeExact(code, out, room, written);
         }
         // A code not yet in the table is the previous string and its own first byte.
         const int base = known ? code : m_last;
@@ -151,13 +153,13 @@ int LzwDecoder::firstOf(int code) const
     return code;
 }
 
-// A stream that used a code before defining it: its table may hold loops and dead ends, and what it
-// decodes to must still match byte for byte what other readers of the file show. Step by step from here
-// until the next clear code; a string that cannot end is a defect.
-bool LzwDecoder::decodeDamaged(int code, std::uint8_t* out, int room, int& written)
+// The exact path, giflib's own steps: a stream that used a code before defining it may leave loops and
+// dead ends in its table, and what it decodes to must still match byte for byte what other readers of the
+// file show. Step by step from here until the next clear code; a string that cannot end is a defect.
+bool LzwDecoder::decodeExact(int code, std::uint8_t* out, int room, int& written)
 {
     Entry* const table = m_table.data();
-    const int slot = m_running - 2;
+    const int slot = nextFree();
     int size = 0;
     if (code < m_clear) {
         m_stack[std::size_t(size++)] = std::uint8_t(code);
