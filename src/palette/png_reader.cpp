@@ -2,11 +2,15 @@
 #include "palette/png_guard.h"
 #include "palette/readers.h"
 
-#include <cstring>
-#include <string_view>
+#include <cstdio>
 
 namespace quirlwerk::palette {
 namespace {
+
+// Every ancillary chunk libpng would otherwise read (and allocate for), as type names of 5 bytes each.
+constexpr png_byte ancillaryChunks[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0"
+                                       "sRGB\0tEXt\0tIME\0tRNS\0zTXt\0";
+constexpr int ancillaryCount = (sizeof ancillaryChunks - 1) / 5;
 
 class PngReader : public PaletteReader {
 public:
@@ -28,8 +32,12 @@ public:
         // The bitmap run's own size check gives the message for large pictures, so libpng's lower default
         // limits are lifted; nothing is allocated for the size before that check.
         if (!guarded(png, [&] {
-                png_init_io(png, file);
+                png_set_read_fn(png, file, readInput);
                 png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+                // The picture needs IHDR, PLTE, IDAT and IEND only. Every other chunk is passed over unread,
+                // so that no compressed text or profile can cost memory.
+                png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+                png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, ancillaryChunks, ancillaryCount);
                 png_read_info(png, info);
             }))
             return damaged();
@@ -88,23 +96,52 @@ public:
     std::int32_t countFrames() override { return m_headerRead ? 1 : 0; }
 
 private:
-    static void onError(png_structp png, png_const_charp message)
+    // What broke, told by where libpng was when it gave up, not by its English words.
+    enum class Failure {
+        Cut,    // the file ended, or the image data ended before the picture did
+        Crc,    // a chunk's checksum did not match
+        Data,   // anything else the data contradicts
+    };
+
+    static void readInput(png_structp png, png_bytep data, png_size_t length)
+    {
+        if (std::fread(data, 1, length, static_cast<std::FILE*>(png_get_io_ptr(png))) != length) {
+            static_cast<PngReader*>(png_get_error_ptr(png))->m_fileEnded = true;
+            png_error(png, nullptr);
+        }
+    }
+
+    // A well-formed chunk other than IDAT where the rows wanted more image data: the data ended early.
+    static bool otherChunk(png_uint_32 type)
+    {
+        for (int shift = 0; shift < 32; shift += 8) {
+            const auto c = static_cast<char>(type >> shift);
+            if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+                return false;
+        }
+        return type != 0x49444154u;   // IDAT
+    }
+
+    static void onError(png_structp png, png_const_charp)
     {
         auto* reader = static_cast<PngReader*>(png_get_error_ptr(png));
-        std::strncpy(reader->m_error, message ? message : "", sizeof reader->m_error - 1);
+        const png_uint_32 state = png_get_io_state(png);
+        if (reader->m_fileEnded || (reader->m_headerRead && (state & PNG_IO_MASK_LOC) == PNG_IO_CHUNK_HDR &&
+                                    otherChunk(png_get_io_chunk_type(png))))
+            reader->m_failure = Failure::Cut;
+        else if ((state & PNG_IO_MASK_LOC) == PNG_IO_CHUNK_CRC)
+            reader->m_failure = Failure::Crc;
+        else
+            reader->m_failure = Failure::Data;
         png_longjmp(png, 1);
     }
     static void onWarning(png_structp, png_const_charp) {}
 
     HeaderEnd damaged()
     {
-        const std::string_view error(m_error);
-        Text detail = u"ihre Daten sind fehlerhaft";
-        if (error.find("CRC") != std::string_view::npos)
-            detail = u"eine Prüfsumme stimmt nicht";
-        else if (error.find("Read Error") != std::string_view::npos || error.find("Not enough") != std::string_view::npos ||
-                 error.find("too short") != std::string_view::npos || error.empty())
-            detail = u"sie endet vorzeitig";
+        const Text detail = m_failure == Failure::Cut   ? u"sie endet vorzeitig"
+                            : m_failure == Failure::Crc ? u"eine Prüfsumme stimmt nicht"
+                                                        : u"ihre Daten sind fehlerhaft";
         setDamage(u"Die PNG-Datei ist beschädigt: " + detail + u".");
         return HeaderEnd::Damaged;
     }
@@ -174,7 +211,8 @@ private:
     File m_file;
     png_structp m_png = nullptr;
     png_infop m_info = nullptr;
-    char m_error[128] = {};
+    bool m_fileEnded = false;
+    Failure m_failure = Failure::Cut;
     bool m_headerRead = false;
     bool m_interlaced = false;
     std::int32_t m_width = 0;
