@@ -43,6 +43,11 @@ Text describeGifError(int code)
     return u"Die GIF-Datei ist beschädigt: " + detail + u".";
 }
 
+Damage damageOf(int code)
+{
+    return code == D_GIF_ERR_READ_FAILED || code == D_GIF_ERR_EOF_TOO_SOON ? Damage::Cut : Damage::Defect;
+}
+
 // Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, then every 2nd from 1.
 constexpr int passStart[] = {0, 4, 2, 1};
 constexpr int passStep[] = {8, 8, 4, 2};
@@ -103,7 +108,7 @@ public:
         const GifImageDesc& frame = m_gif->Image;
         if (m_line.empty()) {
             if (std::int64_t(frame.Width) * frame.Height > maxPixels) {
-                setDamage(u"Das erste Bild der GIF-Datei ist zu groß.");
+                setDamage(Damage::TooLarge, u"Das erste Bild der GIF-Datei ist zu groß.");
                 return finishRows();
             }
             if (frame.Width <= 0 || frame.Height <= 0)
@@ -122,8 +127,8 @@ public:
             // loses that row, as with giflib's own line reader.
             const bool last = m_decoded + 1 == frame.Height;
             if (!m_lzw->decodeRow(m_line.data(), frame.Width) || (last && !skipFrameData())) {
-                setDamage(describeGifError(m_lzw->failure() == LzwDecoder::Failure::None ? m_gif->Error
-                                                                                         : errorOf(m_lzw->failure())));
+                const int error = m_lzw->failure() == LzwDecoder::Failure::None ? m_gif->Error : errorOf(m_lzw->failure());
+                setDamage(damageOf(error), describeGifError(error));
                 m_broken = true;
                 return finishRows();
             }
@@ -170,7 +175,7 @@ public:
 private:
     HeaderEnd damaged(int error)
     {
-        setDamage(describeGifError(error));
+        setDamage(damageOf(error), describeGifError(error));
         return HeaderEnd::Damaged;
     }
 

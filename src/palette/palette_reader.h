@@ -65,6 +65,15 @@ enum class HeaderEnd {
     TooLarge,       // beyond maxSide or maxPixels
 };
 
+// What kind of damage ended the reading.
+enum class Damage {
+    None,
+    Cut,        // the file, or its image data, ended early
+    Checksum,   // a PNG chunk's checksum does not match
+    Defect,     // the data contradict themselves or the format
+    TooLarge,   // a frame beyond the pixel bound
+};
+
 // One decoded row: `indices` belong to row y of the picture from column x on, already clipped to it.
 struct IndexRow {
     std::int32_t y = 0;
@@ -96,16 +105,20 @@ public:
 
     // Why the file could not be read to its end, in German; nothing when it could.
     const std::optional<Text>& damage() const { return m_damage; }
+    Damage damageKind() const { return m_kind; }
 
 protected:
-    void setDamage(Text why)
+    void setDamage(Damage kind, Text why)
     {
-        if (!m_damage)
+        if (!m_damage) {
+            m_kind = kind;
             m_damage = std::move(why);
+        }
     }
 
 private:
     std::optional<Text> m_damage;
+    Damage m_kind = Damage::None;
 };
 
 // A reader for the file; nothing when it cannot be opened.

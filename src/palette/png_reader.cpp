@@ -74,7 +74,7 @@ public:
         if (!m_headerRead || m_y >= m_height)
             return false;
         if (m_width <= 0 || m_width > maxSide || m_height > maxSide || std::int64_t(m_width) * m_height > maxPixels) {
-            setDamage(u"Das Bild der PNG-Datei ist zu groß.");
+            setDamage(Damage::TooLarge, u"Das Bild der PNG-Datei ist zu groß.");
             m_y = m_height;
             return false;
         }
@@ -122,27 +122,27 @@ private:
         return type != 0x49444154u;   // IDAT
     }
 
+    // What broke, told by where libpng was when it gave up, not by its English words.
     static void onError(png_structp png, png_const_charp)
     {
         auto* reader = static_cast<PngReader*>(png_get_error_ptr(png));
         const png_uint_32 state = png_get_io_state(png);
-        if (reader->m_fileEnded || (reader->m_headerRead && (state & PNG_IO_MASK_LOC) == PNG_IO_CHUNK_HDR &&
-                                    otherChunk(png_get_io_chunk_type(png))))
-            reader->m_failure = Failure::Cut;
+        if (reader->m_fileEnded || (reader->m_headerRead && otherChunk(png_get_io_chunk_type(png))))
+            reader->m_failure = Damage::Cut;
         else if ((state & PNG_IO_MASK_LOC) == PNG_IO_CHUNK_CRC)
-            reader->m_failure = Failure::Crc;
+            reader->m_failure = Damage::Checksum;
         else
-            reader->m_failure = Failure::Data;
+            reader->m_failure = Damage::Defect;
         png_longjmp(png, 1);
     }
     static void onWarning(png_structp, png_const_charp) {}
 
     HeaderEnd damaged()
     {
-        const Text detail = m_failure == Failure::Cut   ? u"sie endet vorzeitig"
-                            : m_failure == Failure::Crc ? u"eine Prüfsumme stimmt nicht"
-                                                        : u"ihre Daten sind fehlerhaft";
-        setDamage(u"Die PNG-Datei ist beschädigt: " + detail + u".");
+        const Text detail = m_failure == Damage::Cut        ? u"sie endet vorzeitig"
+                            : m_failure == Damage::Checksum ? u"eine Prüfsumme stimmt nicht"
+                                                            : u"ihre Daten sind fehlerhaft";
+        setDamage(m_failure, u"Die PNG-Datei ist beschädigt: " + detail + u".");
         return HeaderEnd::Damaged;
     }
 
@@ -212,7 +212,7 @@ private:
     png_structp m_png = nullptr;
     png_infop m_info = nullptr;
     bool m_fileEnded = false;
-    Failure m_failure = Failure::Cut;
+    Damage m_failure = Damage::Cut;
     bool m_headerRead = false;
     bool m_interlaced = false;
     std::int32_t m_width = 0;
