@@ -40,7 +40,7 @@ public:
         // Only the fields' bytes are kept; a longer header of any size is stepped over.
         const std::vector<std::uint8_t> info = readPiece(infoSize - 4, infoFieldBytes);
         facts.width = LeseLong(info, 1);
-        const std::int32_t storedHeight = readSignedLong(info, 5);
+        const std::int32_t storedHeight = LeseLongMitVorzeichen(info, 5);
         if (storedHeight == std::numeric_limits<std::int32_t>::min())
             throw common::Failure::overflow();
         facts.bottomUp = storedHeight > 0;
