@@ -24,7 +24,7 @@ using common::Icon;
 
 static_assert(maxPictureSide == palette::maxSide && maxPicturePixels == palette::maxPixels);
 constexpr TextView tooLargeMessage =
-    u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!";
+    u"Das Bild ist zu groß zum Anzeigen: höchstens 65535 Pixel Breite und Höhe und höchstens 256 Megapixel!";
 
 std::int32_t checkedTwips(std::int32_t pixels)
 {
@@ -137,6 +137,7 @@ private:
         }
 
         m_schritt = u"Bild anzeigen";
+        m_tableSize = static_cast<std::int32_t>(facts.colours.size());
         clearPicture();
         prepareTargets();
         palette::IndexRow row;
@@ -146,8 +147,12 @@ private:
             if (m_sink.stopRequested())
                 return {RunEnd::Stopped};
         }
-        if (const auto& damage = reader->damage())
-            m_sink.show({Icon::Exclamation, *damage + u"\nDie nicht gelesenen Zeilen bleiben leer."});
+        Text damage = reader->damage() ? *reader->damage() + u"\nDie nicht gelesenen Zeilen bleiben leer." : Text();
+        if (m_beyondTable > 0 && facts.format != palette::Format::Bmp)
+            damage += (damage.empty() ? u"" : u"\n") + decimal(m_beyondTable) +
+                      u" Pixel verwenden einen Index jenseits der Farbtabelle der Datei.";
+        if (!damage.empty())
+            m_sink.show({Icon::Exclamation, damage});
         info += framesInfo(facts, reader->countFrames());
         return finish(std::move(info));
     }
@@ -225,8 +230,10 @@ private:
             handleRow<false, true>(indices, count, m_colours, m_counts, out);
         if (countPixels) {
             for (int b = 0; b < 256; ++b) {
-                m_model.FarbTabelle[m_target[b]].Anzahl +=
-                    static_cast<std::int32_t>(m_counts[0][b] + m_counts[1][b] + m_counts[2][b] + m_counts[3][b]);
+                const auto pixels = static_cast<std::int32_t>(m_counts[0][b] + m_counts[1][b] + m_counts[2][b] + m_counts[3][b]);
+                m_model.FarbTabelle[m_target[b]].Anzahl += pixels;
+                if (b >= m_tableSize)
+                    m_beyondTable += pixels;
             }
             m_counts = {};
         }
@@ -246,6 +253,8 @@ private:
     std::array<std::uint8_t, 256> m_target{};
     std::array<Colour, 256> m_colours{};
     std::array<std::array<std::uint32_t, 256>, 4> m_counts{};
+    std::int32_t m_tableSize = 256;     // entries in the file's colour table
+    std::int64_t m_beyondTable = 0;     // pixels of a full load whose index lies beyond it
 };
 
 } // namespace

@@ -59,7 +59,7 @@ struct BitmapResult {
 };
 
 // Largest picture the front ends are asked to hold; it also bounds the surface's row table.
-inline constexpr std::int32_t maxPictureSide = 32767;
+inline constexpr std::int32_t maxPictureSide = 65535;
 inline constexpr std::int64_t maxPicturePixels = std::int64_t(256) << 20;
 
 enum class DrawMode {

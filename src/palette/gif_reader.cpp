@@ -13,9 +13,24 @@
 namespace quirlwerk::palette {
 namespace {
 
+// giflib's reads, remembering the last one: a lone byte read last by DGifGetImageHeader is the frame's
+// minimum code size, which giflib keeps to itself.
+struct Input {
+    std::FILE* file = nullptr;
+    int lastCount = 0;
+    int lastGot = 0;
+    GifByteType lastByte = 0;
+};
+
 int readInput(GifFileType* gif, GifByteType* buffer, int count)
 {
-    return static_cast<int>(std::fread(buffer, 1, static_cast<std::size_t>(count), static_cast<std::FILE*>(gif->UserData)));
+    auto* input = static_cast<Input*>(gif->UserData);
+    const auto got = static_cast<int>(std::fread(buffer, 1, static_cast<std::size_t>(count), input->file));
+    input->lastCount = count;
+    input->lastGot = got;
+    if (got > 0)
+        input->lastByte = buffer[got - 1];
+    return got;
 }
 
 Text describeGifError(int code)
@@ -66,7 +81,8 @@ public:
     HeaderEnd readHeader(PictureFacts& facts) override
     {
         int error = 0;
-        m_gif = DGifOpen(m_file.get(), readInput, &error);
+        m_input.file = m_file.get();
+        m_gif = DGifOpen(&m_input, readInput, &error);
         if (!m_gif)
             return damaged(error);
         facts.format = Format::Gif;
@@ -78,8 +94,14 @@ public:
             if (DGifGetRecordType(m_gif, &type) == GIF_ERROR)
                 return damaged(m_gif->Error);
             if (type == IMAGE_DESC_RECORD_TYPE) {
-                if (DGifGetImageHeader(m_gif) == GIF_ERROR)
-                    return damaged(m_gif->Error);
+                const bool refused = DGifGetImageHeader(m_gif) == GIF_ERROR;
+                const bool codeSizeRead = m_input.lastCount == 1 && m_input.lastGot == 1;
+                m_codeSize = m_input.lastByte;
+                // giflib refuses minimum code sizes 9 to 11, which the format allows (codes of 12 bits).
+                if (refused && !(codeSizeRead && m_codeSize >= 9 && m_codeSize <= maxCodeSize))
+                    return codeSizeRead && m_codeSize > maxCodeSize ? invalidCodeSize() : damaged(m_gif->Error);
+                if (m_codeSize < 1)
+                    return invalidCodeSize();
                 m_hasFrame = true;
                 break;
             }
@@ -114,12 +136,11 @@ public:
             if (frame.Width <= 0 || frame.Height <= 0)
                 return finishRows();
             m_line.resize(static_cast<std::size_t>(frame.Width));
-            int codeSize = 0;
             GifByteType* block = nullptr;
-            m_firstBlock = DGifGetCode(m_gif, &codeSize, &block) == GIF_ERROR ? -1 : block ? block[0] : 0;
+            m_firstBlock = DGifGetCodeNext(m_gif, &block) == GIF_ERROR ? -1 : block ? block[0] : 0;
             if (block)
                 std::memcpy(m_firstBytes, block + 1, block[0]);
-            m_lzw.emplace(codeSize, &GifReader::nextBlock, this);
+            m_lzw.emplace(m_codeSize, &GifReader::nextBlock, this);
         }
         // Every row is decompressed, also those outside the screen: the data of the next one follows it.
         while (m_decoded < frame.Height) {
@@ -173,6 +194,13 @@ public:
     }
 
 private:
+    HeaderEnd invalidCodeSize()
+    {
+        setDamage(Damage::Defect, u"Die GIF-Datei ist beschädigt: die LZW-Codegröße " + decimal(m_codeSize) +
+                                      u" ist ungültig (erlaubt sind 1 bis 11).");
+        return HeaderEnd::Damaged;
+    }
+
     HeaderEnd damaged(int error)
     {
         setDamage(damageOf(error), describeGifError(error));
@@ -257,7 +285,11 @@ private:
         return true;
     }
 
+    static constexpr int maxCodeSize = 11;   // its clear code needs the 12 bits codes have at most
+
     File m_file;
+    Input m_input;
+    int m_codeSize = 0;
     GifFileType* m_gif = nullptr;
     bool m_hasFrame = false;
     bool m_rowsDone = false;

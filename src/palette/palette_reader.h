@@ -24,7 +24,7 @@ inline constexpr std::size_t signatureBytes = 8;
 std::optional<Format> formatOf(std::span<const std::uint8_t> firstBytes);
 
 // The largest picture a reader decodes: the same bound the bitmap run sets for its pictures.
-inline constexpr std::int32_t maxSide = 32767;
+inline constexpr std::int32_t maxSide = 65535;
 inline constexpr std::int64_t maxPixels = std::int64_t(256) << 20;
 
 inline constexpr bool withinBound(std::int64_t width, std::int64_t height)

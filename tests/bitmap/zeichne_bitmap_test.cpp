@@ -80,7 +80,7 @@ protected:
     BitmapResult m_result;
 };
 
-const Text tooLarge = u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!";
+const Text tooLarge = u"Das Bild ist zu groß zum Anzeigen: höchstens 65535 Pixel Breite und Höhe und höchstens 256 Megapixel!";
 const Text overflow = u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf";
 const Text notAPicture = u"Die Datei ist keine Bitmapdatei .bmp!\nNur BMP-, GIF- und PNG-Bilder mit Farbtabelle können analysiert werden.";
 const Text size = u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: ";
@@ -106,8 +106,8 @@ TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
         {"width times 15 beyond 32 bits", bmp([](Bmp& b) { b.width = 200'000'000; }).bytes(), offset, overflow},
         {"width with top byte 128", bmp([](Bmp& b) { b.width = INT32_MIN + 5; }).bytes(), offset, overflow},
         {"info size near 2 GiB", [] { Bytes b = Bmp().bytes(); b[14] = 0xF5, b[15] = b[16] = 0xFF, b[17] = 0x7F; return b; }(), offset + size + u"0-keine", overflow},
-        {"widest shown", bmp([](Bmp& b) { b.width = 32767, b.height = 1, b.rows = {Bytes(32767, 3)}; }).bytes(), offset + u"    B*H: 32767*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine    Anzahl Farben: 256/1", u""},
-        {"one wider", bmp([](Bmp& b) { b.width = 32768, b.height = 1; }).bytes(), offset + u"    B*H: 32768*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
+        {"widest shown", bmp([](Bmp& b) { b.width = 65535, b.height = 1, b.rows = {Bytes(65535, 3)}; }).bytes(), offset + u"    B*H: 65535*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine    Anzahl Farben: 256/1", u""},
+        {"one wider", bmp([](Bmp& b) { b.width = 65536, b.height = 1; }).bytes(), offset + u"    B*H: 65536*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
         {"too many pixels", bmp([](Bmp& b) { b.width = 20000, b.height = -20000; }).bytes(), offset + u"    B*H: 20000*20000 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
         {"257th colour", bmp([](Bmp& b) { b.coloursUsed = 300, b.entries = 300; }).bytes(), u"Offset Data: 1254 Bytes" + size + u"0-keine", u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': Index außerhalb des gültigen Bereichs"},
         {"animated GIF", pal::gifBytes(6, 4, pal::rampTable(256), {{.rows = pal::patternRows(6, 4, 5), .transparent = 0}, {.rows = {{1}}}}), u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit    Bilder: 2    Transparent: 0    Anzahl Farben: 256/5", u""},
@@ -115,7 +115,8 @@ TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
         {"true-colour PNG", pal::pngBytes({.rows = {{1}}, .colourType = 2}), u"Die Datei ist keine Bitmapdatei .bmp", notAPicture},
         {"GIF cut in its header", Bytes(gif.begin(), gif.begin() + 20), u"Format: GIF", u"Die GIF-Datei ist beschädigt: ihr Kopf ist unvollständig oder ungültig."},
         {"GIF without a colour table", noTable, u"Format: GIF    B*H: 2*2 Pixel    Farbtiefe: 0bit", u"Die Datei enthält keine Farbtabelle!"},
-        {"GIF too wide", pal::gifBytes(40000, 1, pal::rampTable(2), {}), u"Format: GIF    B*H: 40000*1 Pixel    Farbtiefe: 1bit", tooLarge},
+        {"GIF too large", pal::gifBytes(65535, 65535, pal::rampTable(2), {}), u"Format: GIF    B*H: 65535*65535 Pixel    Farbtiefe: 1bit", tooLarge},
+        {"GIF 65535 wide", pal::gifBytes(65535, 1, pal::rampTable(2), {{.rows = {Bytes(65535, 1)}}}), u"Format: GIF    B*H: 65535*1 Pixel    Farbtiefe: 1bit    Bilder: 1    Anzahl Farben: 2/1", u""},
     };
     for (const auto& [name, bytes, info, message] : rows) {
         SCOPED_TRACE(name);
@@ -222,6 +223,10 @@ TEST_F(ZeichneBitmapTest, palette_pictures_are_drawn_where_they_lie_through_the_
     sink = load(Bytes(big.begin(), big.begin() + std::ptrdiff_t(big.size() / 2)));
     EXPECT_EQ(sink->messages.at(0).text, u"Die GIF-Datei ist beschädigt: sie endet vorzeitig.\nDie nicht gelesenen Zeilen bleiben leer.");
     EXPECT_NE(sink->info.find(u"    Bilder: 1    Anzahl Farben: 256/"), Text::npos);
+    // Indices beyond the file's table are counted once, by the full load.
+    const Bytes beyond = pal::pngBytes({.rows = {{1, 200, 7, 8}, {255, 0, 0, 0}}, .palette = pal::rampTable(8)});
+    EXPECT_EQ(load(beyond)->messages.at(0).text, u"3 Pixel verwenden einen Index jenseits der Farbtabelle der Datei.");
+    EXPECT_TRUE(load(beyond, {}, DrawMode::Redraw)->messages.empty());
     // A full load finds the twins of the file's colours (entries 1 and 3, not the unused 4); a redraw keeps them.
     std::vector<palette::Rgb> table = pal::rampTable(8);
     table[3] = table[4] = table[1];

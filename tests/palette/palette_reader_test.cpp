@@ -220,14 +220,17 @@ Decoded referenceRows(const Bytes& bytes)
     return result;
 }
 
-// Literal codes only, cleared after every `clearAt` codes, or never while the table fills to code 4095 and
-// stays full (a deferred clear). Sub-blocks of `block` bytes put the cuts between and inside them.
-Bytes literalStream(int width, int height, int codeSize, int clearAt, std::mt19937& random, std::size_t block)
+// Literal codes only (random indices below 2^size and 256, kept in `literals`), cleared after every
+// `clearAt` codes, or never while the table fills to code 4095 and stays full (a deferred clear).
+// Sub-blocks of `block` bytes put the cuts between and inside them.
+Bytes literalStream(int width, int height, int codeSize, int clearAt, std::mt19937& random, std::size_t block, Bytes* literals = nullptr)
 {
     const int clear = 1 << codeSize;
     std::vector<std::pair<int, int>> codes{{clear, codeSize + 1}};
     for (int i = 0, since = 0, next = clear + 2, bits = codeSize + 1; i < width * height; ++i) {
-        codes.emplace_back(int(random() % std::uint32_t(clear)), bits);
+        codes.emplace_back(int(random() % std::uint32_t(std::min(clear, 256))), bits);
+        if (literals)
+            literals->push_back(std::uint8_t(codes.back().first));
         if (since++ > 0 && next < 4096 && ++next == (1 << bits) && bits < 12)
             ++bits;
         if (since == clearAt) {
@@ -252,12 +255,12 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
     std::mt19937 random(20261207);
     int defects = 0, cuts = 0;
     for (int round = 0; round < 360; ++round) {
-        const int depth = 1 + round % 8;   // minimum code size max(2, depth)
+        const int depth = 1 + round % 8;   // minimum code size max(2, depth), or 1 in literal streams
         const int width = 1 + int(random() % (round % 5 == 0 ? 700 : 90)), height = 1 + int(random() % 60);
         Bytes whole;
         if (round % 3 == 0) {
             // The table is full after 4095 - 2^size codes: clear there, one before, one after, or never.
-            const int size = std::max(2, depth), full = 4095 - (1 << size);
+            const int size = round % 8 == 0 ? 1 : std::max(2, depth), full = 4095 - (1 << size);
             const int clearAt = std::array{full - 1, full, full + 1, 1 << 30}[std::size_t(round / 3 % 4)];
             whole = literalStream(width, std::max(height, 9000 / width), size, clearAt, random, 1 + random() % 255);
         } else {
@@ -276,7 +279,7 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
         for (int n = 1 + int(random() % 4); n > 0; --n)
             variants.back()[data + 1 + random() % (whole.size() - data - 2)] = std::uint8_t(random());
         variants.push_back(whole);
-        variants.back()[data] = std::uint8_t(random() % 10);
+        variants.back()[data] = std::uint8_t(1 + random() % 8);   // sizes the reference reads
         for (std::size_t v = 0; v < variants.size(); ++v) {
             SCOPED_TRACE("round " + std::to_string(round) + " variant " + std::to_string(v));
             const Decoded expected = referenceRows(variants[v]), got = decode(variants[v]);
@@ -289,6 +292,29 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
     // The damaged variants reached the decoder's exact path, not only its checks at the start.
     EXPECT_GT(defects, 40);
     EXPECT_GT(cuts, 80);
+}
+
+// Minimum code sizes 9 to 11, which giflib refuses, filling the table at every width up to 12 bits; and the
+// invalid sizes 0 and 12 to 15, refused before any row.
+TEST(GifDecoder, reads_code_sizes_up_to_11_and_refuses_0_and_12_on)
+{
+    std::mt19937 random(11);
+    for (const int size : {9, 10, 11})
+        for (const int clearAt : {4095 - (1 << size), 1 << 30}) {
+            Bytes literals;
+            const Decoded gif = decode(literalStream(70, 90, size, clearAt, random, 255, &literals));
+            ASSERT_EQ(gif.rows.size(), 90u) << size;
+            for (std::size_t y = 0; y < 90; ++y)
+                ASSERT_EQ(gif.rows[y].second, Bytes(literals.begin() + std::ptrdiff_t(70 * y), literals.begin() + std::ptrdiff_t(70 * y + 70)));
+            EXPECT_EQ(gif.damage, Damage::None);
+        }
+    for (const int size : {0, 12, 15}) {
+        Bytes file = literalStream(4, 4, 2, 1 << 30, random, 255);
+        file[dataStart(file)] = std::uint8_t(size);
+        const Decoded gif = decode(file);
+        EXPECT_EQ(gif.end, HeaderEnd::Damaged) << size;
+        EXPECT_EQ(gif.damage, Damage::Defect);
+    }
 }
 
 } // namespace

@@ -128,6 +128,7 @@ inline Bytes pngBytes(const PngPicture& picture)
             static_cast<Bytes*>(png_get_io_ptr(p))->insert(static_cast<Bytes*>(png_get_io_ptr(p))->end(), data, data + length);
         }, nullptr);
         png_set_compression_buffer_size(png, picture.idatBytes);
+        png_set_check_for_invalid_index(png, 0);   // indices beyond the palette are written as given
         png_set_IHDR(png, info, png_uint_32(rows.empty() ? 0 : picture.rows[0].size()), png_uint_32(rows.size()),
                      palette ? picture.bitDepth : 8, picture.colourType,
                      picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
