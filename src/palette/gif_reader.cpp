@@ -149,7 +149,10 @@ public:
             const bool last = m_decoded + 1 == frame.Height;
             if (!m_lzw->decodeRow(m_line.data(), frame.Width) || (last && !skipFrameData())) {
                 const int error = m_lzw->failure() == LzwDecoder::Failure::None ? m_gif->Error : errorOf(m_lzw->failure());
-                setDamage(damageOf(error), describeGifError(error));
+                if (m_lzw->failure() == LzwDecoder::Failure::UndefinedCode)
+                    setDamage(Damage::UndefinedCode, u"Die GIF-Datei ist beschädigt: ihre Bilddaten benutzen einen LZW-Code, der nicht definiert ist.");
+                else
+                    setDamage(damageOf(error), describeGifError(error));
                 m_broken = true;
                 return finishRows();
             }

@@ -1,7 +1,7 @@
 // GIF's LZW decompression, row by row, from the frame's data sub-blocks.
 // Its table, code widths and clear/end codes follow giflib's line decoder (DGifGetLine), so that it gives
-// the same rows and fails at the same points, including on damaged streams; but it writes each string once,
-// back to front, straight into the row.
+// the same rows and fails at the same points; but it writes each string once, back to front, straight into
+// the row, and it stops at an undefined code where giflib makes pixels up.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@ namespace quirlwerk::palette {
 
 class LzwDecoder {
 public:
-    enum class Failure { None, Cut, EndCodeTooSoon, Defect };
+    enum class Failure { None, Cut, EndCodeTooSoon, Defect, UndefinedCode };
 
     // Reads the next data sub-block into `block` (at most 255 bytes): its length, 0 for the terminator,
     // -1 when the file breaks off.
@@ -35,7 +35,7 @@ private:
 
     struct Entry {
         std::uint16_t prefix;
-        std::uint16_t length;   // of the whole string; kept only while the table is sound
+        std::uint16_t length;   // of the whole string
         std::uint8_t suffix;
         std::uint8_t first;
     };
@@ -44,9 +44,7 @@ private:
     bool fail(Failure failure);
     void clearTable();
     int nextFree() const { return m_running - 2; }
-    bool decodeFast(int code, std::uint8_t* out, int room, int& written);
-    bool decodeExact(int code, std::uint8_t* out, int room, int& written);
-    int firstOf(int code) const;
+    bool decode(int code, std::uint8_t* out, int room, int& written);
 
     NextBlock m_next;
     void* m_context;
@@ -61,9 +59,6 @@ private:
     int m_bits = 0;    // the width of the next code
     int m_limit = 0;   // 1 << m_bits: once m_running passes it, the codes are one bit wider
     int m_last = noCode;   // the previous code since the last clear code
-    // The fast path: every entry's string is known by its length and first byte. A code used before it is
-    // defined switches to the exact path until the next clear code.
-    bool m_fast = true;
 
     std::uint64_t m_bitBuffer = 0;
     int m_bitCount = 0;
@@ -76,7 +71,6 @@ private:
     std::array<std::uint8_t, maxCode + 2> m_pending{};
     int m_pendingPos = 0;
     int m_pendingEnd = 0;
-    std::array<std::uint8_t, maxCode + 2> m_stack{};
 };
 
 } // namespace quirlwerk::palette

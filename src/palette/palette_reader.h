@@ -71,6 +71,7 @@ enum class Damage {
     Cut,        // the file, or its image data, ended early
     Checksum,   // a PNG chunk's checksum does not match
     Defect,     // the data contradict themselves or the format
+    UndefinedCode,   // a GIF's LZW code that is neither in the table nor the next free one
     TooLarge,   // a frame beyond the pixel bound
 };
 
