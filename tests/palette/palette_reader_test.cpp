@@ -220,15 +220,17 @@ Decoded referenceRows(const Bytes& bytes)
     return result;
 }
 
-// Literal codes only (random indices below 2^size and 256, kept in `literals`), cleared after every
-// `clearAt` codes, or never while the table fills to code 4095 and stays full (a deferred clear).
+// Literal codes (random indices below 2^size and 256, kept in `literals`), cleared after every `clearAt`
+// codes, or never while the table fills to code 4095 and stays full (a deferred clear).
 // Sub-blocks of `block` bytes put the cuts between and inside them.
 Bytes literalStream(int width, int height, int codeSize, int clearAt, std::mt19937& random, std::size_t block, Bytes* literals = nullptr)
 {
     const int clear = 1 << codeSize;
     std::vector<std::pair<int, int>> codes{{clear, codeSize + 1}};
     for (int i = 0, since = 0, next = clear + 2, bits = codeSize + 1; i < width * height; ++i) {
-        codes.emplace_back(int(random() % std::uint32_t(std::min(clear, 256))), bits);
+        // Once the table is full, strings from all over it as well.
+        const bool string = !literals && next == 4096 && random() % 2;
+        codes.emplace_back(string ? clear + 2 + int(random() % std::uint32_t(4094 - clear)) : int(random() % std::uint32_t(std::min(clear, 256))), bits);
         if (literals)
             literals->push_back(std::uint8_t(codes.back().first));
         if (since++ > 0 && next < 4096 && ++next == (1 << bits) && bits < 12)
