@@ -329,7 +329,7 @@ constexpr TextView page11[] = {
     u"Die Infozeile zeigt dann zum Beispiel: Format: GIF    B*H: 600*200 Pixel Interlaced    Farbtiefe: 8bit    Bilder: 3    Transparent: 0    Anzahl Farben: 256/242",
     u"Format: GIF oder PNG. B*H: Breite und Höhe in Pixel, ''Interlaced'' bei zeilenversetzt gespeicherten Bildern. Farbtiefe: Bit je Pixel der Farbtabelle. Bilder: Anzahl der Bilder in der Datei. Transparent: der als transparent markierte Index, nur wenn die Datei einen nennt. Anzahl Farben: Einträge der Farbtabelle / davon benutzte Einträge.",
     u"Ist eine Datei beschädigt oder unvollständig, werden die gelesenen Zeilen gezeigt, und eine Meldung sagt, dass die übrigen leer bleiben. Andere Dateien (z. B. JPEG oder PNG ohne Farbtabelle) werden mit einer Meldung abgewiesen.",
-    u"Gezeigt werden Bilder bis 65535 Pixel Breite und Höhe und höchstens 256 Megapixel. GIF-Dateien mit der LZW-Codegröße 1 bis 11 werden gelesen, andere Codegrößen mit einer Meldung abgewiesen. Benutzen Pixel einen Index jenseits der Farbtabelle der Datei, sagt eine Meldung, wie viele es sind. Text- und andere Zusatzblöcke einer PNG-Datei werden übersprungen.",
+    u"Gezeigt werden Bilder bis 65535 Pixel Breite und Höhe und höchstens 256 Megapixel. GIF-Dateien mit der LZW-Codegröße 1 bis 11 werden gelesen, andere Codegrößen mit einer Meldung abgewiesen; ein nicht definierter LZW-Code beendet das Bild mit einer Meldung. Benutzen Pixel einen Index jenseits der Farbtabelle der Datei, sagt eine Meldung, wie viele es sind. Text- und andere Zusatzblöcke einer PNG-Datei werden übersprungen.",
     u"",
     u"Zwillingsfarben:",
     u"------------------------",
