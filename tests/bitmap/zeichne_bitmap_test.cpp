@@ -185,6 +185,7 @@ TEST_F(ZeichneBitmapTest, modulo_and_threshold_on_index_or_colours_and_a_redraw_
     EXPECT_EQ(model.FarbTabelle[100].Rot, 255);
     load(all, {u"", u"17", u"0", false, true});
     EXPECT_EQ(model.FarbTabelle[37].Rot, 3);
+    EXPECT_EQ(model.FarbTabelle[37].Anzahl, 1);   // on the colours, the index stays
     model.FarbTabelle[1] = {200, 100, 50, model.FarbTabelle[1].Anzahl};   // an edit in the colour table window
     const PictureModel before = model;
     sink = load(all, {u"", u"2", u"200", true, false}, DrawMode::Redraw);

@@ -227,17 +227,18 @@ Bytes literalStream(int width, int height, int codeSize, int clearAt, std::mt199
 {
     const int clear = 1 << codeSize;
     std::vector<std::pair<int, int>> codes{{clear, codeSize + 1}};
-    for (int i = 0, since = 0, next = clear + 2, bits = codeSize + 1; i < width * height; ++i) {
+    // `running` counts the codes as the decoder does; the next code is one bit wider once it passes 2^bits.
+    for (int i = 0, since = 0, running = clear + 2, bits = codeSize + 1; i < width * height; ++i) {
         // Once the table is full, strings from all over it as well.
-        const bool string = !literals && next == 4096 && random() % 2;
+        const bool string = !literals && running == 4097 && random() % 2;
         codes.emplace_back(string ? clear + 2 + int(random() % std::uint32_t(4094 - clear)) : int(random() % std::uint32_t(std::min(clear, 256))), bits);
         if (literals)
             literals->push_back(std::uint8_t(codes.back().first));
-        if (since++ > 0 && next < 4096 && ++next == (1 << bits) && bits < 12)
+        if (running < 4097 && ++running > (1 << bits) && bits < 12)
             ++bits;
-        if (since == clearAt) {
+        if (++since == clearAt) {
             codes.emplace_back(clear, bits);
-            since = 0, next = clear + 2, bits = codeSize + 1;
+            since = 0, running = clear + 2, bits = codeSize + 1;
         }
         if (i + 1 == width * height)
             codes.emplace_back(clear + 1, bits);
@@ -286,8 +287,8 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
             SCOPED_TRACE("round " + std::to_string(round) + " variant " + std::to_string(v));
             Decoded expected = referenceRows(variants[v]);
             const Decoded got = decode(variants[v]);
-            // Past an undefined code the reference makes pixels up: the rows before it must agree.
-            if (got.damage == Damage::UndefinedCode && got.rows.size() <= expected.rows.size()) {
+            // Past an undefined code in a damaged file the reference makes pixels up: the rows before it agree.
+            if (v > 0 && got.damage == Damage::UndefinedCode && got.rows.size() <= expected.rows.size()) {
                 ++undefined;
                 expected.rows.resize(got.rows.size());
                 expected.damage = got.damage;

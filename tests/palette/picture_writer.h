@@ -68,7 +68,8 @@ inline Bytes gifBytes(int width, int height, const std::vector<Rgb>& globalTable
     return out;
 }
 
-// Codes (value, width) packed as GIF packs them, least significant bit first, in sub-blocks of `block` bytes.
+// Codes (value, width) packed as GIF packs them, least significant bit first, in sub-blocks of up to 255
+// bytes: all full for `block` 255, else of sizes changing from block to block.
 inline Bytes subBlocks(const std::vector<std::pair<int, int>>& codes, std::size_t block = 255)
 {
     Bytes data, blocks;
@@ -79,9 +80,10 @@ inline Bytes subBlocks(const std::vector<std::pair<int, int>>& codes, std::size_
             data.push_back(std::uint8_t(buffer));
     if (count > 0)
         data.push_back(std::uint8_t(buffer));
-    for (std::size_t at = 0; at < data.size(); at += block) {
-        blocks.push_back(std::uint8_t(std::min(block, data.size() - at)));
-        blocks.insert(blocks.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + blocks.back()));
+    for (std::size_t at = 0, n = 0, k = 0; at < data.size(); at += n) {
+        n = std::min(block == 255 ? 255 : 1 + (block + 97 * k++) % 255, data.size() - at);
+        blocks.push_back(std::uint8_t(n));
+        blocks.insert(blocks.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + n));
     }
     blocks.push_back(0);
     return blocks;
