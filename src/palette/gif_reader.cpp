@@ -144,19 +144,12 @@ public:
         }
         // Every row is decompressed, also those outside the screen: the data of the next one follows it.
         while (m_decoded < frame.Height) {
-            // After the last row the frame's remaining blocks are passed over; a file cut among them
-            // loses that row, as with giflib's own line reader.
-            const bool last = m_decoded + 1 == frame.Height;
-            if (!m_lzw->decodeRow(m_line.data(), frame.Width) || (last && !skipFrameData())) {
-                const int error = m_lzw->failure() == LzwDecoder::Failure::None ? m_gif->Error : errorOf(m_lzw->failure());
-                if (m_lzw->failure() == LzwDecoder::Failure::UndefinedCode)
-                    setDamage(Damage::UndefinedCode, u"Die GIF-Datei ist beschädigt: ihre Bilddaten benutzen einen LZW-Code, der nicht definiert ist.");
-                else
-                    setDamage(damageOf(error), describeGifError(error));
-                m_broken = true;
-                return finishRows();
-            }
-            ++m_decoded;
+            if (!m_lzw->decodeRow(m_line.data(), frame.Width))
+                return broken(m_lzw->failure());
+            // After the last row the frame's remaining blocks are passed over; a file cut among them still
+            // shows that row, which giflib's own line reader loses.
+            if (++m_decoded == frame.Height && !skipFrameData())
+                broken(LzwDecoder::Failure::None);
             const std::int32_t frameRow = m_frameRow;
             advanceFrameRow(frame);
             const std::int32_t y = frame.Top + frameRow;
@@ -197,6 +190,18 @@ public:
     }
 
 private:
+    // The rows end here: says why.
+    bool broken(LzwDecoder::Failure failure)
+    {
+        const int error = failure == LzwDecoder::Failure::None ? m_gif->Error : errorOf(failure);
+        if (failure == LzwDecoder::Failure::UndefinedCode)
+            setDamage(Damage::UndefinedCode, u"Die GIF-Datei ist beschädigt: ihre Bilddaten benutzen einen LZW-Code, der nicht definiert ist.");
+        else
+            setDamage(damageOf(error), describeGifError(error));
+        m_broken = true;
+        return finishRows();
+    }
+
     HeaderEnd invalidCodeSize()
     {
         setDamage(Damage::Defect, u"Die GIF-Datei ist beschädigt: die LZW-Codegröße " + decimal(m_codeSize) +
