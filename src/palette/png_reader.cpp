@@ -3,6 +3,7 @@
 #include "palette/readers.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace quirlwerk::palette {
 namespace {
@@ -86,8 +87,14 @@ public:
         png_bytep target = m_row.data();
         if (!guarded(png, [&] { png_read_row(png, target, nullptr); })) {
             damaged();
-            m_y = m_height;
-            return false;
+            // libpng counts a row once it is copied out, before it reads what follows the image data: a
+            // file cut behind the last row's data still shows that row.
+            const bool copied = png_get_current_row_number(png) > png_uint_32(m_y);
+            const std::int32_t y = std::exchange(m_y, m_height);
+            if (!copied)
+                return false;
+            row = {y, 0, std::span<const std::uint8_t>(m_row)};
+            return true;
         }
         row = {m_y++, 0, std::span<const std::uint8_t>(m_row)};
         return true;
