@@ -128,7 +128,7 @@ bool loadWithBitmapRun(bitmap::PictureSurface& picture)
 {
     bitmap::PictureModel model;
     SurfaceSink sink(picture);
-    bitmap::ZeichneBitmap(0, model, sink);
+    bitmap::ZeichneBitmap(bitmap::DrawMode::FullLoad, model, sink);
     return picture.width() == side && picture.height() == side && picture.complete();
 }
 

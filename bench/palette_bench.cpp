@@ -192,7 +192,7 @@ bool loadWithRun(const std::filesystem::path& file, bitmap::PictureSurface& pict
 {
     bitmap::PictureModel model;
     SurfaceSink sink(file, picture);
-    bitmap::ZeichneBitmap(0, model, sink);
+    bitmap::ZeichneBitmap(bitmap::DrawMode::FullLoad, model, sink);
     return picture.width() == side && picture.height() == side && picture.complete();
 }
 

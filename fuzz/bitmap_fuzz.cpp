@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     SurfaceSink sink(Text(path.begin(), path.end()));
     bitmap::PictureModel model;
-    bitmap::ZeichneBitmap(0, model, sink);
-    bitmap::ZeichneBitmap(1, model, sink);
+    bitmap::ZeichneBitmap(bitmap::DrawMode::FullLoad, model, sink);
+    bitmap::ZeichneBitmap(bitmap::DrawMode::Redraw, model, sink);
     return 0;
 }

@@ -7,6 +7,7 @@ finds its own way from here, the seeds only show it the shapes of real input.
 import pathlib
 import shutil
 import struct
+import zlib
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -93,8 +94,67 @@ BITMAPS = [
     ("not-a-bitmap.bmp", bytes([0x50, 0x4B, 3, 4])),
 ]
 
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png_1x1(*extra):
+    """A 1 x 1 PNG with a two-entry palette and the given chunks before its image data."""
+    head = png_chunk(b"IHDR", struct.pack(">IIBBBBB", 1, 1, 8, 3, 0, 0, 0)) + png_chunk(b"PLTE", bytes(6))
+    return b"\x89PNG\r\n\x1a\n" + head + b"".join(extra) + png_chunk(b"IDAT", zlib.compress(b"\0\1")) + png_chunk(b"IEND", b"")
+
+
+def gif_lzw(indices, code_size):
+    """GIF's LZW compression of the indices, in sub-blocks; a clear code whenever the table is full."""
+    clear, codes, bits, table, current = 1 << code_size, [], code_size + 1, {}, ()
+    codes.append((clear, bits))
+    for index in indices:
+        if current + (index,) in table or not current:
+            current = current + (index,) if current + (index,) in table or current else (index,)
+            continue
+        codes.append((table[current] if len(current) > 1 else current[0], bits))
+        table[current + (index,)] = clear + 2 + len(table)
+        if clear + 1 + len(table) >= 1 << bits and bits < 12:
+            bits += 1
+        if clear + 2 + len(table) > 4095:
+            codes.append((clear, bits))
+            table, bits = {}, code_size + 1
+        current = (index,)
+    codes += [(table[current] if len(current) > 1 else current[0], bits), (clear + 1, bits)]
+    data, buffer, count = bytearray(), 0, 0
+    for code, width in codes:
+        buffer, count = buffer | code << count, count + width
+        while count >= 8:
+            data.append(buffer & 0xFF)
+            buffer, count = buffer >> 8, count - 8
+    data += bytes([buffer]) if count else b""
+    return bytes([code_size]) + b"".join(bytes([len(data[i:i + 255])]) + data[i:i + 255]
+                                         for i in range(0, len(data), 255)) + b"\0"
+
+
+def gif_frame(screen_width, screen_height, width, height, index=0):
+    """A GIF whose one frame at (0, 0) is width x height pixels of one index on a larger screen."""
+    return (b"GIF89a" + struct.pack("<HHBBB", screen_width, screen_height, 0x80, 0, 0) + bytes(6) +
+            b"," + struct.pack("<HHHHB", 0, 0, width, height, 0) + gif_lzw([index] * (width * height), 2) + b";")
+
+
+TEXT = zlib.compress(bytes(7_900_000), 9)
+
+# Files that once cost memory or time out of proportion to their size: compressed text in a PNG, a narrow
+# frame on a wide screen, a tiny frame on a screen of 256 megapixels.
+BOMBS = [
+    # Each text just under libpng's 8 MB limit for one chunk, kept by the thousand it caches.
+    ("ztxt-bomb.png", png_1x1(*[png_chunk(b"zTXt", b"Comment\0\0" + TEXT)] * 16)),
+    ("itxt-bomb.png", png_1x1(*[png_chunk(b"iTXt", b"Comment\0\1\0\0\0" + TEXT)] * 16)),
+    ("narrow-frame.gif", gif_frame(8192, 32767, 1, 32767)),
+    ("tiny-frame-on-a-huge-screen.gif", gif_frame(16384, 16384, 1, 1)),
+]
+
 write("conversions_fuzz",
       [(f"{name}-{'crypt' if crypt else 'decrypt'}", conversion(mode, crypt, text))
        for name, mode, text in CONVERSIONS for crypt in (False, True)])
 write("hex_codes_fuzz", [(name, bytes([len(text) // 2]) + text.encode("latin-1")) for name, text in HEX])
-write("bitmap_fuzz", BITMAPS)
+write("bitmap_fuzz", BITMAPS + BOMBS)
+for name, data in BOMBS:   # the palette seeds come from the tests' writers: only these are added
+    (HERE / "palette_fuzz" / name).write_bytes(data)

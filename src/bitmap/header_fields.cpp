@@ -25,7 +25,7 @@ std::int32_t LeseLong(Bytes bytes, std::int32_t position)
     return static_cast<std::int32_t>(value);
 }
 
-std::int32_t readSignedLong(Bytes bytes, std::int32_t position)
+std::int32_t LeseLongMitVorzeichen(Bytes bytes, std::int32_t position)
 {
     return static_cast<std::int32_t>(fourBytes(bytes, position));
 }

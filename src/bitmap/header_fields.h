@@ -15,7 +15,7 @@ using Bytes = std::span<const std::uint8_t>;
 std::int32_t LeseLong(Bytes bytes, std::int32_t position);
 
 // The same four bytes as a two's-complement value, so that a negative height is accepted.
-std::int32_t readSignedLong(Bytes bytes, std::int32_t position);
+std::int32_t LeseLongMitVorzeichen(Bytes bytes, std::int32_t position);
 
 // The unsigned 16-bit value at the 1-based position.
 std::int32_t readWord(Bytes bytes, std::int32_t position);

@@ -41,28 +41,6 @@ std::int32_t F(std::int32_t v, std::int32_t e, const TransformSettings& settings
     return v;
 }
 
-void loadColourTable(Bytes table, std::int64_t tableLength, std::int32_t colourCount,
-                     const TransformSettings& settings, PictureModel& model)
-{
-    for (FarbEintrag& entry : model.FarbTabelle)
-        entry.Anzahl = 0;
-    model.AnzahlFarben = 0;
-    model.twins = noTwins();
-    // Positions count from 1, as the bytes of the table are numbered.
-    for (std::int64_t i = 1; i < tableLength && model.AnzahlFarben < colourCount; i += 4) {
-        const std::int32_t e = model.AnzahlFarben;
-        if (e >= 256 || i + 2 > tableLength || static_cast<std::size_t>(i + 2) > table.size())
-            throw common::Failure::indexOutOfRange();
-        auto component = [&](std::int64_t position) { return static_cast<std::int16_t>(F(table[position - 1], e, settings)); };
-        FarbEintrag& entry = model.FarbTabelle[e];
-        model.fileColours[std::size_t(e)] = 0xFF000000u | Colour(table[i + 1]) << 16 | Colour(table[i]) << 8 | table[i - 1];
-        entry.Blau = component(i);
-        entry.Gruen = component(i + 1);
-        entry.Rot = component(i + 2);
-        model.AnzahlFarben = e + 1;
-    }
-}
-
 std::int32_t nextModulo(TextView text)
 {
     text = trimBlanks(text);

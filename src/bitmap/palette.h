@@ -29,17 +29,6 @@ std::int32_t settingValue(TextView text);
 // Component v (0..255) of colour table entry e after the colour modulo and then the threshold.
 std::int32_t F(std::int32_t v, std::int32_t e, const TransformSettings& settings);
 
-// Loads the file's colour table (blue, green, red, reserved per entry) into the model: every count
-// restarts from 0, entries 0 to AnzahlFarben - 1 get the transformed colours, later entries keep theirs.
-// tableLength is the table's length in the file; `table` holds at least its first 1028 bytes, which is
-// all a load can use. A 257th entry or an entry cut after one or two bytes is an index failure; the
-// entries written before it stay written.
-void loadColourTable(Bytes table, std::int64_t tableLength, std::int32_t colourCount,
-                     const TransformSettings& settings, PictureModel& model);
-
-// How many leading bytes of a colour table a load can reach.
-inline constexpr std::size_t usableTableBytes = 256 * 4 + 4;
-
 // The "+" buttons. The modulo value never becomes 1: empty, "0" and "1" step to 2. The threshold
 // counts on from its value (empty is 0). Both wrap from 255 or more to 0.
 std::int32_t nextModulo(TextView text);

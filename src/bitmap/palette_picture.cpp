@@ -1,26 +1,32 @@
-// The information line and the colour table load of GIF and PNG pictures.
+// The information line and the colour table load of a picture.
 #include "bitmap/palette_picture.h"
 
 #include <algorithm>
 
 namespace quirlwerk::bitmap {
 
-Text formatInfo(palette::Format format)
+Text headerInfo(const palette::PictureFacts& facts)
 {
-    return u"Format: " + palette::formatName(format);
+    if (facts.format == palette::Format::Bmp)
+        return offsetInfo(facts.dataOffset);
+    return u"Format: " + palette::formatName(facts.format);
 }
 
-Text paletteSizeInfo(const palette::PictureFacts& facts)
+Text sizeInfo(const palette::PictureFacts& facts)
 {
+    if (facts.format == palette::Format::Bmp)
+        return sizeInfo(facts.width, facts.height, facts.bottomUp, facts.bitDepth, facts.compression);
     return u"    B*H: " + decimal(facts.width) + u"*" + decimal(facts.height) + u" Pixel" +
            (facts.interlaced ? u" Interlaced" : u"") + u"    Farbtiefe: " + decimal(facts.bitDepth) + u"bit";
 }
 
-Text framesInfo(std::int32_t frames, std::int32_t transparent)
+Text framesInfo(const palette::PictureFacts& facts, std::int32_t frames)
 {
+    if (facts.format == palette::Format::Bmp)
+        return {};
     Text info = u"    Bilder: " + decimal(frames);
-    if (transparent >= 0)
-        info += u"    Transparent: " + decimal(transparent);
+    if (facts.transparent >= 0)
+        info += u"    Transparent: " + decimal(facts.transparent);
     return info;
 }
 

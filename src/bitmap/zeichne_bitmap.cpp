@@ -1,7 +1,7 @@
 // The bitmap run: each step names itself in Schritt so that a failure says where it happened.
 #include "bitmap/zeichne_bitmap.h"
 
-#include "bitmap/header_fields.h"
+#include "bitmap/bmp_reader.h"
 #include "bitmap/palette.h"
 #include "bitmap/palette_picture.h"
 #include "bitmap/twins.h"
@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -23,13 +22,9 @@ namespace {
 
 using common::Icon;
 
-constexpr std::size_t infoFieldBytes = 32;   // the info header fields a run reads, after its size field
-constexpr std::size_t fileBufferBytes = 64 * 1024;
-constexpr std::size_t readBytes = 256 * 1024;   // pixel rows are read in pieces of about this size
-
 static_assert(maxPictureSide == palette::maxSide && maxPicturePixels == palette::maxPixels);
 constexpr TextView tooLargeMessage =
-    u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!";
+    u"Das Bild ist zu groß zum Anzeigen: höchstens 65535 Pixel Breite und Höhe und höchstens 256 Megapixel!";
 
 std::int32_t checkedTwips(std::int32_t pixels)
 {
@@ -69,7 +64,7 @@ void handleRow(const std::uint8_t* indices, std::int32_t width, const std::array
 
 class BitmapRun {
 public:
-    BitmapRun(std::int32_t keep, PictureModel& model, PixelSink& sink) : m_keep(keep), m_model(model), m_sink(sink) {}
+    BitmapRun(DrawMode mode, PictureModel& model, PixelSink& sink) : m_mode(mode), m_model(model), m_sink(sink) {}
 
     BitmapResult run()
     {
@@ -80,7 +75,7 @@ public:
             result = {RunEnd::Failed};
             m_sink.show({Icon::Critical, u"ZeichneBitmap(): Fehler bei '" + m_schritt + u"': " + common::describe(failure)});
         }
-        // The end step: the pointer comes back after the message; the file closes with this object.
+        // The end step: the pointer comes back after the message.
         m_busy.reset();
         return result;
     }
@@ -105,97 +100,44 @@ private:
         m_settings.threshold = settingValue(inputs.thresholdText);
         m_settings.moduloOnIndex = inputs.moduloOnIndex;
         m_settings.thresholdOnIndex = inputs.thresholdOnIndex;
-        m_busy.emplace(m_sink);
+        m_busy = std::make_unique<common::BusyScope>(m_sink);
 
         m_schritt = u"Datei öffnen";
-        m_file.rdbuf()->pubsetbuf(m_fileBuffer.data(), static_cast<std::streamsize>(m_fileBuffer.size()));
-        m_file.open(path, std::ios::binary);
-        if (!m_file.is_open())
-            throw common::Failure(u"Fehler beim Zugriff auf Pfad/Datei");
+        const std::unique_ptr<palette::PaletteReader> reader = openPicture(path);
 
         m_schritt = u"Header einlesen";
-        const std::vector<std::uint8_t> header = readPiece(18, 18);
-        if (header[0] != 'B' || header[1] != 'M') {
-            if (const auto format = palette::formatOf(header))
-                return paletteSteps(*format, path);
-            return notAPicture();
-        }
-        const std::int32_t dataOffset = LeseLong(header, 11);
-        Text info = offsetInfo(dataOffset);
-        m_sink.showInfo(info);
-
-        m_schritt = u"Infoblock einlesen und auswerten";
-        const std::int32_t infoSize = LeseLong(header, 15);
-        if (infoSize - 4 < 1)
-            throw common::Failure::indexOutOfRange();
-        // Only the fields' bytes are kept; a longer header of any size is stepped over.
-        const std::vector<std::uint8_t> infoBlock = readPiece(infoSize - 4, infoFieldBytes);
-        const std::int32_t width = LeseLong(infoBlock, 1);
-        const std::int32_t storedHeight = readSignedLong(infoBlock, 5);
-        const bool bottomUp = storedHeight > 0;
-        if (storedHeight == std::numeric_limits<std::int32_t>::min())
-            throw common::Failure::overflow();
-        const std::int32_t height = bottomUp ? storedHeight : -storedHeight;
-        const bool tooLarge = sizePicture(width, height);
-        const std::int32_t bitCount = readWord(infoBlock, 11);
-        const std::int32_t compression = LeseLong(infoBlock, 13);
-        std::int32_t colourCount = LeseLong(infoBlock, 29);
-        if (colourCount == 0)
-            colourCount = 256;
-        info += sizeInfo(width, height, bottomUp, bitCount, compression);
-        m_sink.showInfo(info);
-        if (bitCount != 8)
-            return formatMessage(u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!");
-        if (tooLarge)
-            return formatMessage(Text(tooLargeMessage));
-        const std::int64_t tableStart = std::int64_t(infoSize) + 14;
-        if (tableStart > std::numeric_limits<std::int32_t>::max())
-            throw common::Failure::overflow();
-        if (dataOffset <= tableStart)
-            return formatMessage(u"Die Datei enthält keine Farbtabelle!");
-
-        m_schritt = u"Farbtabelle einlesen";
-        const std::int64_t tableLength = dataOffset - tableStart;
-        const std::vector<std::uint8_t> table = readPiece(tableLength, usableTableBytes);
-        if (m_keep == 0)
-            loadColourTable(table, tableLength, colourCount, m_settings, m_model);
-
-        m_schritt = u"Bild anzeigen";
-        clearPicture();
-        if (streamPixels(width, height, bottomUp) == RunEnd::Stopped)
-            return {RunEnd::Stopped};
-        return finish(std::move(info));
-    }
-
-    // A GIF or a PNG with a colour table: the same steps from its own reader, which decodes row by row.
-    BitmapResult paletteSteps(palette::Format format, const std::filesystem::path& path)
-    {
-        const std::unique_ptr<palette::PaletteReader> reader = palette::openReader(path, format);
-        if (!reader)
-            throw common::Failure(u"Fehler beim Zugriff auf Pfad/Datei");
         palette::PictureFacts facts;
-        const palette::HeaderEnd headerEnd = reader->readHeader(facts);
-        if (headerEnd == palette::HeaderEnd::NotPalette)
+        palette::HeaderEnd end = reader ? reader->readHeader(facts) : palette::HeaderEnd::NotPalette;
+        if (end == palette::HeaderEnd::NotPalette)
             return notAPicture();
-        Text info = formatInfo(format);
+        Text info = headerInfo(facts);
         m_sink.showInfo(info);
-        if (headerEnd == palette::HeaderEnd::Damaged)
+        if (end == palette::HeaderEnd::Damaged)
             return formatMessage(reader->damage().value_or(Text()));
 
         m_schritt = u"Infoblock einlesen und auswerten";
-        const bool tooLarge = sizePicture(facts.width, facts.height);
-        info += paletteSizeInfo(facts);
+        reader->readInfo(facts);
+        sizePicture(facts.width, facts.height);
+        info += sizeInfo(facts);
         m_sink.showInfo(info);
-        if (headerEnd == palette::HeaderEnd::NoColourTable)
+        if (end == palette::HeaderEnd::Read)
+            end = reader->check(facts);
+        if (end == palette::HeaderEnd::WrongDepth)
+            return formatMessage(u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!");
+        if (end == palette::HeaderEnd::NoColourTable)
             return formatMessage(u"Die Datei enthält keine Farbtabelle!");
-        if (tooLarge)
+        if (end == palette::HeaderEnd::TooLarge)
             return formatMessage(Text(tooLargeMessage));
 
         m_schritt = u"Farbtabelle einlesen";
-        if (m_keep == 0)
+        if (m_mode == DrawMode::FullLoad) {
             loadPaletteColours(facts.colours, m_settings, m_model);
+            if (!facts.tableWhole)
+                throw common::Failure::indexOutOfRange();
+        }
 
         m_schritt = u"Bild anzeigen";
+        m_tableSize = static_cast<std::int32_t>(facts.colours.size());
         clearPicture();
         prepareTargets();
         palette::IndexRow row;
@@ -205,9 +147,13 @@ private:
             if (m_sink.stopRequested())
                 return {RunEnd::Stopped};
         }
-        if (const auto& damage = reader->damage())
-            m_sink.show({Icon::Exclamation, *damage + u"\nDie nicht gelesenen Zeilen bleiben leer."});
-        info += framesInfo(reader->countFrames(), facts.transparent);
+        Text damage = reader->damage() ? *reader->damage() + u"\nDie nicht gelesenen Zeilen bleiben leer." : Text();
+        if (m_beyondTable > 0 && facts.format != palette::Format::Bmp)
+            damage += (damage.empty() ? u"" : u"\n") + decimal(m_beyondTable) +
+                      u" Pixel verwenden einen Index jenseits der Farbtabelle der Datei.";
+        if (!damage.empty())
+            m_sink.show({Icon::Exclamation, damage});
+        info += framesInfo(facts, reader->countFrames());
         return finish(std::move(info));
     }
 
@@ -218,9 +164,9 @@ private:
                                          [](const FarbEintrag& entry) { return entry.Anzahl > 0; });
         info += coloursInfo(m_model.AnzahlFarben, static_cast<std::int32_t>(inUse));
         m_sink.showInfo(info);
-        if (m_keep == 0)
+        if (m_mode == DrawMode::FullLoad)
             m_model.twins = findTwins(m_model);
-        return {RunEnd::Drawn, BitmapField::None, m_keep == 0};
+        return {RunEnd::Drawn, BitmapField::None, m_mode == DrawMode::FullLoad};
     }
 
     BitmapResult notAPicture()
@@ -230,17 +176,15 @@ private:
         return {RunEnd::Message};
     }
 
-    // Gives the picture the file's size, or no pixels when it is too large to hold; true when too large.
-    bool sizePicture(std::int32_t width, std::int32_t height)
+    // Gives the picture the file's size, or no pixels when it is too large to hold.
+    void sizePicture(std::int32_t width, std::int32_t height)
     {
         checkedTwips(width);
         checkedTwips(height);
-        const bool tooLarge = width > maxPictureSide || height > maxPictureSide ||
-                              std::int64_t(width) * height > maxPicturePixels;
+        const bool tooLarge = !palette::withinBound(width, height);
         if (PictureSurface* surface = m_sink.surface())
             surface->begin(tooLarge ? 0 : width, tooLarge ? 0 : height);
         m_sink.surfaceChanged();
-        return tooLarge;
     }
 
     BitmapResult inputMessage(const Text& text)
@@ -262,49 +206,6 @@ private:
         m_sink.surfaceChanged();
     }
 
-    // The next `length` bytes of the file; the first `kept` of them are returned, zero where the file ended.
-    std::vector<std::uint8_t> readPiece(std::int64_t length, std::size_t kept)
-    {
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::int64_t>(length, std::int64_t(kept))));
-        m_file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (const std::int64_t skipped = length - std::int64_t(bytes.size()); skipped > 0 && m_file)
-            m_file.seekg(skipped, std::ios::cur);
-        return bytes;
-    }
-
-    // Reads the rows in the file's order, each padded to a multiple of 4 bytes, several rows per read.
-    // A file that ends early leaves the rows it did not reach empty; a row it cut short is drawn as far
-    // as it goes.
-    RunEnd streamPixels(std::int32_t width, std::int32_t height, bool bottomUp)
-    {
-        if (width == 0 || height == 0)
-            return RunEnd::Drawn;
-        const std::size_t paddedWidth = (static_cast<std::size_t>(width) + 3) / 4 * 4;
-        const std::size_t rowsPerRead = std::max<std::size_t>(1, readBytes / paddedWidth);
-        std::vector<std::uint8_t> chunk(rowsPerRead * paddedWidth);
-
-        prepareTargets();
-        std::int32_t done = 0;
-        while (done < height) {
-            const std::size_t rows = std::min<std::size_t>(rowsPerRead, static_cast<std::size_t>(height - done));
-            m_file.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::streamsize>(rows * paddedWidth));
-            std::size_t available = static_cast<std::size_t>(m_file.gcount());
-            for (const std::uint8_t* indices = chunk.data(); available > 0; indices += paddedWidth, ++done) {
-                const auto drawn = static_cast<std::int32_t>(std::min<std::size_t>(available, std::size_t(width)));
-                available -= std::min(available, paddedWidth);
-                paintRow(bottomUp ? height - 1 - done : done, 0, indices, drawn);
-                if (drawn < width || done == height - 1)
-                    return RunEnd::Drawn;
-                m_sink.yield();
-                if (m_sink.stopRequested())
-                    return RunEnd::Stopped;
-            }
-            if (!m_file)
-                break;
-        }
-        return RunEnd::Drawn;
-    }
-
     // The entry each index is drawn with, after the index modulo.
     void prepareTargets()
     {
@@ -320,7 +221,7 @@ private:
             m_colours[b] = drawingColour(m_model.FarbTabelle[m_target[b]]);
         PictureSurface* const surface = m_sink.surface();
         Colour* out = surface ? surface->row(y) + x : nullptr;
-        const bool countPixels = m_keep == 0;
+        const bool countPixels = m_mode == DrawMode::FullLoad;
         if (countPixels && out)
             handleRow<true, true>(indices, count, m_colours, m_counts, out);
         else if (countPixels)
@@ -329,8 +230,10 @@ private:
             handleRow<false, true>(indices, count, m_colours, m_counts, out);
         if (countPixels) {
             for (int b = 0; b < 256; ++b) {
-                m_model.FarbTabelle[m_target[b]].Anzahl +=
-                    static_cast<std::int32_t>(m_counts[0][b] + m_counts[1][b] + m_counts[2][b] + m_counts[3][b]);
+                const auto pixels = static_cast<std::int32_t>(m_counts[0][b] + m_counts[1][b] + m_counts[2][b] + m_counts[3][b]);
+                m_model.FarbTabelle[m_target[b]].Anzahl += pixels;
+                if (b >= m_tableSize)
+                    m_beyondTable += pixels;
             }
             m_counts = {};
         }
@@ -341,24 +244,24 @@ private:
         }
     }
 
-    const std::int32_t m_keep;
+    const DrawMode m_mode;
     PictureModel& m_model;
     PixelSink& m_sink;
     Text m_schritt;
     TransformSettings m_settings;
-    std::optional<common::BusyScope> m_busy;
+    std::unique_ptr<common::BusyScope> m_busy;
     std::array<std::uint8_t, 256> m_target{};
     std::array<Colour, 256> m_colours{};
     std::array<std::array<std::uint32_t, 256>, 4> m_counts{};
-    std::vector<char> m_fileBuffer = std::vector<char>(fileBufferBytes);
-    std::ifstream m_file;
+    std::int32_t m_tableSize = 256;     // entries in the file's colour table
+    std::int64_t m_beyondTable = 0;     // pixels of a full load whose index lies beyond it
 };
 
 } // namespace
 
-BitmapResult ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink)
+BitmapResult ZeichneBitmap(DrawMode mode, PictureModel& model, PixelSink& sink)
 {
-    return BitmapRun(keep, model, sink).run();
+    return BitmapRun(mode, model, sink).run();
 }
 
 } // namespace quirlwerk::bitmap

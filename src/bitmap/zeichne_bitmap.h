@@ -59,10 +59,14 @@ struct BitmapResult {
 };
 
 // Largest picture the front ends are asked to hold; it also bounds the surface's row table.
-inline constexpr std::int32_t maxPictureSide = 32767;
+inline constexpr std::int32_t maxPictureSide = 65535;
 inline constexpr std::int64_t maxPicturePixels = std::int64_t(256) << 20;
 
-// keep = 0: full load (colour table from the file, pixels counted); otherwise redraw with the model as it is.
-BitmapResult ZeichneBitmap(std::int32_t keep, PictureModel& model, PixelSink& sink);
+enum class DrawMode {
+    FullLoad,   // the colour table from the file, the pixels counted, the twins found
+    Redraw,     // the model as it is: edits and counts kept
+};
+
+BitmapResult ZeichneBitmap(DrawMode mode, PictureModel& model, PixelSink& sink);
 
 } // namespace quirlwerk::bitmap

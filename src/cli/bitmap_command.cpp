@@ -131,7 +131,7 @@ int runBitmap(Arguments arguments)
     const bool redraw = options.reveal || options.twinsOnly;
     ImageSink sink(options.inputs, messages, keepPixels && !redraw);
     // The colour table window and the focus have no counterpart here: --palette prints the table.
-    bitmap::RunEnd end = bitmap::ZeichneBitmap(0, model, sink).end;
+    bitmap::RunEnd end = bitmap::ZeichneBitmap(bitmap::DrawMode::FullLoad, model, sink).end;
     ImageSink revealed(options.inputs, messages, keepPixels);
     if (redraw && end == bitmap::RunEnd::Drawn) {
         if (options.reveal)
@@ -139,7 +139,7 @@ int runBitmap(Arguments arguments)
         if (options.twinsOnly)
             bitmap::showTwinsOnly(model);
         messages.startRepeat();   // a damaged file is reported once, by the full load
-        end = bitmap::ZeichneBitmap(1, model, revealed).end;
+        end = bitmap::ZeichneBitmap(bitmap::DrawMode::Redraw, model, revealed).end;
     }
 
     std::cout << common::toUtf8(sink.info()) << '\n';

@@ -13,9 +13,24 @@
 namespace quirlwerk::palette {
 namespace {
 
+// giflib's reads, remembering the last one: a lone byte read last by DGifGetImageHeader is the frame's
+// minimum code size, which giflib keeps to itself.
+struct Input {
+    std::FILE* file = nullptr;
+    int lastCount = 0;
+    int lastGot = 0;
+    GifByteType lastByte = 0;
+};
+
 int readInput(GifFileType* gif, GifByteType* buffer, int count)
 {
-    return static_cast<int>(std::fread(buffer, 1, static_cast<std::size_t>(count), static_cast<std::FILE*>(gif->UserData)));
+    auto* input = static_cast<Input*>(gif->UserData);
+    const auto got = static_cast<int>(std::fread(buffer, 1, static_cast<std::size_t>(count), input->file));
+    input->lastCount = count;
+    input->lastGot = got;
+    if (got > 0)
+        input->lastByte = buffer[got - 1];
+    return got;
 }
 
 Text describeGifError(int code)
@@ -43,6 +58,11 @@ Text describeGifError(int code)
     return u"Die GIF-Datei ist beschädigt: " + detail + u".";
 }
 
+Damage damageOf(int code)
+{
+    return code == D_GIF_ERR_READ_FAILED || code == D_GIF_ERR_EOF_TOO_SOON ? Damage::Cut : Damage::Defect;
+}
+
 // Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, then every 2nd from 1.
 constexpr int passStart[] = {0, 4, 2, 1};
 constexpr int passStep[] = {8, 8, 4, 2};
@@ -61,7 +81,8 @@ public:
     HeaderEnd readHeader(PictureFacts& facts) override
     {
         int error = 0;
-        m_gif = DGifOpen(m_file.get(), readInput, &error);
+        m_input.file = m_file.get();
+        m_gif = DGifOpen(&m_input, readInput, &error);
         if (!m_gif)
             return damaged(error);
         facts.format = Format::Gif;
@@ -73,8 +94,14 @@ public:
             if (DGifGetRecordType(m_gif, &type) == GIF_ERROR)
                 return damaged(m_gif->Error);
             if (type == IMAGE_DESC_RECORD_TYPE) {
-                if (DGifGetImageHeader(m_gif) == GIF_ERROR)
-                    return damaged(m_gif->Error);
+                const bool refused = DGifGetImageHeader(m_gif) == GIF_ERROR;
+                const bool codeSizeRead = m_input.lastCount == 1 && m_input.lastGot == 1;
+                m_codeSize = m_input.lastByte;
+                // giflib refuses minimum code sizes 9 to 11, which the format allows (codes of 12 bits).
+                if (refused && !(codeSizeRead && m_codeSize >= 9 && m_codeSize <= maxCodeSize))
+                    return codeSizeRead && m_codeSize > maxCodeSize ? invalidCodeSize() : damaged(m_gif->Error);
+                if (m_codeSize < 1)
+                    return invalidCodeSize();
                 m_hasFrame = true;
                 break;
             }
@@ -103,31 +130,26 @@ public:
         const GifImageDesc& frame = m_gif->Image;
         if (m_line.empty()) {
             if (std::int64_t(frame.Width) * frame.Height > maxPixels) {
-                setDamage(u"Das erste Bild der GIF-Datei ist zu groß.");
+                setDamage(Damage::TooLarge, u"Das erste Bild der GIF-Datei ist zu groß.");
                 return finishRows();
             }
             if (frame.Width <= 0 || frame.Height <= 0)
                 return finishRows();
             m_line.resize(static_cast<std::size_t>(frame.Width));
-            int codeSize = 0;
             GifByteType* block = nullptr;
-            m_firstBlock = DGifGetCode(m_gif, &codeSize, &block) == GIF_ERROR ? -1 : block ? block[0] : 0;
+            m_firstBlock = DGifGetCodeNext(m_gif, &block) == GIF_ERROR ? -1 : block ? block[0] : 0;
             if (block)
                 std::memcpy(m_firstBytes, block + 1, block[0]);
-            m_lzw.emplace(codeSize, &GifReader::nextBlock, this);
+            m_lzw.emplace(m_codeSize, &GifReader::nextBlock, this);
         }
         // Every row is decompressed, also those outside the screen: the data of the next one follows it.
         while (m_decoded < frame.Height) {
-            // After the last row the frame's remaining blocks are passed over; a file cut among them
-            // loses that row, as with giflib's own line reader.
-            const bool last = m_decoded + 1 == frame.Height;
-            if (!m_lzw->decodeRow(m_line.data(), frame.Width) || (last && !skipFrameData())) {
-                setDamage(describeGifError(m_lzw->failure() == LzwDecoder::Failure::None ? m_gif->Error
-                                                                                         : errorOf(m_lzw->failure())));
-                m_broken = true;
-                return finishRows();
-            }
-            ++m_decoded;
+            if (!m_lzw->decodeRow(m_line.data(), frame.Width))
+                return broken(m_lzw->failure());
+            // After the last row the frame's remaining blocks are passed over; a file cut among them still
+            // shows that row, which giflib's own line reader loses.
+            if (++m_decoded == frame.Height && !skipFrameData())
+                broken(LzwDecoder::Failure::None);
             const std::int32_t frameRow = m_frameRow;
             advanceFrameRow(frame);
             const std::int32_t y = frame.Top + frameRow;
@@ -168,9 +190,28 @@ public:
     }
 
 private:
+    // The rows end here: says why.
+    bool broken(LzwDecoder::Failure failure)
+    {
+        const int error = failure == LzwDecoder::Failure::None ? m_gif->Error : errorOf(failure);
+        if (failure == LzwDecoder::Failure::UndefinedCode)
+            setDamage(Damage::UndefinedCode, u"Die GIF-Datei ist beschädigt: ihre Bilddaten benutzen einen LZW-Code, der nicht definiert ist.");
+        else
+            setDamage(damageOf(error), describeGifError(error));
+        m_broken = true;
+        return finishRows();
+    }
+
+    HeaderEnd invalidCodeSize()
+    {
+        setDamage(Damage::Defect, u"Die GIF-Datei ist beschädigt: die LZW-Codegröße " + decimal(m_codeSize) +
+                                      u" ist ungültig (erlaubt sind 1 bis 11).");
+        return HeaderEnd::Damaged;
+    }
+
     HeaderEnd damaged(int error)
     {
-        setDamage(describeGifError(error));
+        setDamage(damageOf(error), describeGifError(error));
         return HeaderEnd::Damaged;
     }
 
@@ -252,7 +293,11 @@ private:
         return true;
     }
 
+    static constexpr int maxCodeSize = 11;   // its clear code needs the 12 bits codes have at most
+
     File m_file;
+    Input m_input;
+    int m_codeSize = 0;
     GifFileType* m_gif = nullptr;
     bool m_hasFrame = false;
     bool m_rowsDone = false;

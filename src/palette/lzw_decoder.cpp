@@ -27,7 +27,6 @@ void LzwDecoder::clearTable()
     m_bits = m_codeSize + 1;
     m_limit = 1 << m_bits;
     m_last = noCode;
-    m_sound = true;
 }
 
 bool LzwDecoder::readCode(int& code)
@@ -60,8 +59,8 @@ bool LzwDecoder::readCode(int& code)
     code = int(m_bitBuffer & ((1u << m_bits) - 1));
     m_bitBuffer >>= m_bits;
     m_bitCount -= m_bits;
-    // Codes are 12 bits at most; a full table stays as it is until the next clear code.
-    if (m_running < maxCode + 2 && ++m_running > m_limit && m_bits < 12) {
+    // A full table (the next free code past 4095) stays as it is until the next clear code.
+    if (m_running < maxCode + 2 && ++m_running > m_limit && m_bits < maxCodeBits) {
         m_limit <<= 1;
         ++m_bits;
     }
@@ -86,19 +85,18 @@ bool LzwDecoder::decodeRow(std::uint8_t* row, int width)
             continue;
         }
         int written = 0;
-        if (!(m_sound ? decodeSound(code, row + filled, width - filled, written)
-                      : decodeDamaged(code, row + filled, width - filled, written)))
+        if (!decode(code, row + filled, width - filled, written))
             return false;
         filled += written;
     }
     return true;
 }
 
-// The common case: every entry so far is a known string, written once from its last byte to its first.
-bool LzwDecoder::decodeSound(int code, std::uint8_t* out, int room, int& written)
+// Every entry is a known string, written once from its last byte to its first.
+bool LzwDecoder::decode(int code, std::uint8_t* out, int room, int& written)
 {
     Entry* const table = m_table.data();
-    const int slot = m_running - 2;
+    const int slot = nextFree();
     int first = 0;
     if (code < m_clear) {
         *out = std::uint8_t(code);
@@ -106,10 +104,10 @@ bool LzwDecoder::decodeSound(int code, std::uint8_t* out, int room, int& written
         first = code;
     } else {
         const bool known = table[code].prefix != noCode;
-        if (!known && (code != slot || m_last == noCode)) {
-            m_sound = false;
-            return decodeDamaged(code, out, room, written);
-        }
+        // The only code a stream may use before the table holds it is the next free one, and never as the
+        // first code after a clear code. Any other is undefined: giflib invents its pixels, we stop.
+        if (!known && (code != slot || m_last == noCode))
+            return fail(Failure::UndefinedCode);
         // A code not yet in the table is the previous string and its own first byte.
         const int base = known ? code : m_last;
         const int length = table[base].length + (known ? 0 : 1);
@@ -136,58 +134,6 @@ bool LzwDecoder::decodeSound(int code, std::uint8_t* out, int room, int& written
     if (m_last != noCode && table[slot].prefix == noCode)
         table[slot] = {std::uint16_t(m_last), std::uint16_t(table[m_last].length + 1), std::uint8_t(first),
                        table[m_last].first};
-    m_last = code;
-    return true;
-}
-
-// The first byte of a code's string as the table links it; noCode where the chain leaves the table.
-int LzwDecoder::firstOf(int code) const
-{
-    for (int steps = 0; code > m_clear && steps++ <= maxCode;) {
-        if (code > maxCode)
-            return noCode;
-        code = m_table[std::size_t(code)].prefix;
-    }
-    return code;
-}
-
-// A stream that used a code before defining it: its table may hold loops and dead ends, and what it
-// decodes to must still match byte for byte what other readers of the file show. Step by step from here
-// until the next clear code; a string that cannot end is a defect.
-bool LzwDecoder::decodeDamaged(int code, std::uint8_t* out, int room, int& written)
-{
-    Entry* const table = m_table.data();
-    const int slot = m_running - 2;
-    int size = 0;
-    if (code < m_clear) {
-        m_stack[std::size_t(size++)] = std::uint8_t(code);
-    } else {
-        int prefix = code;
-        if (table[code].prefix == noCode) {
-            prefix = m_last;
-            const auto first = std::uint8_t(firstOf(code == slot ? m_last : code));
-            table[slot].suffix = first;
-            m_stack[std::size_t(size++)] = first;
-        }
-        while (size < maxCode && prefix > m_clear && prefix <= maxCode) {
-            m_stack[std::size_t(size++)] = table[prefix].suffix;
-            prefix = table[prefix].prefix;
-        }
-        if (size >= maxCode || prefix > maxCode)
-            return fail(Failure::Defect);
-        m_stack[std::size_t(size++)] = std::uint8_t(prefix);
-    }
-    written = std::min(size, room);
-    for (int i = 0; i < written; ++i)
-        out[i] = m_stack[std::size_t(size - 1 - i)];
-    m_pendingPos = 0;
-    m_pendingEnd = size - written;
-    for (int i = written; i < size; ++i)
-        m_pending[std::size_t(i - written)] = m_stack[std::size_t(size - 1 - i)];
-    if (m_last != noCode && table[slot].prefix == noCode) {
-        table[slot].prefix = std::uint16_t(m_last);
-        table[slot].suffix = std::uint8_t(firstOf(code == slot ? m_last : code));
-    }
     m_last = code;
     return true;
 }

@@ -1,6 +1,7 @@
 // GIF's LZW decompression, row by row, from the frame's data sub-blocks.
-// It gives the same rows and fails at the same points as giflib's own line decoder, including on damaged
-// streams, but writes each string once, back to front, straight into the row.
+// Its table, code widths and clear/end codes follow giflib's line decoder (DGifGetLine), so that it gives
+// the same rows and fails at the same points; but it writes each string once, back to front, straight into
+// the row, and it stops at an undefined code where giflib makes pixels up.
 #pragma once
 
 #include <array>
@@ -10,7 +11,7 @@ namespace quirlwerk::palette {
 
 class LzwDecoder {
 public:
-    enum class Failure { None, Cut, EndCodeTooSoon, Defect };
+    enum class Failure { None, Cut, EndCodeTooSoon, Defect, UndefinedCode };
 
     // Reads the next data sub-block into `block` (at most 255 bytes): its length, 0 for the terminator,
     // -1 when the file breaks off.
@@ -24,12 +25,17 @@ public:
     Failure failure() const { return m_failure; }
 
 private:
-    static constexpr int maxCode = 4095;
-    static constexpr std::uint16_t noCode = 4098;
+    // Codes are at most 12 bits wide, so the table ends at code 4095. Once its last entry is defined the
+    // table stops growing and the width stays 12 bits until the next clear code: encoders may go on with a
+    // full table (a deferred clear), and every code then is one already in it.
+    static constexpr int maxCodeBits = 12;
+    static constexpr int maxCode = (1 << maxCodeBits) - 1;
+    // The prefix of a root code (a single index) and of an entry not yet defined; above every code.
+    static constexpr std::uint16_t noCode = maxCode + 3;
 
     struct Entry {
         std::uint16_t prefix;
-        std::uint16_t length;   // of the whole string; kept only while the table is sound
+        std::uint16_t length;   // of the whole string
         std::uint8_t suffix;
         std::uint8_t first;
     };
@@ -37,9 +43,8 @@ private:
     bool readCode(int& code);
     bool fail(Failure failure);
     void clearTable();
-    bool decodeSound(int code, std::uint8_t* out, int room, int& written);
-    bool decodeDamaged(int code, std::uint8_t* out, int room, int& written);
-    int firstOf(int code) const;
+    int nextFree() const { return m_running - 2; }
+    bool decode(int code, std::uint8_t* out, int room, int& written);
 
     NextBlock m_next;
     void* m_context;
@@ -48,11 +53,12 @@ private:
     int m_codeSize;
     int m_clear;
     int m_end;
-    int m_running = 0;   // one above the next free slot, as the codes are counted while read
-    int m_bits = 0;
-    int m_limit = 0;
-    int m_last = noCode;
-    bool m_sound = true;   // every entry's string is known by its length and first byte
+    // Counts the codes as they are read, as giflib's RunningCode does: after a code is read it is two above
+    // the next free code, the entry that code defines from the previous string and its own first byte.
+    int m_running = 0;
+    int m_bits = 0;    // the width of the next code
+    int m_limit = 0;   // 1 << m_bits: once m_running passes it, the codes are one bit wider
+    int m_last = noCode;   // the previous code since the last clear code
 
     std::uint64_t m_bitBuffer = 0;
     int m_bitCount = 0;
@@ -65,7 +71,6 @@ private:
     std::array<std::uint8_t, maxCode + 2> m_pending{};
     int m_pendingPos = 0;
     int m_pendingEnd = 0;
-    std::array<std::uint8_t, maxCode + 2> m_stack{};
 };
 
 } // namespace quirlwerk::palette

@@ -31,13 +31,13 @@ std::optional<Format> formatOf(std::span<const std::uint8_t> firstBytes)
 
 Text formatName(Format format)
 {
-    return format == Format::Gif ? u"GIF" : u"PNG";
+    return format == Format::Gif ? u"GIF" : format == Format::Png ? u"PNG" : u"BMP";
 }
 
 std::unique_ptr<PaletteReader> openReader(const std::filesystem::path& file, Format format)
 {
     File opened(std::fopen(file.c_str(), "rb"));
-    if (!opened)
+    if (!opened || format == Format::Bmp)
         return nullptr;
     return format == Format::Gif ? makeGifReader(std::move(opened)) : makePngReader(std::move(opened));
 }

@@ -2,11 +2,16 @@
 #include "palette/png_guard.h"
 #include "palette/readers.h"
 
-#include <cstring>
-#include <string_view>
+#include <cstdio>
+#include <utility>
 
 namespace quirlwerk::palette {
 namespace {
+
+// Every ancillary chunk libpng would otherwise read (and allocate for), as type names of 5 bytes each.
+constexpr png_byte ancillaryChunks[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0"
+                                       "sRGB\0tEXt\0tIME\0tRNS\0zTXt\0";
+constexpr int ancillaryCount = (sizeof ancillaryChunks - 1) / 5;
 
 class PngReader : public PaletteReader {
 public:
@@ -28,8 +33,12 @@ public:
         // The bitmap run's own size check gives the message for large pictures, so libpng's lower default
         // limits are lifted; nothing is allocated for the size before that check.
         if (!guarded(png, [&] {
-                png_init_io(png, file);
+                png_set_read_fn(png, file, readInput);
                 png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+                // The picture needs IHDR, PLTE, IDAT and IEND only. Every other chunk is passed over unread,
+                // so that no compressed text or profile can cost memory.
+                png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+                png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, ancillaryChunks, ancillaryCount);
                 png_read_info(png, info);
             }))
             return damaged();
@@ -66,7 +75,7 @@ public:
         if (!m_headerRead || m_y >= m_height)
             return false;
         if (m_width <= 0 || m_width > maxSide || m_height > maxSide || std::int64_t(m_width) * m_height > maxPixels) {
-            setDamage(u"Das Bild der PNG-Datei ist zu groß.");
+            setDamage(Damage::TooLarge, u"Das Bild der PNG-Datei ist zu groß.");
             m_y = m_height;
             return false;
         }
@@ -78,8 +87,14 @@ public:
         png_bytep target = m_row.data();
         if (!guarded(png, [&] { png_read_row(png, target, nullptr); })) {
             damaged();
-            m_y = m_height;
-            return false;
+            // libpng counts a row once it is copied out, before it reads what follows the image data: a
+            // file cut behind the last row's data still shows that row.
+            const bool copied = png_get_current_row_number(png) > png_uint_32(m_y);
+            const std::int32_t y = std::exchange(m_y, m_height);
+            if (!copied)
+                return false;
+            row = {y, 0, std::span<const std::uint8_t>(m_row)};
+            return true;
         }
         row = {m_y++, 0, std::span<const std::uint8_t>(m_row)};
         return true;
@@ -88,24 +103,53 @@ public:
     std::int32_t countFrames() override { return m_headerRead ? 1 : 0; }
 
 private:
-    static void onError(png_structp png, png_const_charp message)
+    // What broke, told by where libpng was when it gave up, not by its English words.
+    enum class Failure {
+        Cut,    // the file ended, or the image data ended before the picture did
+        Crc,    // a chunk's checksum did not match
+        Data,   // anything else the data contradicts
+    };
+
+    static void readInput(png_structp png, png_bytep data, png_size_t length)
+    {
+        if (std::fread(data, 1, length, static_cast<std::FILE*>(png_get_io_ptr(png))) != length) {
+            static_cast<PngReader*>(png_get_error_ptr(png))->m_fileEnded = true;
+            png_error(png, nullptr);
+        }
+    }
+
+    // A well-formed chunk other than IDAT where the rows wanted more image data: the data ended early.
+    static bool otherChunk(png_uint_32 type)
+    {
+        for (int shift = 0; shift < 32; shift += 8) {
+            const auto c = static_cast<char>(type >> shift);
+            if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+                return false;
+        }
+        return type != 0x49444154u;   // IDAT
+    }
+
+    // What broke, told by where libpng was when it gave up, not by its English words.
+    static void onError(png_structp png, png_const_charp)
     {
         auto* reader = static_cast<PngReader*>(png_get_error_ptr(png));
-        std::strncpy(reader->m_error, message ? message : "", sizeof reader->m_error - 1);
+        const png_uint_32 state = png_get_io_state(png);
+        if (reader->m_fileEnded || (reader->m_headerRead && otherChunk(png_get_io_chunk_type(png))))
+            reader->m_failure = Damage::Cut;
+        else if ((state & PNG_IO_MASK_LOC) == PNG_IO_CHUNK_CRC)
+            reader->m_failure = Damage::Checksum;
+        else
+            reader->m_failure = Damage::Defect;
         png_longjmp(png, 1);
     }
     static void onWarning(png_structp, png_const_charp) {}
 
     HeaderEnd damaged()
     {
-        const std::string_view error(m_error);
-        Text detail = u"ihre Daten sind fehlerhaft";
-        if (error.find("CRC") != std::string_view::npos)
-            detail = u"eine Prüfsumme stimmt nicht";
-        else if (error.find("Read Error") != std::string_view::npos || error.find("Not enough") != std::string_view::npos ||
-                 error.find("too short") != std::string_view::npos || error.empty())
-            detail = u"sie endet vorzeitig";
-        setDamage(u"Die PNG-Datei ist beschädigt: " + detail + u".");
+        const Text detail = m_failure == Damage::Cut        ? u"sie endet vorzeitig"
+                            : m_failure == Damage::Checksum ? u"eine Prüfsumme stimmt nicht"
+                                                            : u"ihre Daten sind fehlerhaft";
+        setDamage(m_failure, u"Die PNG-Datei ist beschädigt: " + detail + u".");
         return HeaderEnd::Damaged;
     }
 
@@ -174,7 +218,8 @@ private:
     File m_file;
     png_structp m_png = nullptr;
     png_infop m_info = nullptr;
-    char m_error[128] = {};
+    bool m_fileEnded = false;
+    Damage m_failure = Damage::Cut;
     bool m_headerRead = false;
     bool m_interlaced = false;
     std::int32_t m_width = 0;

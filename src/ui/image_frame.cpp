@@ -456,7 +456,7 @@ void ImageFrame::cmdBildDatei_Click()
 
 void ImageFrame::cmdBildKonv_Click()
 {
-    ZeichneBitmap(0);
+    ZeichneBitmap(bitmap::DrawMode::FullLoad);
 }
 
 void ImageFrame::cmdModulPlus_Click()
@@ -480,10 +480,10 @@ void ImageFrame::stepValue(QLineEdit* field, const char16_t* handler, std::int32
         return;
     }
     field->setText(QString::number(value));
-    ZeichneBitmap(0);
+    ZeichneBitmap(bitmap::DrawMode::FullLoad);
 }
 
-void ImageFrame::ZeichneBitmap(std::int32_t keep)
+void ImageFrame::ZeichneBitmap(bitmap::DrawMode mode)
 {
     // The buttons are disabled during a run; this also refuses a start from anywhere else.
     if (m_drawing)
@@ -494,7 +494,7 @@ void ImageFrame::ZeichneBitmap(std::int32_t keep)
     bitmap::BitmapResult result;
     {
         FrameSink sink(*this);
-        result = bitmap::ZeichneBitmap(keep, m_glob.picture, sink);
+        result = bitmap::ZeichneBitmap(mode, m_glob.picture, sink);
     }
     picBild->repaintDrawnRows(true);
     m_drawing = false;
@@ -517,7 +517,7 @@ void ImageFrame::setRunButtonsEnabled(bool enabled)
 void ImageFrame::showColourTable()
 {
     if (!m_farbTabelle) {
-        m_farbTabelle = new frmFarbTabelle(m_glob, m_dialogs, [this] { ZeichneBitmap(1); }, this);
+        m_farbTabelle = new frmFarbTabelle(m_glob, m_dialogs, [this] { ZeichneBitmap(bitmap::DrawMode::Redraw); }, this);
     }
     m_farbTabelle->show();
     m_farbTabelle->FillColorGrid();

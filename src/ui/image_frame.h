@@ -1,6 +1,7 @@
 // The image frame of the main window (mode 11): file choice, settings, the information line and the picture.
 #pragma once
 
+#include "bitmap/zeichne_bitmap.h"
 #include "ui/frmFarbTabelle.h"
 
 #include <QFrame>
@@ -51,7 +52,7 @@ public:
     void mnuBildSpeichern_Click();
 
     // keep = 0: full load from the file; otherwise redraw with the colour table as edited.
-    void ZeichneBitmap(std::int32_t keep);
+    void ZeichneBitmap(bitmap::DrawMode mode);
 
     bool drawing() const { return m_drawing; }
     frmFarbTabelle* colourTableWindow() const { return m_farbTabelle; }

@@ -1,136 +1,66 @@
-// The colour functions, the index limits of the colour table load, and the "+" steppers.
+// The colour functions, the limits of a bitmap's colour table, and the "+" steppers.
+#include "bitmap/bmp_reader.h"
 #include "bitmap/palette.h"
 
-#include "common/failure.h"
-
 #include <gtest/gtest.h>
-
-#include <vector>
 
 using namespace quirlwerk;
 using namespace quirlwerk::bitmap;
 
-namespace {
-
-struct EntryRow {
-    const char* name;
-    TransformSettings settings;
-    int entry;
-    std::array<int, 3> rgb;
-    std::array<int, 3> expected;
-};
-
-constexpr TransformSettings onColours(int modulo, int threshold)
-{
-    return {modulo, threshold, false, false};
-}
-
-const EntryRow entryRows[] = {
-    {"modulo 17 on colours", onColours(17, 0), 5, {16, 37, 65}, {16, 3, 14}},
-    {"modulo 1 is off", onColours(1, 0), 5, {16, 37, 65}, {16, 37, 65}},
-    {"negative modulo is off", onColours(-3, 0), 5, {16, 37, 65}, {16, 37, 65}},
-    {"modulo 256 changes nothing", onColours(256, 0), 5, {255, 37, 65}, {255, 37, 65}},
-    {"modulo on the index leaves colours", {17, 0, true, false}, 5, {16, 37, 65}, {16, 37, 65}},
-    {"threshold 100 on colours", onColours(0, 100), 5, {16, 99, 133}, {0, 0, 255}},
-    {"threshold 100 on index below", {0, 100, true, true}, 99, {200, 200, 200}, {0, 0, 0}},
-    {"threshold 100 on index at", {0, 100, true, true}, 100, {0, 0, 0}, {255, 255, 255}},
-    {"modulo 17 then threshold 10", onColours(17, 10), 5, {16, 37, 65}, {255, 0, 255}},
-    {"threshold above 255 makes black", onColours(0, 300), 5, {255, 255, 255}, {0, 0, 0}},
-};
-
-} // namespace
-
 TEST(ColourFunctions, transform_an_entry_modulo_first)
 {
-    for (const EntryRow& row : entryRows) {
-        SCOPED_TRACE(row.name);
+    const auto colours = [](int modulo, int threshold) { return TransformSettings{modulo, threshold, false, false}; };
+    const std::tuple<const char*, TransformSettings, int, std::array<int, 3>, std::array<int, 3>> rows[] = {
+        {"modulo 17 on colours", colours(17, 0), 5, {16, 37, 65}, {16, 3, 14}},
+        {"modulo 1 is off", colours(1, 0), 5, {16, 37, 65}, {16, 37, 65}},
+        {"negative modulo is off", colours(-3, 0), 5, {16, 37, 65}, {16, 37, 65}},
+        {"modulo on the index leaves colours", {17, 0, true, false}, 5, {16, 37, 65}, {16, 37, 65}},
+        {"threshold 100 on colours: 99 below, 100 at", colours(0, 100), 5, {16, 99, 100}, {0, 0, 255}},
+        {"threshold 100 on index 99", {0, 100, true, true}, 99, {200, 200, 200}, {0, 0, 0}},
+        {"threshold 100 on index 100", {0, 100, true, true}, 100, {0, 0, 0}, {255, 255, 255}},
+        {"modulo 17 then threshold 10", colours(17, 10), 5, {16, 37, 65}, {255, 0, 255}},
+    };
+    for (const auto& [name, settings, entry, rgb, expected] : rows)
         for (int c = 0; c < 3; ++c)
-            EXPECT_EQ(F(row.rgb[c], row.entry, row.settings), row.expected[c]);
-    }
+            EXPECT_EQ(F(rgb[std::size_t(c)], entry, settings), expected[std::size_t(c)]) << name;
 }
 
-struct LimitRow {
-    const char* name;
-    int wholeEntries;
-    int extraBytes;
-    std::int32_t colourCount;
-    int expectedEntries;
-    bool indexFailure;
-};
-
-const LimitRow limitRows[] = {
-    {"count limits the entries", 10, 0, 4, 4, false},
-    {"count 300 with a long table", 300, 0, 300, 256, true},
-    {"count 300 with a table of 256", 256, 0, 300, 256, false},
-    {"last part of one byte is ignored", 2, 1, 256, 2, false},
-    {"last part of two bytes fails", 2, 2, 256, 2, true},
-    {"last part of three bytes gives an entry", 2, 3, 256, 3, false},
-};
-
-TEST(ColourTableLoad, index_limits)
+TEST(BmpColours, stop_at_the_count_and_break_off_past_256_or_inside_an_entry)
 {
-    for (const LimitRow& row : limitRows) {
-        SCOPED_TRACE(row.name);
-        PictureModel model;
-        std::vector<std::uint8_t> table(std::size_t(row.wholeEntries * 4 + row.extraBytes), 9);
-        const std::int64_t length = std::int64_t(table.size());
-        table.resize(std::max(table.size(), usableTableBytes));
-        if (row.indexFailure)
-            EXPECT_THROW(loadColourTable(table, length, row.colourCount, {}, model), common::Failure);
-        else
-            loadColourTable(table, length, row.colourCount, {}, model);
-        EXPECT_EQ(model.AnzahlFarben, row.expectedEntries);
+    // whole entries in the file, bytes after them, colour count, entries read, whole
+    const std::tuple<int, int, int, int, bool> rows[] = {
+        {10, 0, 4, 4, true}, {300, 0, 300, 256, false}, {256, 0, 300, 256, true}, {257, 0, 257, 256, false},
+        {2, 1, 256, 2, true}, {2, 2, 256, 2, false}, {2, 3, 256, 3, true},
+    };
+    for (const auto& [entries, extra, count, read, whole] : rows) {
+        std::vector<std::uint8_t> table(std::size_t(entries * 4 + extra));
+        for (std::size_t i = 0; i < table.size(); ++i)
+            table[i] = std::uint8_t(i / 4 + i % 4);   // blue, green, red: entry, entry + 1, entry + 2
+        std::vector<palette::Rgb> colours;
+        EXPECT_EQ(bmpColours(table, std::int64_t(table.size()), count, colours), whole) << entries << "+" << extra;
+        ASSERT_EQ(int(colours.size()), read);
+        EXPECT_EQ(colours.back(), (palette::Rgb{std::uint8_t(read + 1), std::uint8_t(read), std::uint8_t(read - 1)}));
     }
 }
 
-struct StepRow {
-    const char* name;
-    const char16_t* text;
-    std::int32_t modulo;
-    std::int32_t threshold;
-};
-
-const StepRow stepRows[] = {
-    {"empty", u"", 2, 1},
-    {"blanks only", u"   ", 2, 1},
-    {"one", u"1", 2, 2},
-    {"254", u"254", 255, 255},
-    {"255 wraps", u"255", 0, 0},
-    {"negative", u"-5", 2, -4},
-    {"not a number", u"x", 2, 1},
-    {"rounds half to even", u"2.5", 3, 3},
-};
-
-TEST(Steppers, modulo_skips_one_threshold_counts_on)
+TEST(Steppers, modulo_skips_one_threshold_counts_on_both_wrap_after_254)
 {
-    for (const StepRow& row : stepRows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(nextModulo(row.text), row.modulo);
-        EXPECT_EQ(nextThreshold(row.text), row.threshold);
+    const std::tuple<const char16_t*, int, int> rows[] = {
+        {u"", 2, 1}, {u"   ", 2, 1}, {u"1", 2, 2}, {u"254", 255, 255}, {u"255", 0, 0}, {u"-5", 2, -4}, {u"x", 2, 1}, {u"2.5", 3, 3},
+    };
+    for (const auto& [text, modulo, threshold] : rows) {
+        EXPECT_EQ(nextModulo(text), modulo);
+        EXPECT_EQ(nextThreshold(text), threshold);
     }
-    EXPECT_THROW(nextModulo(u"9E9"), common::Failure);
+    EXPECT_ANY_THROW(nextModulo(u"9E9"));
 }
-
-struct CellRow {
-    const char* name;
-    FarbEintrag entry;
-    Colour colour;
-};
-
-const CellRow cellRows[] = {
-    {"all zero is painted as red 1", {0, 0, 0, 0}, 0xFF010000u},
-    {"one component set", {0, 0, 9, 0}, 0xFF000009u},
-    {"a colour", {200, 55, 100, 0}, 0xFFC83764u},
-    {"a negative pasted component as 0", {-3, 0, 0, 0}, 0xFF000000u},
-};
 
 TEST(ColourTableWindowRules, cell_colour_and_edited_component)
 {
-    for (const CellRow& row : cellRows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(cellColour(row.entry), row.colour);
-    }
-    const std::pair<std::int32_t, std::int32_t> edits[] = {{0, 0}, {255, 255}, {256, 255}, {999, 255}, {-5, -5}};
-    for (const auto& [typed, stored] : edits)
-        EXPECT_EQ(editedComponent(typed), stored) << typed;
+    EXPECT_EQ(cellColour({0, 0, 0, 0}), 0xFF010000u);   // all zero is painted as red 1
+    EXPECT_EQ(cellColour({0, 0, 9, 0}), 0xFF000009u);
+    EXPECT_EQ(cellColour({200, 55, 300, 0}), 0xFFC837FFu);
+    EXPECT_EQ(cellColour({-3, 0, 0, 0}), 0xFF000000u);
+    for (const auto& [typed, stored] : {std::pair{255, 255}, {256, 255}, {-5, -5}})
+        EXPECT_EQ(editedComponent(typed), stored);
 }

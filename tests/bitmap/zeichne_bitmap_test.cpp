@@ -1,429 +1,259 @@
 // Whole runs over generated files: information lines, messages, the pixel stream, transforms and counts.
 #include "bitmap/zeichne_bitmap.h"
 
-#include "bitmap/bmp_writer.h"
 #include "bitmap/twins.h"
-#include "palette/picture_writer.h"
 #include "common/utf8.h"
+#include "palette/picture_writer.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <random>
+#include <random>
 
 using namespace quirlwerk;
 using namespace quirlwerk::bitmap;
-using namespace quirlwerk::bitmap::testing;
+using palette::testing::Bytes;
+namespace pal = palette::testing;
 
 namespace {
 
 constexpr Colour undrawn = 0;   // drawn colours are opaque, so 0 marks a pixel never drawn
 
-// Keeps the picture, every message and the information line as last shown.
 class RecordingSink : public PixelSink {
 public:
     BitmapInputs given;
     std::vector<common::Message> messages;
-    Text lastInfo;
+    Text info;
     PictureSurface picture;
-    int yields = 0;
+    int yields = 0, stopAfterYields = -1;   // answers the stop question as a closed window would
     std::vector<bool> busy;
-    int stopAfterYields = -1;   // answers the stop question as a closed window would
 
     void show(const common::Message& message) override { messages.push_back(message); }
     void yield() override { ++yields; }
     bool stopRequested() override { return stopAfterYields >= 0 && yields >= stopAfterYields; }
     BitmapInputs inputs() override { return given; }
-    void showInfo(const Text& line) override { lastInfo = line; }
+    void showInfo(const Text& line) override { info = line; }
     void setBusy(bool on) override { busy.push_back(on); }
     PictureSurface* surface() override { return &picture; }
+    Colour at(int x, int y) const { return picture.drawnRow(y) ? picture.drawnRow(y)[x] : undrawn; }
+};
 
-    Colour at(int x, int y) const
+Colour grey(int value) { return 0xFF000000u | Colour(value) * 0x010101u; }
+
+// An 8-bit bitmap with a grey table of `entries`; rows in file order, padded with 0xEE.
+struct Bmp {
+    std::int32_t width = 32, height = 16, infoSize = 40, compression = 0, coloursUsed = 0, entries = 256;
+    std::uint16_t bitCount = 8;
+    std::vector<Bytes> rows = std::vector<Bytes>(16, pal::patternRows(32, 1, 12)[0]);
+    std::uint32_t offset = 0;   // 0: right behind the table
+
+    Bytes bytes() const
     {
-        const Colour* row = picture.drawnRow(y);
-        return row ? row[x] : undrawn;   // a row is transparent until drawn
-    }
-    std::vector<Colour> pixels() const
-    {
-        std::vector<Colour> all;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                all.push_back(at(x, y));
-        return all;
+        Bytes out(14 + std::size_t(infoSize), 0);
+        auto put = [&](std::size_t at, std::uint32_t v) { for (int i = 0; i < 4; ++i) out[at + std::size_t(i)] = std::uint8_t(v >> 8 * i); };
+        put(0, 'B' | 'M' << 8);
+        put(10, offset ? offset : std::uint32_t(14 + infoSize + 4 * entries));
+        put(14, std::uint32_t(infoSize)), put(18, std::uint32_t(width)), put(22, std::uint32_t(height));
+        put(26, 1u | std::uint32_t(bitCount) << 16), put(30, std::uint32_t(compression)), put(46, std::uint32_t(coloursUsed));
+        for (int i = 0; i < entries; ++i)
+            out.insert(out.end(), {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0});
+        for (const Bytes& row : rows)
+            for (out.insert(out.end(), row.begin(), row.end()); (out.size() - 14 - std::size_t(infoSize)) % 4; out.push_back(0xEE)) {}
+        return out;
     }
 };
 
-Colour grey(int value)
-{
-    return 0xFF000000u | Colour(value) << 16 | Colour(value) << 8 | Colour(value);
-}
-
-struct Outcome {
-    BitmapResult result;
-    RecordingSink sink;
-};
+Bmp bmp(const std::function<void(Bmp&)>& change) { Bmp b; change(b); return b; }
 
 class ZeichneBitmapTest : public ::testing::Test {
 protected:
-    TempFolder folder;
+    quirlwerk::testing::TempFolder folder;
     PictureModel model;
 
-    Outcome load(const std::vector<std::uint8_t>& bytes, BitmapInputs inputs = {}, std::int32_t keep = 0,
-                 int stopAfterYields = -1)
+    std::unique_ptr<RecordingSink> load(const Bytes& bytes, BitmapInputs inputs = {}, DrawMode mode = DrawMode::FullLoad, int stop = -1)
     {
-        inputs.fileName = common::fromUtf8(folder.write("picture.bmp", bytes).string()).value();
-        return loadNamed(inputs, keep, stopAfterYields);
+        inputs.fileName = common::fromUtf8(folder.write("picture", bytes).string()).value();
+        auto sink = std::make_unique<RecordingSink>();
+        sink->given = inputs, sink->stopAfterYields = stop;
+        m_result = ZeichneBitmap(mode, model, *sink);
+        return sink;
     }
-
-    Outcome loadNamed(const BitmapInputs& inputs, std::int32_t keep = 0, int stopAfterYields = -1)
-    {
-        Outcome run{};
-        run.sink.given = inputs;
-        run.sink.stopAfterYields = stopAfterYields;
-        run.result = ZeichneBitmap(keep, model, run.sink);
-        return run;
-    }
+    BitmapResult m_result;
 };
 
-// 32 x 16 pixels using the first 12 entries of a grey table, changed as a row needs.
-std::vector<std::uint8_t> twelveColours(const std::function<void(BmpLayout&)>& change = [](BmpLayout&) {})
-{
-    std::vector<std::uint8_t> row;
-    for (int x = 0; x < 32; ++x)
-        row.push_back(static_cast<std::uint8_t>(x % 12));
-    BmpLayout layout = greyPicture(32, 16, std::vector(16, row));
-    change(layout);
-    return bmpBytes(layout);
-}
-
-// Says its info header is almost 2 GiB long: stepped over, and the colour table start overflows.
-std::vector<std::uint8_t> hugeInfoSize()
-{
-    std::vector<std::uint8_t> bytes = twelveColours();
-    putLong(bytes, 14, 0x7FFFFFF5);
-    return bytes;
-}
-
-const Text tooLarge =
-    u"Das Bild ist zu groß zum Anzeigen: höchstens 32767 Pixel Breite und Höhe und höchstens 256 Megapixel!";
-const Text notAPicture =
-    u"Die Datei ist keine Bitmapdatei .bmp!\nNur BMP-, GIF- und PNG-Bilder mit Farbtabelle können analysiert werden.";
-
-struct InfoRow {
-    const char* name;
-    std::vector<std::uint8_t> bytes;
-    Text info;
-    Text message;   // empty: the picture is drawn
-};
-
-std::vector<InfoRow> infoRows()
-{
-    const Text offset = u"Offset Data: 1078 Bytes";
-    const Text size = u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: ";
-    const Text drawn = u"    Anzahl Farben: 256/12";
-    const Text infoStep = u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': ";
-    const Text depth = u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!";
-    return {
-        {"bottom-up", twelveColours(), offset + size + u"0-keine" + drawn, u""},
-        {"top-down", twelveColours([](BmpLayout& s) { s.height = -16; }),
-         offset + u"    B*H: 32*16 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine" + drawn, u""},
-        {"height 0", twelveColours([](BmpLayout& s) { s.height = 0; }),
-         offset + u"    B*H: 32*0 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine"
-                  u"    Anzahl Farben: 256/0",
-         u""},
-        {"compression 1", twelveColours([](BmpLayout& s) { s.compression = 1; }),
-         offset + size + u"1-Lauflänge 8-Bit" + drawn, u""},
-        {"compression 2", twelveColours([](BmpLayout& s) { s.compression = 2; }), offset + size + u"2-??" + drawn, u""},
-        {"24 bit", twelveColours([](BmpLayout& s) { s.bitCount = 24; }),
-         offset + u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine", depth},
-        {"108-byte header", twelveColours([](BmpLayout& s) { s.infoSize = 108; }),
-         u"Offset Data: 1146 Bytes" + size + u"0-keine" + drawn, u""},
-        {"no colour table", twelveColours([](BmpLayout& s) { s.palette.clear(); }),
-         u"Offset Data: 54 Bytes" + size + u"0-keine", u"Die Datei enthält keine Farbtabelle!"},
-        {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes", infoStep + u"Index außerhalb des gültigen Bereichs"},
-        {"not a bitmap", {'P', 'K', 3, 4}, u"Die Datei ist keine Bitmapdatei .bmp", notAPicture},
-        {"height -2147483648", twelveColours([](BmpLayout& s) { s.height = INT32_MIN; }), offset,
-         infoStep + u"Überlauf"},
-        {"width times 15 beyond 32 bits", twelveColours([](BmpLayout& s) { s.width = 200'000'000; }), offset,
-         infoStep + u"Überlauf"},
-        {"width with top byte 128", twelveColours([](BmpLayout& s) { s.width = INT32_MIN + 5; }), offset,
-         infoStep + u"Überlauf"},
-        {"info header size near 2 GiB", hugeInfoSize(), offset + size + u"0-keine", infoStep + u"Überlauf"},
-        {"too wide to show", twelveColours([](BmpLayout& s) { s.width = 40000; s.height = 1; }),
-         offset + u"    B*H: 40000*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
-        {"too many pixels to show", twelveColours([](BmpLayout& s) { s.width = 20000; s.height = -20000; }),
-         offset + u"    B*H: 20000*20000 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
-        {"257th colour", twelveColours([](BmpLayout& s) { s.coloursUsed = 300; s.palette.resize(300); }),
-         u"Offset Data: 1254 Bytes" + size + u"0-keine",
-         u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': Index außerhalb des gültigen Bereichs"},
-    };
-}
-
-namespace pal = quirlwerk::palette::testing;
-
-// A grey table of n entries, as the palette writers take it.
-std::vector<palette::Rgb> greyTable(int n)
-{
-    std::vector<palette::Rgb> table;
-    for (int i = 0; i < n; ++i)
-        table.push_back({std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
-    return table;
-}
-
-std::vector<InfoRow> paletteInfoRows()
-{
-    const pal::Indices rows = pal::patternRows(6, 4, 5);
-    const pal::GifFrame first{.rows = rows, .transparent = 0};
-    const pal::GifFrame later{.left = 1, .top = 1, .rows = pal::patternRows(2, 2, 2)};
-    pal::Bytes noTable = pal::gifBytes(2, 2, greyTable(2), {{.rows = pal::patternRows(2, 2, 2)}});
-    noTable[10] &= 0x7F;   // the encoder insists on a table: take it out afterwards
-    noTable.erase(noTable.begin() + 13, noTable.begin() + 19);
-    const pal::Bytes whole = pal::gifBytes(6, 4, greyTable(256), {{.rows = rows}});
-    return {
-        {"animated GIF", pal::gifBytes(6, 4, greyTable(256), {first, later, later}),
-         u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit    Bilder: 3    Transparent: 0    Anzahl Farben: 256/5", u""},
-        {"interlaced GIF", pal::gifBytes(6, 4, greyTable(8), {{.rows = rows, .interlaced = true}}),
-         u"Format: GIF    B*H: 6*4 Pixel Interlaced    Farbtiefe: 3bit    Bilder: 1    Anzahl Farben: 8/5", u""},
-        {"4-bit PNG with tRNS",
-         pal::pngBytes({.rows = rows, .palette = greyTable(16), .bitDepth = 4, .transparentEntries = 3}),
-         u"Format: PNG    B*H: 6*4 Pixel    Farbtiefe: 4bit    Bilder: 1    Anzahl Farben: 16/5", u""},
-        {"true-colour PNG", pal::pngBytes({.rows = rows, .colourType = 2}), u"Die Datei ist keine Bitmapdatei .bmp",
-         notAPicture},
-        {"GIF cut in its header", pal::Bytes(whole.begin(), whole.begin() + 20), u"Format: GIF",
-         u"Die GIF-Datei ist beschädigt: ihr Kopf ist unvollständig oder ungültig."},
-        {"GIF without a colour table", noTable, u"Format: GIF    B*H: 2*2 Pixel    Farbtiefe: 0bit",
-         u"Die Datei enthält keine Farbtabelle!"},
-        {"GIF too wide to show", pal::gifBytes(40000, 1, greyTable(2), {}),
-         u"Format: GIF    B*H: 40000*1 Pixel    Farbtiefe: 1bit", tooLarge},
-    };
-}
-
-} // namespace
+const Text tooLarge = u"Das Bild ist zu groß zum Anzeigen: höchstens 65535 Pixel Breite und Höhe und höchstens 256 Megapixel!";
+const Text overflow = u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Überlauf";
+const Text notAPicture = u"Die Datei ist keine Bitmapdatei .bmp!\nNur BMP-, GIF- und PNG-Bilder mit Farbtabelle können analysiert werden.";
+const Text size = u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: ";
 
 TEST_F(ZeichneBitmapTest, information_line_and_message_per_file)
 {
-    std::vector<InfoRow> rows = infoRows();
-    for (InfoRow& row : paletteInfoRows())
-        rows.push_back(std::move(row));
-    for (const InfoRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Outcome run = load(row.bytes);
-        EXPECT_EQ(run.sink.lastInfo, row.info);
-        EXPECT_EQ(run.result.showColourTable, row.message.empty());
-        EXPECT_EQ(run.result.focus, BitmapField::None);
-        if (row.message.empty()) {
-            EXPECT_EQ(run.result.end, RunEnd::Drawn);
-            EXPECT_TRUE(run.sink.messages.empty());
-        } else {
-            ASSERT_EQ(run.sink.messages.size(), 1u);
-            EXPECT_EQ(run.sink.messages[0].text, row.message);
-            EXPECT_NE(run.result.end, RunEnd::Drawn);
-        }
-        // The pointer is reset on every path that set it.
-        EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
+    const Text offset = u"Offset Data: 1078 Bytes", drawn = u"    Anzahl Farben: 256/12";
+    const Bytes gif = pal::gifBytes(6, 4, pal::rampTable(256), {{.rows = pal::patternRows(6, 4, 5)}});
+    Bytes noTable = pal::gifBytes(2, 2, pal::rampTable(2), {{.rows = pal::patternRows(2, 2, 2)}});
+    noTable[10] &= 0x7F;   // the encoder insists on a table: taken out afterwards
+    noTable.erase(noTable.begin() + 13, noTable.begin() + 19);
+    const std::tuple<const char*, Bytes, Text, Text> rows[] = {
+        {"bottom-up", Bmp().bytes(), offset + size + u"0-keine" + drawn, u""},
+        {"top-down, compression 1", bmp([](Bmp& b) { b.height = -16, b.compression = 1; }).bytes(), offset + u"    B*H: 32*16 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 1-Lauflänge 8-Bit" + drawn, u""},
+        {"height 0, compression 2", bmp([](Bmp& b) { b.height = 0, b.compression = 2; }).bytes(), offset + u"    B*H: 32*0 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 2-??    Anzahl Farben: 256/0", u""},
+        {"24 bit", bmp([](Bmp& b) { b.bitCount = 24; }).bytes(), offset + u"    B*H: 32*16 Pixel BottumUp    Farbtiefe: 24bit    Komprimierung: 0-keine", u"Die Farbtiefe muss 8 Bit (256 Farben) betragen!"},
+        {"108-byte header, 16 colours", bmp([](Bmp& b) { b.infoSize = 108, b.coloursUsed = 16, b.entries = 16; }).bytes(), u"Offset Data: 186 Bytes" + size + u"0-keine    Anzahl Farben: 16/12", u""},
+        {"no colour table", bmp([](Bmp& b) { b.entries = 0; }).bytes(), u"Offset Data: 54 Bytes" + size + u"0-keine", u"Die Datei enthält keine Farbtabelle!"},
+        {"data offset 2^31 - 1", bmp([](Bmp& b) { b.offset = 0x7FFFFFFF; }).bytes(), u"Offset Data: 2147483647 Bytes" + size + u"0-keine    Anzahl Farben: 256/0", u""},
+        {"BM only", {'B', 'M'}, u"Offset Data: 0 Bytes", u"ZeichneBitmap(): Fehler bei 'Infoblock einlesen und auswerten': Index außerhalb des gültigen Bereichs"},
+        {"not a picture", {'P', 'K', 3, 4}, u"Die Datei ist keine Bitmapdatei .bmp", notAPicture},
+        {"height -2^31", bmp([](Bmp& b) { b.height = INT32_MIN; }).bytes(), offset, overflow},
+        {"width times 15 beyond 32 bits", bmp([](Bmp& b) { b.width = 200'000'000; }).bytes(), offset, overflow},
+        {"width with top byte 128", bmp([](Bmp& b) { b.width = INT32_MIN + 5; }).bytes(), offset, overflow},
+        {"info size near 2 GiB", [] { Bytes b = Bmp().bytes(); b[14] = 0xF5, b[15] = b[16] = 0xFF, b[17] = 0x7F; return b; }(), offset + size + u"0-keine", overflow},
+        {"widest shown", bmp([](Bmp& b) { b.width = 65535, b.height = 1, b.rows = {Bytes(65535, 3)}; }).bytes(), offset + u"    B*H: 65535*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine    Anzahl Farben: 256/1", u""},
+        {"one wider", bmp([](Bmp& b) { b.width = 65536, b.height = 1; }).bytes(), offset + u"    B*H: 65536*1 Pixel BottumUp    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
+        {"too many pixels", bmp([](Bmp& b) { b.width = 20000, b.height = -20000; }).bytes(), offset + u"    B*H: 20000*20000 Pixel TopDown    Farbtiefe: 8bit    Komprimierung: 0-keine", tooLarge},
+        {"257th colour", bmp([](Bmp& b) { b.coloursUsed = 300, b.entries = 300; }).bytes(), u"Offset Data: 1254 Bytes" + size + u"0-keine", u"ZeichneBitmap(): Fehler bei 'Farbtabelle einlesen': Index außerhalb des gültigen Bereichs"},
+        {"animated GIF", pal::gifBytes(6, 4, pal::rampTable(256), {{.rows = pal::patternRows(6, 4, 5), .transparent = 0}, {.rows = {{1}}}}), u"Format: GIF    B*H: 6*4 Pixel    Farbtiefe: 8bit    Bilder: 2    Transparent: 0    Anzahl Farben: 256/5", u""},
+        {"4-bit Adam7 PNG", pal::pngBytes({pal::patternRows(6, 4, 5), pal::rampTable(16), 4, true}), u"Format: PNG    B*H: 6*4 Pixel Interlaced    Farbtiefe: 4bit    Bilder: 1    Anzahl Farben: 16/5", u""},
+        {"true-colour PNG", pal::pngBytes({.rows = {{1}}, .colourType = 2}), u"Die Datei ist keine Bitmapdatei .bmp", notAPicture},
+        {"GIF cut in its header", Bytes(gif.begin(), gif.begin() + 20), u"Format: GIF", u"Die GIF-Datei ist beschädigt: ihr Kopf ist unvollständig oder ungültig."},
+        {"GIF without a colour table", noTable, u"Format: GIF    B*H: 2*2 Pixel    Farbtiefe: 0bit", u"Die Datei enthält keine Farbtabelle!"},
+        {"GIF too large", pal::gifBytes(65535, 65535, pal::rampTable(2), {}), u"Format: GIF    B*H: 65535*65535 Pixel    Farbtiefe: 1bit", tooLarge},
+        {"GIF 65535 wide", pal::gifBytes(65535, 1, pal::rampTable(2), {{.rows = {Bytes(65535, 1)}}}), u"Format: GIF    B*H: 65535*1 Pixel    Farbtiefe: 1bit    Bilder: 1    Anzahl Farben: 2/1", u""},
+    };
+    for (const auto& [name, bytes, info, message] : rows) {
+        SCOPED_TRACE(name);
+        const auto sink = load(bytes);
+        EXPECT_EQ(sink->info, info);
+        EXPECT_EQ(m_result.showColourTable, message.empty());
+        EXPECT_EQ(m_result.end == RunEnd::Drawn, message.empty());
+        EXPECT_EQ(sink->messages.size(), message.empty() ? 0u : 1u);
+        EXPECT_EQ(sink->messages.empty() ? u"" : sink->messages[0].text, message);
+        EXPECT_EQ(sink->busy, (std::vector<bool>{true, false}));   // reset on every path that set it
     }
 }
 
 TEST_F(ZeichneBitmapTest, input_messages_move_the_focus_and_open_nothing)
 {
-    const Text folderName = common::fromUtf8(folder.path().string()).value();
-    const std::pair<Text, Text> rows[] = {
-        {u"", u"Geben Sie bitte den Namen der Bitmapdatei ein!"},
-        {u"   ", u"Geben Sie bitte den Namen der Bitmapdatei ein!"},
-        {folderName + u"/nix.bmp", u"Die Bitmapdatei ''" + folderName + u"/nix.bmp'' existiert nicht!"},
-        {u" " + folderName + u" ", u"Die Bitmapdatei ''" + folderName + u"'' existiert nicht!"},   // a folder
-    };
-    for (const auto& [fileName, message] : rows) {
-        SCOPED_TRACE(common::toUtf8(fileName));
-        const Outcome run = loadNamed({fileName, u"", u""});
-        EXPECT_EQ(run.result.end, RunEnd::Message);
-        EXPECT_EQ(run.sink.messages, (std::vector{common::Message{common::Icon::Exclamation, message}}));
-        EXPECT_EQ(run.result.focus, BitmapField::FileName);
-        EXPECT_TRUE(run.sink.busy.empty());
+    const Text dir = common::fromUtf8(folder.path().string()).value();
+    for (const auto& [name, message] : {std::pair<Text, Text>{u"  ", u"Geben Sie bitte den Namen der Bitmapdatei ein!"},
+                                        {u" " + dir + u" ", u"Die Bitmapdatei ''" + dir + u"'' existiert nicht!"}}) {
+        RecordingSink sink;
+        sink.given.fileName = name;
+        EXPECT_EQ(ZeichneBitmap(DrawMode::FullLoad, model, sink), (BitmapResult{RunEnd::Message, BitmapField::FileName, false}));
+        EXPECT_EQ(sink.messages, (std::vector{common::Message{common::Icon::Exclamation, message}}));
+        EXPECT_TRUE(sink.busy.empty());
     }
+    EXPECT_EQ(load(Bmp().bytes(), {u"", u"9E9", u""})->messages[0].text, u"ZeichneBitmap(): Fehler bei 'Eingaben prüfen': Überlauf");
 }
 
-TEST_F(ZeichneBitmapTest, an_overflowing_setting_fails_while_checking_inputs)
+// Every width 1 to 9 (padding 0 to 3), both orders, cut at every byte of the rows: each pixel that arrived
+// drawn where its row belongs, nothing else, padding never, and every row counted once.
+TEST_F(ZeichneBitmapTest, rows_land_by_their_order_padding_is_skipped_and_a_cut_draws_what_arrived)
 {
-    const Outcome run = load(twelveColours(), {u"", u"9E9", u""});
-    EXPECT_EQ(run.result.end, RunEnd::Failed);
-    const common::Message failure{common::Icon::Critical, u"ZeichneBitmap(): Fehler bei 'Eingaben prüfen': Überlauf"};
-    EXPECT_EQ(run.sink.messages, std::vector{failure});
-}
-
-TEST_F(ZeichneBitmapTest, rows_land_by_their_stored_order_and_padding_is_skipped)
-{
-    for (const int width : {4, 5}) {
+    for (int width = 1; width <= 9; ++width)
         for (const int height : {3, -3}) {
-            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-            const Outcome run = load(bmpBytes(greyPicture(width, height, countingRows(width, 3))));
-            for (int r = 0; r < 3; ++r)
-                for (int x = 0; x < width; ++x)
-                    EXPECT_EQ(run.sink.at(x, height > 0 ? 2 - r : r), grey(r * width + x));
-            EXPECT_EQ(model.FarbTabelle[0xEE].Anzahl, 0);
+            const Bmp picture = bmp([&](Bmp& b) { b.width = width, b.height = height, b.rows = pal::patternRows(width, 3, 200, 1); });
+            const Bytes whole = picture.bytes();
+            const std::size_t padded = std::size_t(width + 3) / 4 * 4, start = 1078;
+            for (std::size_t length = start; length <= whole.size(); ++length) {
+                SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + " cut at " + std::to_string(length));
+                const auto sink = load(Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(length)));
+                int counted = 0;
+                for (int r = 0; r < 3; ++r)
+                    for (int x = 0; x < width; ++x) {
+                        const bool arrived = start + std::size_t(r) * padded + std::size_t(x) < length;
+                        ASSERT_EQ(sink->at(x, height > 0 ? 2 - r : r), arrived ? grey(picture.rows[std::size_t(r)][std::size_t(x)]) : undrawn);
+                        counted += arrived;
+                    }
+                EXPECT_EQ(model.FarbTabelle[0xEE].Anzahl + model.FarbTabelle[0].Anzahl, 0);
+                int total = 0;
+                for (const FarbEintrag& entry : model.FarbTabelle)
+                    total += entry.Anzahl;
+                EXPECT_EQ(total, counted);
+            }
         }
-    }
 }
 
-TEST_F(ZeichneBitmapTest, a_file_ending_early_draws_only_the_bytes_read)
+TEST_F(ZeichneBitmapTest, modulo_and_threshold_on_index_or_colours_and_a_redraw_keeps_the_model)
 {
-    std::vector<std::uint8_t> bytes = bmpBytes(greyPicture(4, 3, {{10, 10, 10, 10}, {20, 20}}));
-    bytes.resize(bytes.size() - 2);   // cut the padding the writer added behind the short row
-    const Outcome run = load(bytes);
-    EXPECT_EQ(run.result.end, RunEnd::Drawn);
-    const Colour o = undrawn, a = grey(10), b = grey(20);
-    EXPECT_EQ(run.sink.pixels(), (std::vector{o, o, o, o, b, b, o, o, a, a, a, a}));
-    EXPECT_EQ(model.FarbTabelle[10].Anzahl, 4);
-    EXPECT_EQ(model.FarbTabelle[20].Anzahl, 2);
-}
-
-namespace {
-
-// Every index 0..255 once, in one row.
-std::vector<std::uint8_t> allIndices()
-{
-    return bmpBytes(greyPicture(256, 1, countingRows(256, 1)));
-}
-
-} // namespace
-
-TEST_F(ZeichneBitmapTest, modulo_on_the_index_picks_the_entry_and_counts_it)
-{
-    const Outcome run = load(allIndices(), {u"", u"17", u"0", true, true});
+    const Bytes all = bmp([](Bmp& b) { b.width = 256, b.height = 1, b.rows = pal::patternRows(256, 1, 256); }).bytes();
+    auto sink = load(all, {u"", u"17", u"0", true, true});
     for (int x = 0; x < 256; ++x)
-        EXPECT_EQ(run.sink.at(x, 0), grey(x % 17)) << x;
+        EXPECT_EQ(sink->at(x, 0), grey(x % 17)) << x;
     EXPECT_EQ(model.FarbTabelle[0].Anzahl, 16);   // 0, 17, ..., 255
-    EXPECT_EQ(model.FarbTabelle[1].Anzahl, 15);
     EXPECT_EQ(model.FarbTabelle[17].Anzahl, 0);
     EXPECT_EQ(model.FarbTabelle[17].Rot, 17);     // the table itself is not changed
-    EXPECT_TRUE(run.sink.lastInfo.ends_with(u"    Anzahl Farben: 256/17"));
-}
-
-TEST_F(ZeichneBitmapTest, threshold_on_the_index_with_a_smaller_modulo_draws_black)
-{
-    const Outcome run = load(allIndices(), {u"", u"17", u"100", true, true});
-    EXPECT_EQ(run.sink.pixels(), std::vector<Colour>(256, grey(0)));
+    EXPECT_EQ(load(all, {u"", u"17", u"100", true, true})->at(99, 0), grey(0));
     EXPECT_EQ(model.FarbTabelle[100].Rot, 255);
-}
-
-TEST_F(ZeichneBitmapTest, redraw_keeps_table_and_counts_but_follows_the_index_modulo)
-{
-    load(allIndices(), {u"", u"17", u"0", false, true});
+    load(all, {u"", u"17", u"0", false, true});
     EXPECT_EQ(model.FarbTabelle[37].Rot, 3);
+    EXPECT_EQ(model.FarbTabelle[37].Anzahl, 1);   // on the colours, the index stays
     model.FarbTabelle[1] = {200, 100, 50, model.FarbTabelle[1].Anzahl};   // an edit in the colour table window
     const PictureModel before = model;
-
-    const Outcome redraw = load(allIndices(), {u"", u"2", u"200", true, false}, 1);
-    EXPECT_EQ(redraw.result.end, RunEnd::Drawn);
-    EXPECT_EQ(redraw.sink.at(3, 0), 0xFFC86432u);   // index 3 mod 2 = entry 1, as edited to 200, 100, 50
-    EXPECT_EQ(redraw.sink.at(4, 0), grey(0));
-    auto fields = [](const FarbEintrag& f) { return std::array<int, 4>{f.Rot, f.Gruen, f.Blau, f.Anzahl}; };
+    sink = load(all, {u"", u"2", u"200", true, false}, DrawMode::Redraw);
+    EXPECT_EQ(sink->at(3, 0), 0xFFC86432u);   // index 3 mod 2 = entry 1, as edited
+    EXPECT_EQ(sink->at(4, 0), grey(0));
     for (int e = 0; e < 256; ++e)
-        EXPECT_EQ(fields(model.FarbTabelle[e]), fields(before.FarbTabelle[e])) << e;
-    EXPECT_FALSE(redraw.result.showColourTable);
-    EXPECT_TRUE(redraw.sink.lastInfo.ends_with(u"    Anzahl Farben: 256/256"));
-}
-
-TEST_F(ZeichneBitmapTest, a_smaller_table_keeps_later_entries_but_recounts_all)
-{
-    load(allIndices());
-    BmpLayout small = greyPicture(2, 1, {{3, 3}});
-    small.coloursUsed = 16;
-    small.palette = std::vector<Rgb>(16, Rgb{9, 9, 9});
-    const Outcome run = load(bmpBytes(small));
-    EXPECT_EQ(model.AnzahlFarben, 16);
-    EXPECT_EQ(model.FarbTabelle[15].Rot, 9);
+        EXPECT_EQ(std::tie(model.FarbTabelle[e].Rot, model.FarbTabelle[e].Blau, model.FarbTabelle[e].Anzahl),
+                  std::tie(before.FarbTabelle[e].Rot, before.FarbTabelle[e].Blau, before.FarbTabelle[e].Anzahl)) << e;
+    EXPECT_FALSE(m_result.showColourTable);
+    // A smaller table keeps the later entries but recounts all.
+    load(bmp([](Bmp& b) { b.width = 2, b.height = 1, b.rows = {{3, 3}}, b.coloursUsed = b.entries = 16; }).bytes());
     EXPECT_EQ(model.FarbTabelle[16].Rot, 16);
     EXPECT_EQ(model.FarbTabelle[3].Anzahl, 2);
     EXPECT_EQ(model.FarbTabelle[200].Anzahl, 0);
-    EXPECT_TRUE(run.result.showColourTable);
-    EXPECT_TRUE(run.sink.lastInfo.ends_with(u"    Anzahl Farben: 16/1"));
 }
 
 TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
 {
-    // Stops after the clearing yield and two rows.
-    const Outcome run = load(bmpBytes(greyPicture(2, 5, countingRows(2, 5))), {}, 0, 3);
-    EXPECT_EQ(run.result.end, RunEnd::Stopped);
-    EXPECT_EQ(run.sink.at(0, 4), grey(0));
-    EXPECT_EQ(run.sink.at(0, 3), grey(2));
-    EXPECT_EQ(run.sink.at(0, 2), undrawn);
-    EXPECT_FALSE(run.result.showColourTable);
-    EXPECT_EQ(run.sink.busy, (std::vector<bool>{true, false}));
+    const auto sink = load(bmp([](Bmp& b) { b.width = 2, b.height = 5, b.rows = pal::patternRows(2, 5, 9, 1); }).bytes(), {}, DrawMode::FullLoad, 3);
+    EXPECT_EQ(m_result.end, RunEnd::Stopped);   // after the clearing yield and two rows
+    EXPECT_NE(sink->at(0, 3), undrawn);
+    EXPECT_EQ(sink->at(0, 2), undrawn);
+    EXPECT_EQ(sink->busy, (std::vector<bool>{true, false}));
 }
 
-TEST_F(ZeichneBitmapTest, a_gif_frame_is_drawn_where_it_lies_through_the_transforms_and_redrawn_after_an_edit)
+TEST_F(ZeichneBitmapTest, palette_pictures_are_drawn_where_they_lie_through_the_transforms_and_say_their_damage)
 {
-    const pal::GifFrame frame{.left = 1, .top = 1, .rows = {{1, 18}, {35, 2}}};
-    const pal::Bytes gif = pal::gifBytes(3, 3, greyTable(256), {frame});
-    const Outcome run = load(gif, {u"", u"17", u"0", true, true});
-    const Colour o = undrawn;
-    EXPECT_EQ(run.sink.pixels(), (std::vector{o, o, o, o, grey(1), grey(1), o, grey(1), grey(2)}));
+    const Bytes gif = pal::gifBytes(3, 3, pal::rampTable(256), {{.left = 1, .top = 1, .rows = {{1, 18}, {35, 2}}}});
+    auto sink = load(gif, {u"", u"17", u"0", true, true});
+    EXPECT_EQ(sink->at(0, 0), undrawn);
+    EXPECT_EQ(sink->at(2, 1), sink->at(1, 2));   // 18 and 35 are entry 1
     EXPECT_EQ(model.FarbTabelle[1].Anzahl, 3);
-    EXPECT_EQ(model.FarbTabelle[2].Anzahl, 1);
-    EXPECT_EQ(model.FarbTabelle[18].Anzahl, 0);
-    EXPECT_EQ(model.AnzahlFarben, 256);
-
-    model.FarbTabelle[2] = {200, 100, 50, model.FarbTabelle[2].Anzahl};
-    const Outcome redraw = load(gif, {u"", u"17", u"0", true, true}, 1);
-    EXPECT_EQ(redraw.sink.at(2, 2), 0xFFC86432u);
-    EXPECT_EQ(model.FarbTabelle[1].Anzahl, 3);
-    EXPECT_EQ(redraw.result.showColourTable, false);
-}
-
-TEST_F(ZeichneBitmapTest, a_cut_palette_picture_draws_what_arrived_and_says_so)
-{
-    const pal::Bytes whole = pal::gifBytes(64, 64, greyTable(256), {{.rows = pal::patternRows(64, 64, 256)}});
-    const Outcome run = load(pal::Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() / 2)));
-    EXPECT_EQ(run.result.end, RunEnd::Drawn);
-    ASSERT_EQ(run.sink.messages.size(), 1u);
-    EXPECT_EQ(run.sink.messages[0].text,
-              u"Die GIF-Datei ist beschädigt: sie endet vorzeitig.\nDie nicht gelesenen Zeilen bleiben leer.");
-    EXPECT_EQ(run.sink.at(0, 0), grey(0));
-    EXPECT_EQ(run.sink.at(63, 63), undrawn);
-    EXPECT_NE(run.sink.lastInfo.find(u"    Bilder: 1    Anzahl Farben: 256/"), Text::npos);
-}
-
-TEST_F(ZeichneBitmapTest, a_full_load_finds_the_twins_of_the_file_colours_and_a_redraw_keeps_them)
-{
-    // Entries 1 and 3 share a colour and are used; entry 4 shares it but is unused. The threshold makes
-    // every entry black or white, which must not make twins of its own.
-    std::vector<palette::Rgb> table = greyTable(8);
+    model.FarbTabelle[2] = {200, 100, 50, 0};
+    EXPECT_EQ(load(gif, {u"", u"17", u"0", true, true}, DrawMode::Redraw)->at(2, 2), 0xFFC86432u);
+    const Bytes big = pal::gifBytes(64, 64, pal::rampTable(256), {{.rows = pal::patternRows(64, 64, 256)}});
+    sink = load(Bytes(big.begin(), big.begin() + std::ptrdiff_t(big.size() / 2)));
+    EXPECT_EQ(sink->messages.at(0).text, u"Die GIF-Datei ist beschädigt: sie endet vorzeitig.\nDie nicht gelesenen Zeilen bleiben leer.");
+    EXPECT_NE(sink->info.find(u"    Bilder: 1    Anzahl Farben: 256/"), Text::npos);
+    // Indices beyond the file's table are counted once, by the full load.
+    const Bytes beyond = pal::pngBytes({.rows = {{1, 200, 7, 8}, {255, 0, 0, 0}}, .palette = pal::rampTable(8)});
+    EXPECT_EQ(load(beyond)->messages.at(0).text, u"3 Pixel verwenden einen Index jenseits der Farbtabelle der Datei.");
+    EXPECT_TRUE(load(beyond, {}, DrawMode::Redraw)->messages.empty());
+    // A full load finds the twins of the file's colours (entries 1 and 3, not the unused 4); a redraw keeps them.
+    std::vector<palette::Rgb> table = pal::rampTable(8);
     table[3] = table[4] = table[1];
-    const pal::Bytes png = pal::pngBytes({.rows = {{0, 1, 2, 3, 5}}, .palette = table, .bitDepth = 4});
+    const Bytes png = pal::pngBytes({.rows = {{0, 1, 2, 3, 5}}, .palette = table, .bitDepth = 4});
     load(png, {u"", u"0", u"200", true, false});
-    Twins expected = noTwins();
-    expected[1] = expected[3] = 1;
-    EXPECT_EQ(model.twins, expected);
-
+    Twins twins = noTwins();
+    twins[1] = twins[3] = 1;
+    EXPECT_EQ(model.twins, twins);
     model.FarbTabelle[3].Rot = 77;
-    load(png, {}, 1);
-    EXPECT_EQ(model.twins, expected);
+    load(png, {}, DrawMode::Redraw);
+    EXPECT_EQ(model.twins, twins);
 }
 
 TEST_F(ZeichneBitmapTest, a_large_header_over_a_few_bytes_allocates_only_the_rows_they_reach)
 {
-    // 16384 x 16384 pixels claimed, 32 supplied.
-    BmpLayout layout = greyPicture(16384, 16384, {std::vector<std::uint8_t>(32, 7)});
-    layout.rows[0].resize(32);
-    std::vector<std::uint8_t> bytes = bmpBytes(layout);
-    for (const std::uint16_t bits : {8, 16}) {
-        SCOPED_TRACE(bits);
-        bytes[28] = static_cast<std::uint8_t>(bits);
-        const Outcome run = load(bytes);
-        EXPECT_EQ(run.sink.picture.width(), 16384);
-        EXPECT_EQ(run.sink.picture.drawnRow(0), nullptr);
-        if (bits == 8) {
-            EXPECT_EQ(run.result.end, RunEnd::Drawn);
-            EXPECT_EQ(run.sink.at(31, 16383), grey(7));
-            EXPECT_EQ(run.sink.picture.drawnCount(16383), 32);
-            EXPECT_LE(run.sink.picture.allocatedBytes(), std::size_t(4) << 20);
-        } else {
-            EXPECT_EQ(run.result.end, RunEnd::Message);
-            EXPECT_EQ(run.sink.picture.allocatedBytes(), 0u);
-        }
-    }
+    Bytes bytes = bmp([](Bmp& b) { b.width = b.height = 16384, b.rows = {Bytes(32, 7)}; }).bytes();
+    auto sink = load(bytes);
+    EXPECT_EQ(sink->at(31, 16383), grey(7));
+    EXPECT_EQ(sink->picture.drawnRow(0), nullptr);
+    EXPECT_LE(sink->picture.allocatedBytes(), std::size_t(4) << 20);
+    bytes[28] = 16;
+    EXPECT_EQ(load(bytes)->picture.allocatedBytes(), 0u);
 }
 
 // Pictures with twin groups of every shape: a hidden entry used once, ties with the most-used entry, unused
@@ -435,42 +265,37 @@ TEST_F(ZeichneBitmapTest, twins_only_draws_exactly_the_pixels_of_hidden_twins_wh
         SCOPED_TRACE(picture);
         const int entries = 2 + picture % 15;
         const int shades = 1 + picture % 4;   // few colours, so that entries share them
-        BmpLayout layout = greyPicture(9, 7, {});
-        layout.palette.resize(static_cast<std::size_t>(entries));
-        layout.coloursUsed = entries;
-        for (auto& colour : layout.palette) {
+        std::vector<palette::Rgb> table;
+        for (int i = 0; i < 16; ++i) {        // entries past `entries` pad the table with colours of their own
             const int shade = int(random() % shades) * 60;
-            colour = {shade, 255 - shade, shade / 2};
+            table.push_back(i < entries ? palette::Rgb{std::uint8_t(shade), std::uint8_t(255 - shade), std::uint8_t(shade / 2)}
+                                        : palette::Rgb{7, 7, std::uint8_t(i)});
         }
-        std::vector<int> counts(static_cast<std::size_t>(entries), 0);
-        for (int y = 0; y < 7; ++y) {
-            layout.rows.emplace_back();
-            for (int x = 0; x < 9; ++x) {
+        std::vector<int> counts(16, 0);
+        pal::Indices rows(7, Bytes(9, 0));
+        for (Bytes& row : rows)
+            for (std::uint8_t& index : row) {
                 // Skewed, so that counts differ; every third picture leaves the last entry unused.
-                const int index = int(random() % (random() % 2 ? 2 : entries - (picture % 3 == 0)));
-                layout.rows.back().push_back(static_cast<std::uint8_t>(index));
-                ++counts[static_cast<std::size_t>(index)];
+                index = std::uint8_t(random() % (random() % 2 ? 2 : entries - (picture % 3 == 0)));
+                ++counts[index];
             }
-        }
         const auto hidden = [&](int index) {
-            const auto same = [&](int other) {
-                const auto& a = layout.palette[std::size_t(index)];
-                const auto& b = layout.palette[std::size_t(other)];
-                return a.red == b.red && a.green == b.green && a.blue == b.blue;
-            };
             int most = 0;
-            for (int other = 0; other < entries; ++other)
-                if (same(other))
+            for (int other = 0; other < 16; ++other)
+                if (table[std::size_t(other)] == table[std::size_t(index)])
                     most = std::max(most, counts[std::size_t(other)]);
             return counts[std::size_t(index)] > 0 && counts[std::size_t(index)] < most;
         };
-        load(bmpBytes(layout));
+        const Bytes gif = pal::gifBytes(9, 7, table, {{.rows = rows}});
+        load(gif);
         const std::vector<int> white = showTwinsOnly(model);
         for (int index = 0; index < 256; ++index)
-            EXPECT_EQ(std::ranges::count(white, index), index < entries && hidden(index)) << index;
-        const Outcome run = load(bmpBytes(layout), {}, 1);
+            EXPECT_EQ(std::ranges::count(white, index), index < 16 && hidden(index)) << index;
+        const auto sink = load(gif, {}, DrawMode::Redraw);
         for (int y = 0; y < 7; ++y)
             for (int x = 0; x < 9; ++x)
-                EXPECT_EQ(run.sink.at(x, 6 - y), hidden(layout.rows[std::size_t(y)][std::size_t(x)]) ? grey(255) : grey(0));
+                EXPECT_EQ(sink->at(x, y), hidden(rows[std::size_t(y)][std::size_t(x)]) ? grey(255) : grey(0));
     }
 }
+
+} // namespace

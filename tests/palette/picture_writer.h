@@ -1,4 +1,4 @@
-// Writes palette pictures for the tests: GIF through giflib's encoder, PNG through libpng.
+// Palette pictures for the tests: GIF through giflib's encoder or as hand-packed codes, PNG through libpng.
 #pragma once
 
 #include "palette/palette_reader.h"
@@ -8,32 +8,33 @@
 #include <png.h>
 
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace quirlwerk::palette::testing {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Rows of indices, top row first.
-using Indices = std::vector<Bytes>;
+using Indices = std::vector<Bytes>;   // rows of indices, top row first
 
 struct GifFrame {
     int left = 0, top = 0;
-    Indices rows{};               // the frame's size is the size of its rows
+    Indices rows{};                // the frame's size is the size of its rows
     bool interlaced = false;
     std::vector<Rgb> localTable{}; // empty: none
-    int transparent = -1;         // written as a graphic control block before the frame
+    int transparent = -1;          // written as a graphic control block before the frame
 };
 
 inline ColorMapObject* gifTable(const std::vector<Rgb>& colours)
 {
-    if (colours.empty())
-        return nullptr;
-    std::vector<GifColorType> entries;
-    for (const Rgb& c : colours)
-        entries.push_back({c.red, c.green, c.blue});
-    return GifMakeMapObject(static_cast<int>(entries.size()), entries.data());   // sizes must be powers of 2
+    std::vector<GifColorType> entries(colours.size());
+    std::memcpy(entries.data(), colours.data(), 3 * colours.size());   // both are red, green, blue bytes
+    return colours.empty() ? nullptr : GifMakeMapObject(int(entries.size()), entries.data());
 }
 
 inline Bytes gifBytes(int width, int height, const std::vector<Rgb>& globalTable, const std::vector<GifFrame>& frames)
@@ -41,50 +42,65 @@ inline Bytes gifBytes(int width, int height, const std::vector<Rgb>& globalTable
     Bytes out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, [](GifFileType* file, const GifByteType* data, int count) {
-        auto* bytes = static_cast<Bytes*>(file->UserData);
-        bytes->insert(bytes->end(), data, data + count);
+        static_cast<Bytes*>(file->UserData)->insert(static_cast<Bytes*>(file->UserData)->end(), data, data + count);
         return count;
     }, &error);
     EGifSetGifVersion(gif, true);
     ColorMapObject* global = gifTable(globalTable);
     bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, global) == GIF_OK;
     for (const GifFrame& frame : frames) {
-        if (frame.transparent >= 0) {
-            GraphicsControlBlock control{};
-            control.TransparentColor = frame.transparent;
-            GifByteType extension[4];
-            const auto length = EGifGCBToExtension(&control, extension);
-            ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_OK;
-        }
+        GraphicsControlBlock control{0, false, 0, frame.transparent};
+        GifByteType extension[4];
+        if (frame.transparent >= 0)
+            ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(EGifGCBToExtension(&control, extension)), extension) == GIF_OK;
         ColorMapObject* local = gifTable(frame.localTable);
-        if (!local && gif->Image.ColorMap) {
-            // The encoder forgets the previous frame's table instead of freeing it.
-            GifFreeMapObject(gif->Image.ColorMap);
-            gif->Image.ColorMap = nullptr;
-        }
-        const int frameWidth = frame.rows.empty() ? 0 : static_cast<int>(frame.rows[0].size());
-        const int frameHeight = static_cast<int>(frame.rows.size());
-        ok = ok && EGifPutImageDesc(gif, frame.left, frame.top, frameWidth, frameHeight, frame.interlaced, local) == GIF_OK;
+        GifFreeMapObject(std::exchange(gif->Image.ColorMap, nullptr));   // the encoder forgets it otherwise
+        const int w = frame.rows.empty() ? 0 : int(frame.rows[0].size()), h = int(frame.rows.size());
+        ok = ok && EGifPutImageDesc(gif, frame.left, frame.top, w, h, frame.interlaced, local) == GIF_OK;
         GifFreeMapObject(local);
-        std::vector<int> order;
-        if (frame.interlaced) {
-            for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
-                for (int y = start; y < frameHeight; y += step)
-                    order.push_back(y);
-        } else {
-            for (int y = 0; y < frameHeight; ++y)
-                order.push_back(y);
-        }
-        for (const int y : order) {
-            Bytes row = frame.rows[static_cast<std::size_t>(y)];
-            ok = ok && EGifPutLine(gif, row.data(), frameWidth) == GIF_OK;
-        }
+        for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
+            for (int y = frame.interlaced ? start : start == 0 ? 0 : h; y < h; y += frame.interlaced ? step : 1)
+                ok = ok && EGifPutLine(gif, Bytes(frame.rows[std::size_t(y)]).data(), w) == GIF_OK;
     }
     GifFreeMapObject(global);
-    ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
-    if (!ok)
+    if (!(EGifCloseFile(gif, &error) == GIF_OK && ok))
         throw std::runtime_error("GIF not written");
     return out;
+}
+
+// Codes (value, width) packed as GIF packs them, least significant bit first, in sub-blocks of up to 255
+// bytes: all full for `block` 255, else of sizes changing from block to block.
+inline Bytes subBlocks(const std::vector<std::pair<int, int>>& codes, std::size_t block = 255)
+{
+    Bytes data, blocks;
+    std::uint32_t buffer = 0;
+    int count = 0;
+    for (const auto& [code, bits] : codes)
+        for (buffer |= std::uint32_t(code) << count, count += bits; count >= 8; count -= 8, buffer >>= 8)
+            data.push_back(std::uint8_t(buffer));
+    if (count > 0)
+        data.push_back(std::uint8_t(buffer));
+    for (std::size_t at = 0, n = 0, k = 0; at < data.size(); at += n) {
+        n = std::min(block == 255 ? 255 : 1 + (block + 97 * k++) % 255, data.size() - at);
+        blocks.push_back(std::uint8_t(n));
+        blocks.insert(blocks.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + n));
+    }
+    blocks.push_back(0);
+    return blocks;
+}
+
+// A one-frame GIF of a 256-grey table around hand-made LZW data.
+inline Bytes gifAround(int width, int height, int codeSize, const Bytes& data)
+{
+    const auto lo = [](int v) { return std::uint8_t(v); };
+    const auto hi = [](int v) { return std::uint8_t(v >> 8); };
+    Bytes gif{'G', 'I', 'F', '8', '9', 'a', lo(width), hi(width), lo(height), hi(height), 0xF7, 0, 0};
+    for (int i = 0; i < 256; ++i)
+        gif.insert(gif.end(), {lo(i), lo(i), lo(i)});
+    gif.insert(gif.end(), {',', 0, 0, 0, 0, lo(width), hi(width), lo(height), hi(height), 0, lo(codeSize)});
+    gif.insert(gif.end(), data.begin(), data.end());
+    gif.push_back(';');
+    return gif;
 }
 
 struct PngPicture {
@@ -92,8 +108,8 @@ struct PngPicture {
     std::vector<Rgb> palette{};
     int bitDepth = 8;
     bool interlaced = false;
-    int transparentEntries = 0;   // a tRNS chunk making this many first entries transparent
     int colourType = PNG_COLOR_TYPE_PALETTE;   // PNG_COLOR_TYPE_RGB writes each index as a grey pixel
+    std::size_t idatBytes = 8192;              // the most image data per IDAT chunk
 };
 
 inline Bytes pngBytes(const PngPicture& picture)
@@ -101,39 +117,25 @@ inline Bytes pngBytes(const PngPicture& picture)
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    const auto width = static_cast<png_uint_32>(picture.rows.empty() ? 0 : picture.rows[0].size());
-    const auto height = static_cast<png_uint_32>(picture.rows.size());
     const bool palette = picture.colourType == PNG_COLOR_TYPE_PALETTE;
     std::vector<Bytes> rows;
-    for (const Bytes& row : picture.rows) {
-        Bytes written;
-        for (const std::uint8_t index : row) {
-            if (palette)
-                written.push_back(index);
-            else
-                written.insert(written.end(), {index, index, index});
-        }
-        rows.push_back(written);
-    }
     std::vector<png_bytep> pointers;
+    for (const Bytes& row : picture.rows)
+        for (const std::uint8_t index : (rows.emplace_back(), row))
+            rows.back().insert(rows.back().end(), palette ? 1 : 3, index);
     for (Bytes& row : rows)
         pointers.push_back(row.data());
-    std::vector<png_color> entries;
-    for (const Rgb& c : picture.palette)
-        entries.push_back({c.red, c.green, c.blue});
-    std::vector<png_byte> alpha(static_cast<std::size_t>(picture.transparentEntries), 0);
     const bool written = guarded(png, [&] {
         png_set_write_fn(png, &out, [](png_structp p, png_bytep data, png_size_t length) {
-            auto* bytes = static_cast<Bytes*>(png_get_io_ptr(p));
-            bytes->insert(bytes->end(), data, data + length);
+            static_cast<Bytes*>(png_get_io_ptr(p))->insert(static_cast<Bytes*>(png_get_io_ptr(p))->end(), data, data + length);
         }, nullptr);
-        png_set_IHDR(png, info, width, height, palette ? picture.bitDepth : 8, picture.colourType,
-                     picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
+        png_set_compression_buffer_size(png, picture.idatBytes);
+        png_set_check_for_invalid_index(png, 0);   // indices beyond the palette are written as given
+        png_set_IHDR(png, info, png_uint_32(rows.empty() ? 0 : picture.rows[0].size()), png_uint_32(rows.size()),
+                     palette ? picture.bitDepth : 8, picture.colourType,
+                     picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
         if (palette)
-            png_set_PLTE(png, info, entries.data(), static_cast<int>(entries.size()));
-        if (!alpha.empty())
-            png_set_tRNS(png, info, alpha.data(), static_cast<int>(alpha.size()), nullptr);
+            png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(picture.palette.data()), int(picture.palette.size()));
         png_write_info(png, info);
         if (palette && picture.bitDepth < 8)
             png_set_packing(png);
@@ -155,14 +157,25 @@ inline std::vector<Rgb> rampTable(int n)
     return table;
 }
 
-// width x height indices, pixel (x, y) = (x + 3y) % modulus.
-inline Indices patternRows(int width, int height, int modulus)
+// width x height indices, pixel (x, y) = (x + 3y) % modulus + offset.
+inline Indices patternRows(int width, int height, int modulus, int offset = 0)
 {
-    Indices rows(static_cast<std::size_t>(height));
+    Indices rows(std::size_t(height), Bytes(std::size_t(width), 0));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            rows[static_cast<std::size_t>(y)].push_back(static_cast<std::uint8_t>((x + 3 * y) % modulus));
+            rows[std::size_t(y)][std::size_t(x)] = std::uint8_t((x + 3 * y) % modulus + offset);
     return rows;
+}
+
+// The file in memory only: hundreds of them would otherwise wait on a busy disk.
+inline std::unique_ptr<PaletteReader> readerFor(const Bytes& bytes)
+{
+    const int fd = memfd_create("picture-test", 0);
+    if (fd < 0 || write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()))
+        throw std::runtime_error("no file in memory");
+    auto reader = openReader("/proc/self/fd/" + std::to_string(fd), formatOf(bytes).value_or(Format::Bmp));
+    close(fd);
+    return reader;
 }
 
 } // namespace quirlwerk::palette::testing

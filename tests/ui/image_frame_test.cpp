@@ -229,7 +229,7 @@ TEST_F(ImageFrameTest, a_run_disables_its_buttons_refuses_drops_and_ends_when_th
         checked = frame->drawing() && !testing::dropFiles(viewport, {gif});
         for (const char* name : {"cmdBildKonv", "cmdModulPlus", "cmdSchwellePlus"})
             EXPECT_FALSE(control<QPushButton>(*frame, name).isEnabled()) << name;
-        frame->ZeichneBitmap(0);   // refused: the run under way goes on
+        frame->ZeichneBitmap(bitmap::DrawMode::FullLoad);   // refused: the run under way goes on
     });
     frame->cmdBildKonv_Click();
     EXPECT_TRUE(checked);
