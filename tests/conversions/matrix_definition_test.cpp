@@ -41,7 +41,7 @@ TEST(MatrixDefinition, accepts_counts_1_to_99_and_keeps_the_table_otherwise)
 TEST(MatrixDefinition, reads_counts_as_leading_numbers)
 {
     constexpr std::tuple<TextView, TextView, int> counts[] = {
-        {u" 3 ", u"2", 3}, {u"2x", u"3", 2}, {u"1.", u"3", 1}, {u"2.5", u"3", 2}, {u".5", u"8", 0}, {u"0", u"x", 0},
+        {u" 3 ", u"2", 3}, {u"2x", u"3", 2}, {u"1.", u"3", 1}, {u"2.5", u"3", 2}, {u"2.6", u"3", 3}, {u".5", u"8", 0}, {u"0", u"x", 0},
         {u"5", u"", -1}, {u"&H0A", u"2", 10},
     };
     for (const auto& [rowsText, columnsText, rows] : counts) {
