@@ -53,6 +53,7 @@ TEST(MatrixConversions, count_texts_changed_after_the_last_rebuild)
 {
     constexpr TextView laterCounts[][6] = {   // rows, columns, decoded from, to, encoded from, to
         {u"05", u"8", u"18 018", u" <18> H", u"H", u"18 "},   // 05: two digits for decoding, 5 for encoding
+        {u" 5 ", u"8", u"18", u"H", u"H", u"18 "},            // blanks around one digit: still one digit
         {u"0", u"8", u"18", u"H", u"AbC!", u"aBc!"},          // refused 0: still one digit, nothing to encode
         {u"", u"8", u"18 018", u" <18> H", u"AbC!", u"aBc!"}, // emptied: no flag, nothing to encode
         {u"5", u"0", u"18", u"H", u"Hi", u"hI"},
