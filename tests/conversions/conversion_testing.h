@@ -1,11 +1,17 @@
-// Shared pieces of the conversion tests: long texts from a repeated piece, and the two shapes of a result.
+// Shared pieces of the conversion tests: long and random texts, and the two shapes of a result.
 #pragma once
 
 #include "conversions/conversion.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace quirlwerk::conversions::testing {
+
+// A test file's one using-directive brings the library's names along.
+using namespace quirlwerk;
+using namespace quirlwerk::conversions;
 
 // The piece the given number of times, with the separator between the pieces.
 inline Text repeated(TextView piece, int times, TextView between = u"")
@@ -16,18 +22,35 @@ inline Text repeated(TextView piece, int times, TextView between = u"")
     return text;
 }
 
-// The common table row: a named input and the output it must give.
-struct TextRow {
-    const char* name;
-    TextView input;
-    TextView output;
-};
+// A random text of the given length drawn from the pool.
+inline Text drawn(TextView pool, std::size_t length, std::mt19937& random)
+{
+    Text text;
+    while (text.size() < length)
+        text += pool[random() % pool.size()];
+    return text;
+}
 
 inline void expectOk(const Conversion& result, TextView output)
 {
     EXPECT_EQ(result.status, u"OK");
     EXPECT_EQ(result.output, output);
     EXPECT_FALSE(result.failure);
+}
+
+// A table row: a named input and the output it must give. Each row's input through the routine gives it.
+struct TextRow {
+    const char* name;
+    TextView input, output;
+};
+
+template <typename Routine>
+void expectEach(std::initializer_list<TextRow> rows, Routine routine)
+{
+    for (const TextRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        expectOk(routine(Text(row.input)), row.output);
+    }
 }
 
 // A failure caught at the routine's boundary: the description replaces the output, a critical box names the routine.

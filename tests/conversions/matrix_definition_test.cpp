@@ -1,80 +1,55 @@
 // The matrix definition: which counts a rebuild accepts, and how the cell table is filled.
 #include "conversions/matrix_definition.h"
 
-#include <gtest/gtest.h>
+#include "conversions/conversion_testing.h"
 
-#include <optional>
-#include <vector>
-
-using namespace quirlwerk;
-using namespace quirlwerk::conversions;
-
-namespace {
-
+using namespace quirlwerk::conversions::testing;
 using Refused = MatrixDefinition::Refused;
 
-// The matrix cells row by row, one text per row, header row and column left out.
-std::vector<Text> matrixRows(const MatrixDefinition& matrix)
+// Header row and column numbered, then the sequence row by row, blanks once it runs out.
+static void expectCells(const MatrixDefinition& matrix, int rows, int columns)
 {
-    std::vector<Text> rows;
-    for (int row = 1; row < matrix.builtRows(); ++row) {
-        Text text;
-        for (int column = 1; column < matrix.builtColumns(); ++column)
-            text += matrix.cell(row, column);
-        rows.push_back(text);
-    }
-    return rows;
-}
-
-const std::vector<Text> initialCells = {u"ABCDEFGH", u"IJKLMNOP", u"QRSTUVWX", u"YZ012345", u"6789    "};
-
-struct BuildRow {
-    const char* name;
-    TextView rowsText;
-    TextView columnsText;
-    TextView sequence;
-    std::optional<Refused> refused;
-    std::vector<Text> cells;   // a refused rebuild keeps the table built before
-};
-
-const BuildRow builds[] = {
-    {"initial texts", initialRowsText, initialColumnsText, initialSequence, {}, initialCells},
-    {"blanks around the count", u" 3 ", u"2", u"abcdef", {}, {u"ab", u"cd", u"ef"}},
-    {"the leading number counts", u"2x", u"3", u"abcdef", {}, {u"abc", u"def"}},
-    {"a decimal point is part of the number", u"1.", u"3", u"abc", {}, {u"abc"}},
-    {"the rest of a longer sequence is not used", u"2", u"2", u"abcdefg", {}, {u"ab", u"cd"}},
-    {"cells beyond a shorter sequence hold blanks", u"2", u"3", u"abcd", {}, {u"abc", u"d  "}},
-    {"rows 0", u"0", u"8", u"xyz", Refused::Rows, initialCells},
-    {"a half rounds to the even neighbour 0", u".5", u"8", u"xyz", Refused::Rows, initialCells},
-    {"rows above 99", u"100", u"8", u"xyz", Refused::Rows, initialCells},
-    {"columns empty", u"5", u"", u"xyz", Refused::Columns, initialCells},
-    {"both refused: the rows are named", u"0", u"x", u"xyz", Refused::Rows, initialCells},
-};
-
-} // namespace
-
-TEST(MatrixDefinition, fills_the_cells_row_by_row_or_refuses)
-{
-    for (const BuildRow& row : builds) {
-        SCOPED_TRACE(row.name);
-        MatrixDefinition matrix;
-        matrix.rowsText = row.rowsText;
-        matrix.columnsText = row.columnsText;
-        matrix.sequence = row.sequence;
-        EXPECT_EQ(matrix.FillMatrixGrid(), row.refused);
-        EXPECT_EQ(matrixRows(matrix), row.cells);
+    ASSERT_EQ(matrix.builtRows() * 1000 + matrix.builtColumns(), (rows + 1) * 1000 + columns + 1);
+    for (int row = 0; row <= rows; ++row) {
+        for (int column = 0; column <= columns; ++column) {
+            const auto place = static_cast<std::size_t>((row - 1) * columns + column - 1);
+            const Text expected = row == 0 ? (column == 0 ? Text() : decimal(column)) : column == 0 ? decimal(row)
+                                : place < matrix.sequence.size() ? Text(1, matrix.sequence[place]) : Text(u" ");
+            ASSERT_EQ(matrix.cell(row, column), expected) << row << "/" << column;
+        }
     }
 }
 
-TEST(MatrixDefinition, counts_include_the_header_row_and_column)
+// Every count from 0 to 101 for rows and for columns; a refused rebuild keeps the table built before.
+TEST(MatrixDefinition, accepts_counts_1_to_99_and_keeps_the_table_otherwise)
 {
     MatrixDefinition matrix;
-    EXPECT_EQ(matrix.cell(0, 0), u"");
-    matrix.rowsText = u"99";
-    matrix.columnsText = u"99";
-    EXPECT_EQ(matrix.FillMatrixGrid(), std::nullopt);
-    EXPECT_EQ(matrix.builtRows(), 100);
-    EXPECT_EQ(matrix.builtColumns(), 100);
-    EXPECT_EQ(matrix.cell(99, 0), u"99");
-    EXPECT_EQ(matrix.cell(0, 10), u"10");
+    expectCells(matrix, 5, 8);
+    matrix.sequence = repeated(u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ", 60) + u"!";
+    matrix.FillMatrixGrid();
+    for (int count = 0; count <= 203; ++count) {
+        const bool countingRows = count <= 101, fits = count % 102 >= 1 && count % 102 <= 99;
+        const int kept[] = {matrix.builtRows() - 1, matrix.builtColumns() - 1}, rows = countingRows ? count : 99;
+        const int columns = countingRows ? 31 : count - 102;
+        matrix.rowsText = decimal(rows), matrix.columnsText = decimal(columns);
+        EXPECT_EQ(matrix.FillMatrixGrid(), fits ? std::nullopt : std::optional(countingRows ? Refused::Rows : Refused::Columns)) << count;
+        expectCells(matrix, fits ? rows : kept[0], fits ? columns : kept[1]);
+    }
+}
+
+// Counts are read as leading numbers; the rows are named when both are refused (0: rows, -1: columns refused).
+TEST(MatrixDefinition, reads_counts_as_leading_numbers)
+{
+    constexpr std::tuple<TextView, TextView, int> counts[] = {
+        {u" 3 ", u"2", 3}, {u"2x", u"3", 2}, {u"1.", u"3", 1}, {u"2.5", u"3", 2}, {u"2.6", u"3", 3}, {u".5", u"8", 0}, {u"0", u"x", 0},
+        {u"5", u"", -1}, {u"&H0A", u"2", 10},
+    };
+    for (const auto& [rowsText, columnsText, rows] : counts) {
+        MatrixDefinition matrix;
+        matrix.rowsText = rowsText, matrix.columnsText = columnsText;
+        EXPECT_EQ(matrix.FillMatrixGrid(), rows > 0 ? std::nullopt : std::optional(rows ? Refused::Columns : Refused::Rows)) << rows;
+        EXPECT_EQ(matrix.builtRows(), rows > 0 ? rows + 1 : 6);
+    }
+    EXPECT_EQ(refusedMessage(Refused::Rows), u"Die Anzahl der Zeilen muss zwischen 1 und 99 liegen.");
+    EXPECT_EQ(refusedMessage(Refused::Columns), u"Die Anzahl der Spalten muss zwischen 1 und 99 liegen.");
 }
