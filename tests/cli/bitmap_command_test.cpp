@@ -169,9 +169,9 @@ TEST(BitmapCommand, lists_the_twin_groups_and_reveals_them_before_the_palette)
     // The groups are those of the file; the palette shows the later twins in the sequence's first colours.
     EXPECT_NE(revealed.out.find("\n1 2 3: 9 9 9\n0 0 0 0 0\n1 9 9 9 1\n2 230 25 75 1\n3 60 180 75 1\n4 4 4 4 5\n"),
               std::string::npos);
-    // Every pixel drawn: an opaque PNG (colour type 2).
+    // Five colours: an indexed PNG (colour type 3).
     EXPECT_EQ(folder.read("t.png").substr(0, 8), "\x89PNG\r\n\x1A\n");
-    EXPECT_EQ(folder.read("t.png")[25], 2);
+    EXPECT_EQ(folder.read("t.png")[25], 3);
 
     // A damaged PNG is reported once, not again by the redraw that reveals its twins.
     namespace pt = quirlwerk::palette::testing;
