@@ -13,6 +13,7 @@
 #include <exception>
 #include <memory>
 #include <stdexcept>
+#include <unordered_set>
 #include <vector>
 
 namespace quirlwerk::bitmap {
@@ -48,13 +49,13 @@ void flushBytes(png_structp) {}
 void quietWarning(png_structp, png_const_charp) {}
 
 // The picture's colours as a palette: entry 0 is "not drawn" (transparent) where any pixel was not drawn,
-// the drawn colours follow in the order first met. Absent where they do not fit in 256 entries, or where a
+// the drawn colours follow in the given order, those it lacks in the order first met. Absent where they do not fit in 256 entries, or where a
 // pixel is neither opaque nor undrawn, which a palette with one transparent entry could not keep exactly.
 class IndexedColours {
 public:
     static constexpr std::size_t maxEntries = 256;
 
-    bool collect(const PictureSurface& picture)
+    bool collect(const PictureSurface& picture, std::span<const Colour> order)
     {
         const std::size_t width = std::size_t(picture.width());
         bool undrawn = false;
@@ -87,11 +88,23 @@ public:
         if (drawn.size() + (undrawn ? 1 : 0) > maxEntries)
             return false;
         m_entries.clear();
-        m_slots.fill({0, 0});
+        m_ordered.clear();
         m_transparent = undrawn;
         if (undrawn)
             m_entries.push_back(0);
-        for (const Colour colour : drawn) {
+        // Ordered ones first: marked in the table, then given their entries; a colour listed twice keeps its first.
+        std::vector<Colour> ordered;
+        for (const Colour colour : order) {
+            if (find(colour) && !m_ordered.contains(colour)) {
+                m_ordered.insert(colour);
+                ordered.push_back(colour);
+            }
+        }
+        for (const Colour colour : drawn)
+            if (!m_ordered.contains(colour))
+                ordered.push_back(colour);
+        m_slots.fill({0, 0});
+        for (const Colour colour : ordered) {
             insert(colour, static_cast<std::uint8_t>(m_entries.size()));
             m_entries.push_back(colour);
         }
@@ -152,6 +165,7 @@ private:
 
     std::array<Slot, slotCount> m_slots{};
     std::vector<Colour> m_entries;
+    std::unordered_set<Colour> m_ordered;
     bool m_transparent = false;
 };
 
@@ -174,8 +188,11 @@ bool writeIndexedRows(png_structp png, png_infop info, const PictureSurface& pic
     if (colours.transparent())
         png_set_tRNS(png, info, &alpha, 1, nullptr);
     png_write_info(png, info);
+    // Below 8 bits a byte holds several pixels and the filters have little to work on.
     if (depth < 8)
         png_set_packing(png);
+    else
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
     const std::size_t width = std::size_t(picture.width());
     for (std::int32_t y = 0; y < picture.height(); ++y) {
         const Colour* row = picture.drawnRow(y);
@@ -234,11 +251,12 @@ bool writeColourRows(png_structp png, png_infop info, const PictureSurface& pict
 
 } // namespace
 
-void encodePng(const PictureSurface& picture, const PngOutput& output, PngPixels pixels)
+void encodePng(const PictureSurface& picture, const PngOutput& output, std::span<const Colour> colourOrder,
+               PngPixels pixels)
 {
     // Everything that may throw comes before the encoder exists, so nothing leaks it.
     auto colours = std::make_unique<IndexedColours>();
-    const bool indexed = pixels == PngPixels::fewest && colours->collect(picture);
+    const bool indexed = pixels == PngPixels::fewest && colours->collect(picture, colourOrder);
     std::vector<png_byte> rowBuffer(std::size_t(picture.width()) * (indexed ? 1 : 4), 0);
     Context context{&output, nullptr};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
@@ -256,10 +274,18 @@ void encodePng(const PictureSurface& picture, const PngOutput& output, PngPixels
         throw std::runtime_error("PNG encoder failed");
 }
 
-void savePng(const PictureSurface& picture, const std::filesystem::path& target)
+std::vector<Colour> tableOrder(const PictureModel& model)
+{
+    std::vector<Colour> colours;
+    for (const FarbEintrag& entry : model.FarbTabelle)
+        colours.push_back(drawingColour(entry));
+    return colours;
+}
+
+void savePng(const PictureSurface& picture, const std::filesystem::path& target, std::span<const Colour> colourOrder)
 {
     common::ReplacingFile file(target);
-    encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) { file.write({bytes, size}); });
+    encodePng(picture, [&file](const std::uint8_t* bytes, std::size_t size) { file.write({bytes, size}); }, colourOrder);
     file.commit();
 }
 

@@ -330,7 +330,7 @@ void ImageFrame::mnuBildSpeichern_Click()
         try {
             // Row by row from the drawn rows: no whole image in memory, however large the picture.
             const WaitCursor busy;
-            bitmap::savePng(surface, target);
+            bitmap::savePng(surface, target, bitmap::tableOrder(m_glob.picture));
         } catch (const std::exception& failure) {
             m_dialogs.showMessage(this, {common::Icon::Critical, u"Das Bild konnte nicht als ''" + shown +
                                                                      u"'' gespeichert werden: " + common::describe(failure)});

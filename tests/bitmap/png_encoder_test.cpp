@@ -9,9 +9,12 @@
 #include <QImage>
 #endif
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
+#include <iterator>
 #include <set>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,7 +29,7 @@ using Bytes = std::vector<std::uint8_t>;
 enum class Undrawn {
     none,
     rowsNeverReached,   // every third row has no memory at all
-    rowTails,           // rows drawn only partway
+    rowTails,           // rows drawn only partway, some not from their start
     lastPixel,          // one pixel of the whole picture
     everything,         // no row ever reached
 };
@@ -44,8 +47,10 @@ PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, 
         const int drawn = undrawn == Undrawn::rowTails && y % 2 == 0 ? width / 2
                           : undrawn == Undrawn::lastPixel && y == height - 1 ? width - 1
                                                                                   : width;
+        // Some of the rows drawn partway start undrawn too, as a frame placed right of the screen's edge.
+        const int first = undrawn == Undrawn::rowTails && y % 4 == 0 ? std::min(1, drawn) : 0;
         Colour* row = picture.row(y);
-        for (int x = 0; x < drawn; ++x) {
+        for (int x = first; x < drawn; ++x) {
             // Short runs of one colour, as pictures have them.
             row[x] = 0xFF000000u | ((Colour(next / 2 % colours) * spread) & 0xFFFFFF);
             ++next;
@@ -55,10 +60,11 @@ PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, 
     return picture;
 }
 
-Bytes encode(const PictureSurface& picture, PngPixels pixels = PngPixels::fewest)
+Bytes encode(const PictureSurface& picture, PngPixels pixels = PngPixels::fewest, std::span<const Colour> order = {})
 {
     Bytes bytes;
-    encodePng(picture, [&bytes](const std::uint8_t* data, std::size_t size) { bytes.insert(bytes.end(), data, data + size); }, pixels);
+    encodePng(picture, [&bytes](const std::uint8_t* data, std::size_t size) { bytes.insert(bytes.end(), data, data + size); },
+              order, pixels);
     return bytes;
 }
 
@@ -67,6 +73,7 @@ struct Layout {
     int bitDepth = 0;
     std::size_t paletteEntries = 0;
     Bytes transparency;   // the tRNS chunk's data
+    std::vector<Colour> palette = {};
 };
 
 std::uint32_t bigEndian(const Bytes& bytes, std::size_t at)
@@ -87,6 +94,9 @@ Layout layoutOf(const Bytes& png)
             layout.colourType = data[9];
         } else if (type == "PLTE") {
             layout.paletteEntries = length / 3;
+            for (std::size_t i = 0; i + 2 < length; i += 3)
+                layout.palette.push_back(0xFF000000u | Colour(data[std::ptrdiff_t(i)]) << 16 |
+                                         Colour(data[std::ptrdiff_t(i + 1)]) << 8 | data[std::ptrdiff_t(i + 2)]);
         } else if (type == "tRNS") {
             layout.transparency.assign(data, data + std::ptrdiff_t(length));
         }
@@ -163,9 +173,9 @@ Layout expectedLayout(const PictureSurface& picture)
     return {3, depth, entries, undrawn ? Bytes{0} : Bytes{}};
 }
 
-void expectWrittenExactly(const PictureSurface& picture)
+void expectWrittenExactly(const PictureSurface& picture, std::span<const Colour> order = {})
 {
-    const Bytes png = encode(picture);
+    const Bytes png = encode(picture, PngPixels::fewest, order);
     const Layout expected = expectedLayout(picture);
     const Layout layout = layoutOf(png);
     EXPECT_EQ(layout.colourType, expected.colourType);
@@ -235,11 +245,44 @@ TEST(PngEncoder, generated_pictures_of_every_size_and_colour_count_read_back_exa
         const std::uint32_t spread = random() % 3 == 0 ? 0x10000 : (random() | 1) & 0xFFFFFF;
         SCOPED_TRACE(testing::Message() << width << " x " << height << ", " << colours << " colours, kind "
                                         << int(undrawn) << ", spread " << spread);
-        expectWrittenExactly(makePicture(width, height, colours, undrawn, spread));
+        const PictureSurface picture = makePicture(width, height, colours, undrawn, spread);
+        // A colour table in another order: every other colour of the picture, some twice, some never drawn.
+        std::vector<Colour> order;
+        for (const Colour colour : pixelsOf(picture))
+            if (colour != 0 && random() % 2 == 0)
+                order.push_back(random() % 4 == 0 ? 0xFF000000u | Colour(random()) : colour);
+        expectWrittenExactly(picture, random() % 2 ? std::span<const Colour>(order) : std::span<const Colour>());
     }
 }
 
 // Drawn colours are opaque; one that is not still leaves the palette, which could not keep it.
+TEST(PngEncoder, the_palette_follows_the_colour_order_then_the_colours_first_met)
+{
+    PictureSurface picture;
+    picture.begin(6, 2);
+    const Colour drawn[] = {0xFF000005u, 0xFF000001u, 0xFF000009u, 0xFF000003u, 0xFF000001u, 0xFF000007u};
+    std::copy(std::begin(drawn), std::end(drawn), picture.row(0));
+    picture.rowDrawn(0, 6);
+    // Listed twice (twins), listed but not drawn, and 5 and 7 not listed at all.
+    const std::vector<Colour> order = {0xFF000003u, 0xFF000008u, 0xFF000001u, 0xFF000003u, 0xFF000009u};
+    const Bytes png = encode(picture, PngPixels::fewest, order);
+    EXPECT_EQ(layoutOf(png).palette,
+              (std::vector<Colour>{0xFF000000u, 0xFF000003u, 0xFF000001u, 0xFF000009u, 0xFF000005u, 0xFF000007u}));
+    EXPECT_TRUE(readWithLibpng(png) == pixelsOf(picture));
+}
+
+TEST(PngEncoder, the_order_of_a_colour_table_is_its_drawing_colours)
+{
+    PictureModel model;
+    model.FarbTabelle[0] = {1, 2, 3, 0};
+    model.FarbTabelle[255] = {300, -4, 255, 0};   // edited past the limits: drawn at the nearer one
+    const std::vector<Colour> order = tableOrder(model);
+    ASSERT_EQ(order.size(), 256u);
+    EXPECT_EQ(order[0], 0xFF010203u);
+    EXPECT_EQ(order[1], 0xFF000000u);
+    EXPECT_EQ(order[255], 0xFFFF00FFu);
+}
+
 TEST(PngEncoder, a_colour_that_is_not_opaque_keeps_its_alpha_in_32_bit)
 {
     PictureSurface picture = makePicture(6, 2, 3, Undrawn::rowTails);
