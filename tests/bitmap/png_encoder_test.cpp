@@ -34,9 +34,11 @@ enum class Undrawn {
     everything,         // no row ever reached
 };
 
-// `colours` distinct opaque colours, each used at least once where the drawn pixels allow; `spread` sets how
-// far apart the colours lie, so that they meet in the colour lookup's slots in many ways.
-PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, std::uint32_t spread = 0x010203)
+// `colours` opaque colours, each used at least once where the drawn pixels allow; `spread` and `quadratic` set
+// how the colours lie: evenly spaced ones never share a slot of the colour lookup, the quadratic term makes
+// them collide.
+PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, std::uint32_t spread = 0x010203,
+                           std::uint32_t quadratic = 0)
 {
     PictureSurface picture;
     picture.begin(width, height);
@@ -52,7 +54,8 @@ PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, 
         Colour* row = picture.row(y);
         for (int x = first; x < drawn; ++x) {
             // Short runs of one colour, as pictures have them.
-            row[x] = 0xFF000000u | ((Colour(next / 2 % colours) * spread) & 0xFFFFFF);
+            const Colour k = Colour(next / 2 % colours);
+            row[x] = 0xFF000000u | ((k * spread + k * k * quadratic) & 0xFFFFFF);
             ++next;
         }
         picture.rowDrawn(y, drawn);
@@ -243,9 +246,10 @@ TEST(PngEncoder, generated_pictures_of_every_size_and_colour_count_read_back_exa
         const Undrawn undrawn = kinds[random() % 5];
         // Spreads from neighbouring colours to colours that differ in the top bits only.
         const std::uint32_t spread = random() % 3 == 0 ? 0x10000 : (random() | 1) & 0xFFFFFF;
+        const std::uint32_t quadratic = random() % 2 ? random() : 0;
         SCOPED_TRACE(testing::Message() << width << " x " << height << ", " << colours << " colours, kind "
-                                        << int(undrawn) << ", spread " << spread);
-        const PictureSurface picture = makePicture(width, height, colours, undrawn, spread);
+                                        << int(undrawn) << ", spread " << spread << ", quadratic " << quadratic);
+        const PictureSurface picture = makePicture(width, height, colours, undrawn, spread, quadratic);
         // A colour table in another order: every other colour of the picture, some twice, some never drawn.
         std::vector<Colour> order;
         for (const Colour colour : pixelsOf(picture))
