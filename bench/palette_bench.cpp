@@ -1,14 +1,12 @@
 // Full load of 8191 x 8191 palette pictures (GIF and PNG, several kinds of content) against Qt's own decode.
 // A load is the picture run: it reads every row, counts the indices, maps them through the colour table and
 // fills every pixel of the picture surface.
+#include "bench_pictures.h"
 #include "bitmap/zeichne_bitmap.h"
 #include "load_timing.h"
-#include "palette/png_guard.h"
 #include "temp_folder.h"
 
 #include <benchmark/benchmark.h>
-#include <gif_lib.h>
-#include <png.h>
 
 #include <QImage>
 #include <QImageReader>
@@ -36,94 +34,10 @@ using bench::cpuNow;
 using bench::PerLoad;
 using bench::statusKiB;
 
-constexpr int side = 8191;
-
-// What users bring: a scanned or rendered picture (gradients with noise), a drawn one (flat areas, a few
-// colours), and a dithered photograph (noise everywhere, which compresses worst).
-enum class Content { Gradient, Flat, Dithered };
-
-std::uint8_t pixelAt(Content content, int x, int y)
-{
-    std::uint32_t h = std::uint32_t(x) * 2654435761u ^ std::uint32_t(y) * 2246822519u;
-    h ^= h >> 15;
-    switch (content) {
-    case Content::Gradient:
-        return static_cast<std::uint8_t>((x + y) / 64 + (h >> 29));
-    case Content::Flat:
-        return static_cast<std::uint8_t>(((x / 700) * 3 + (y / 500) * 7 + ((x - y) / 900 == 2 ? 40 : 0)) % 16);
-    case Content::Dithered:
-        return static_cast<std::uint8_t>(h & 0xFF);
-    }
-    return 0;
-}
-
-void fillRow(Content content, int y, std::vector<std::uint8_t>& row)
-{
-    for (int x = 0; x < side; ++x)
-        row[std::size_t(x)] = pixelAt(content, x, y);
-}
-
-void writePng(const std::filesystem::path& file, Content content, int bitDepth, bool interlaced)
-{
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    std::array<png_color, 256> palette{};
-    for (int i = 0; i < 256; ++i)
-        palette[std::size_t(i)] = {png_byte(i), png_byte(255 - i), png_byte(i * 37)};
-    std::vector<std::uint8_t> row(side);
-    const int entries = 1 << bitDepth;
-    const bool written = palette::guarded(png, [&] {
-        png_init_io(png, out);
-        png_set_IHDR(png, info, side, side, bitDepth, PNG_COLOR_TYPE_PALETTE,
-                     interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
-        png_set_PLTE(png, info, palette.data(), entries);
-        png_write_info(png, info);
-        if (bitDepth < 8)
-            png_set_packing(png);
-        const int passes = png_set_interlace_handling(png);
-        for (int pass = 0; pass < passes; ++pass) {
-            for (int y = 0; y < side; ++y) {
-                fillRow(content, y, row);
-                for (auto& index : row)
-                    index = static_cast<std::uint8_t>(index % entries);
-                png_write_row(png, row.data());
-            }
-        }
-        png_write_end(png, nullptr);
-    });
-    png_destroy_write_struct(&png, &info);
-    std::fclose(out);
-    if (!written)
-        throw std::runtime_error("PNG not written");
-}
-
-void writeGif(const std::filesystem::path& file, Content content, bool interlaced, int bitDepth = 8)
-{
-    int error = 0;
-    GifFileType* gif = EGifOpenFileName(file.c_str(), false, &error);
-    std::array<GifColorType, 256> colours{};
-    for (int i = 0; i < 256; ++i)
-        colours[std::size_t(i)] = {GifByteType(i), GifByteType(255 - i), GifByteType(i * 37)};
-    const int entries = 1 << bitDepth;
-    ColorMapObject* table = GifMakeMapObject(entries, colours.data());
-    bool ok = gif && EGifPutScreenDesc(gif, side, side, 8, 0, table) == GIF_OK &&
-              EGifPutImageDesc(gif, 0, 0, side, side, interlaced, nullptr) == GIF_OK;
-    std::vector<std::uint8_t> row(side);
-    const std::pair<int, int> passes[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
-    for (const auto& [start, step] : interlaced ? std::span(passes) : std::span(passes, 1)) {
-        for (int y = interlaced ? start : 0; ok && y < side; y += interlaced ? step : 1) {
-            fillRow(content, y, row);
-            for (auto& index : row)
-                index = static_cast<std::uint8_t>(index % entries);
-            ok = EGifPutLine(gif, row.data(), side) == GIF_OK;
-        }
-    }
-    GifFreeMapObject(table);
-    if (!gif || EGifCloseFile(gif, &error) != GIF_OK || !ok)
-        throw std::runtime_error("GIF not written");
-}
+using bench::Content;
+using bench::side;
+using bench::writeGif;
+using bench::writePng;
 
 struct Workload {
     const char* name;

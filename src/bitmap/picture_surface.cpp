@@ -1,20 +1,47 @@
 // Row storage of the drawn picture, taken block by block as rows are first drawn.
 #include "bitmap/picture_surface.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
 namespace quirlwerk::bitmap {
 namespace {
 
-constexpr std::size_t blockColours = (std::size_t(4) << 20) / sizeof(Colour);
+constexpr std::size_t hugePage = std::size_t(2) << 20;
+constexpr std::size_t blockColours = 2 * hugePage / sizeof(Colour);
+
+// Fresh zeroed memory on a huge-page boundary, in whole huge pages. Without huge pages the first touch of
+// each 4 KiB page costs a fault of its own, and those faults cost about as much as decoding the picture.
+// Returns nullptr when the system has no memory for it.
+Colour* mapHugePages(std::size_t bytes)
+{
+    void* mapped = mmap(nullptr, bytes + hugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + hugePage - 1) & ~(hugePage - 1);
+    // Give back what lies before and after the aligned span.
+    if (aligned > start)
+        munmap(mapped, aligned - start);
+    if (const std::size_t after = start + bytes + hugePage - (aligned + bytes); after > 0)
+        munmap(reinterpret_cast<void*>(aligned + bytes), after);
+    // Only a request: a kernel without transparent huge pages maps small pages, the same memory.
+    madvise(reinterpret_cast<void*>(aligned), bytes, MADV_HUGEPAGE);
+    return reinterpret_cast<Colour*>(aligned);
+}
 
 } // namespace
 
 void PictureSurface::FreeMemory::operator()(Colour* memory) const
 {
-    std::free(memory);
+    if (mappedBytes > 0)
+        munmap(memory, mappedBytes);
+    else
+        std::free(memory);
 }
 
 void PictureSurface::begin(std::int32_t width, std::int32_t height)
@@ -56,12 +83,21 @@ void PictureSurface::takeBlock()
         return;
     }
     // No bigger than the whole picture, so that a small one takes little; at least one row.
-    const std::size_t colours = std::max(std::size_t(m_width), std::min(blockColours, std::size_t(m_width) * std::size_t(m_height)));
-    // calloc: fresh memory from the system comes zeroed without a pass over it.
-    Block block{std::unique_ptr<Colour[], FreeMemory>(static_cast<Colour*>(std::calloc(colours, sizeof(Colour)))),
-                colours, true};
+    std::size_t colours = std::max(std::size_t(m_width), std::min(blockColours, std::size_t(m_width) * std::size_t(m_height)));
+    Block block;
+    if (colours * sizeof(Colour) >= hugePage) {
+        // Rounded up to whole huge pages; the rows use the rest of the last one too.
+        const std::size_t bytes = (colours * sizeof(Colour) + hugePage - 1) / hugePage * hugePage;
+        colours = bytes / sizeof(Colour);
+        block.memory = {mapHugePages(bytes), FreeMemory{bytes}};
+    } else {
+        // calloc: fresh memory from the system comes zeroed without a pass over it.
+        block.memory.reset(static_cast<Colour*>(std::calloc(colours, sizeof(Colour))));
+    }
     if (!block.memory)
         throw std::bad_alloc();
+    block.colours = colours;
+    block.zeroed = true;
     m_blocks.push_back(std::move(block));
     m_blocksInUse = m_blocks.size();
     m_blockUsed = 0;

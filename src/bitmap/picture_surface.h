@@ -42,7 +42,10 @@ public:
     std::size_t allocatedBytes() const;
 
 private:
+    // Blocks of at least a huge page are mapped from the system directly (mappedBytes their length),
+    // smaller ones come from the heap.
     struct FreeMemory {
+        std::size_t mappedBytes;   // value-initialised: 0
         void operator()(Colour* memory) const;
     };
     struct Block {

@@ -78,7 +78,7 @@ BitmapOptions parseOptions(Arguments arguments)
 }
 
 // Encoded row by row straight into the common writer, so that a failure leaves no half-written file.
-bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName)
+bool writePng(const bitmap::PictureSurface& picture, const bitmap::PictureModel& model, const std::string& fileName)
 {
     const Text name = common::fromUtf8(fileName).value_or(Text());
     if (picture.width() == 0 || picture.height() == 0) {
@@ -89,7 +89,7 @@ bool writePng(const bitmap::PictureSurface& picture, const std::string& fileName
     if (common::checkSaveTarget(name, common::pngOption, reporter).decision != common::SaveDecision::Write)
         return false;
     try {
-        bitmap::savePng(picture, fileName);
+        bitmap::savePng(picture, fileName, bitmap::tableOrder(model));
         return true;
     } catch (const std::exception& failure) {
         printMessage({common::Icon::Critical, u"Die PNG-Datei ''" + name + u"'' konnte nicht geschrieben werden: " +
@@ -160,7 +160,7 @@ int runBitmap(Arguments arguments)
     std::cout.flush();
     if (end != bitmap::RunEnd::Drawn)
         return exitFailed;
-    if (options.pngFile && !writePng(redraw ? revealed.picture() : sink.picture(), *options.pngFile))
+    if (options.pngFile && !writePng(redraw ? revealed.picture() : sink.picture(), model, *options.pngFile))
         return exitFailed;
     return exitOk;
 }

@@ -370,7 +370,7 @@ void ImageFrame::mnuBildSpeichern_Click()
         try {
             // Row by row from the drawn rows: no whole image in memory, however large the picture.
             const WaitCursor busy;
-            bitmap::savePng(surface, target.path);
+            bitmap::savePng(surface, target.path, bitmap::tableOrder(m_glob.picture));
             showNote(QStringLiteral("Bild gespeichert: ") + toQString(shown));
         } catch (const std::exception& failure) {
             m_dialogs.showMessage(this, {common::Icon::Critical, u"Das Bild konnte nicht als ''" + shown +
