@@ -546,7 +546,7 @@ int main(int argc, char** argv)
         straightText(quick ? 2000 : 400'000),
         compiledPrimes(quick ? 40 : 100),
         compiledSquares(quick ? 20 : 200),
-        divmodDigits(quick ? 300 : 30'000),
+        divmodDigits(quick ? 300 : 3000),
     };
     // "--shapes": where each program spends its commands, by loop shape.
     if (argc > 1 && std::string(argv[1]) == "--shapes") {
