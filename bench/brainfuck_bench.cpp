@@ -1,17 +1,22 @@
-// The Brainfuck interpreter on programs of six shapes people write, against a plain switch interpreter
-// with the same rules and against the literal reading; then endless loops timed to the step bound.
-// Every program's output is checked against the expected one, and the three interpreters must agree
-// on output, status and command count. Times include the translation.
+// The Brainfuck interpreter on programs people write, in our style and in others (compiled from a small
+// language, textbook routines), against a plain switch interpreter in C (built with -O2), our own plain
+// interpreter and the literal reading; then endless loops timed to the step bound. Every program's output
+// is checked against the expected one, and all interpreters must agree on output, status and command
+// count. Times include the translation. "--shapes" tells where each program spends its commands.
 #include "conversions/brainfuck.h"
 #include "conversions/brainfuck_output.h"
 #include "conversions/ook.h"
 #include "brainfuck_plain.h"
+#include "brainfuck_switch.h"
+#include "common/failure.h"
+#include "conversions/brainfuck_ops.h"
 #include "support/brainfuck_reference.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -264,6 +269,148 @@ Program straightText(int length)
     return {"straight-line text", false, text, printed};
 }
 
+// A small compiler of the usual kind, for programs in a style that is not ours: every variable has a cell,
+// temporaries follow the variables; a copy goes through a temporary, a clear is "[-]", and the pointer
+// moves back and forth between the variables as the statements name them.
+class Compiler {
+public:
+    explicit Compiler(int variables) : m_free(variables) {}
+
+    Text code;
+
+    void go(int cell)
+    {
+        code += ::go(m_at, cell);
+        m_at = cell;
+    }
+    void clear(int x) { go(x), code += u"[-]"; }
+    void set(int x, int value) { clear(x), code += plus(value); }
+    void change(int x, int amount) { go(x), code += amount >= 0 ? plus(amount) : times(u'-', -amount); }
+    void print(int x) { go(x), code += u"."; }
+    // x added to every target with its sign; x becomes 0.
+    void moveInto(int x, std::initializer_list<std::pair<int, int>> targets)
+    {
+        go(x), code += u"[-";
+        for (const auto& [target, sign] : targets)
+            change(target, sign);
+        go(x), code += u"]";
+    }
+    void copy(int from, int to)
+    {
+        const int t = m_free++;
+        clear(to), clear(t);
+        moveInto(from, {{to, 1}, {t, 1}});
+        moveInto(t, {{from, 1}});
+        --m_free;
+    }
+    // x += sign * y
+    void add(int x, int y, int sign = 1)
+    {
+        const int t = m_free++;
+        clear(t);
+        moveInto(y, {{x, sign}, {t, 1}});
+        moveInto(t, {{y, 1}});
+        --m_free;
+    }
+    void loopWhile(int x, const std::function<void()>& body)
+    {
+        go(x), code += u"[";
+        body();
+        go(x), code += u"]";
+    }
+    void ifNonZero(int x, const std::function<void()>& body)
+    {
+        const int t = m_free++;
+        copy(x, t);
+        go(t), code += u"[";
+        body();
+        clear(t), code += u"]";
+        --m_free;
+    }
+    // flag = (x >= y) for x, y of 0 or more: both counted down together.
+    void atLeast(int flag, int x, int y)
+    {
+        const int a = m_free++, b = m_free++, e = m_free++;
+        copy(x, a), copy(y, b), set(flag, 1);
+        loopWhile(b, [&] {
+            set(e, 1);
+            ifNonZero(a, [&] { change(a, -1), clear(e); });
+            ifNonZero(e, [&] { clear(flag); });
+            change(b, -1);
+        });
+        clear(a), clear(e);
+        m_free -= 3;
+    }
+
+private:
+    int m_at = 0;
+    int m_free;
+};
+
+// Compiled: the primes below `limit` by trial division, the remainder by repeated subtraction.
+Program compiledPrimes(int limit)
+{
+    enum { n, count, d, prime, diff, r, ge, notR, variables };
+    Compiler c(variables);
+    c.set(n, 2), c.set(count, limit - 2);
+    c.loopWhile(count, [&] {
+        c.set(d, 2), c.set(prime, 1);
+        c.copy(n, diff), c.add(diff, d, -1);
+        c.loopWhile(diff, [&] {
+            c.copy(n, r), c.atLeast(ge, r, d);
+            c.loopWhile(ge, [&] { c.add(r, d, -1), c.atLeast(ge, r, d); });
+            c.set(notR, 1);
+            c.ifNonZero(r, [&] { c.clear(notR); });
+            c.ifNonZero(notR, [&] { c.clear(prime); });
+            c.change(d, 1), c.copy(n, diff), c.add(diff, d, -1);
+        });
+        c.ifNonZero(prime, [&] { c.print(n); });
+        c.change(n, 1), c.change(count, -1);
+    });
+    std::vector<std::int32_t> printed;
+    for (int i = 2; i < limit; ++i) {
+        bool isPrime = true;
+        for (int k = 2; k < i; ++k)
+            isPrime = isPrime && i % k != 0;
+        if (isPrime)
+            printed.push_back(i);
+    }
+    return {"compiled: primes by trial division", true, c.code, printed};
+}
+
+// Compiled: the sums of the first squares, each square by repeated addition.
+Program compiledSquares(int count)
+{
+    enum { i, left, square, sum, t, variables };
+    Compiler c(variables);
+    c.set(left, count);
+    c.loopWhile(left, [&] {
+        c.change(i, 1), c.clear(square), c.copy(i, t);
+        c.loopWhile(t, [&] { c.add(square, i), c.change(t, -1); });
+        c.add(sum, square), c.print(sum), c.change(left, -1);
+    });
+    std::vector<std::int32_t> printed;
+    std::int32_t total = 0;
+    for (int k = 1; k <= count; ++k)
+        printed.push_back(total += k * k);
+    return {"compiled: sums of squares", true, c.code, printed};
+}
+
+// Textbook: the numbers from `count` down to 1 in decimal, least significant digit first, each digit split
+// off by the divmod of the pointer trick ("n d 0 0 0 0" becomes "0 d-n%d n%d n/d").
+Program divmodDigits(int count)
+{
+    // Cells: 0 the count, 1 a temporary, 2 n, 3 d, 4 n % d, 5 n / d, 6 to 8 the trick's room.
+    Text text = plus(count) + u"[[->+>+<<]>[-<+>]>[>" + plus(10) + u"<[->-[>+>>]>[+[-<+>]>+>>]<<<<<]>>" + plus(48)
+        + u".[-]<[-]>>[-<<<+>>>]<<<]<<-]";
+    std::vector<std::int32_t> printed;
+    for (int k = count; k >= 1; --k) {
+        for (int v = k; v > 0; v /= 10)
+            printed.push_back('0' + v % 10);
+    }
+    return {"textbook: digits by divmod", true, text, printed};
+}
+
 // Processor time of this thread: on a shared machine the wall clock also counts the other programs.
 double threadSeconds()
 {
@@ -298,12 +445,95 @@ bool sameRun(const BrainfuckRun& a, const BrainfuckRun& b)
     return a.result.output == b.result.output && a.result.status == b.result.status && a.steps == b.steps;
 }
 
+// The C yardstick's run as the product reports it.
+BrainfuckRun switchRun(const Text& program, std::int64_t maxSteps = defaultMaxSteps)
+{
+    const std::string commands(program.begin(), program.end());
+    const bf_switch_run run = bf_switch_interpret(commands.data(), commands.size(), maxSteps);
+    brainfuck::Printout printout;
+    for (long long i = 0; i < run.count; ++i)
+        printout.print(run.printed[i]);
+    std::free(run.printed);
+    BrainfuckRun result{brainfuck::completed(printout), run.steps};
+    if (run.end == bf_switch_bound)
+        result.result = brainfuck::stoppedAtBound(printout, maxSteps);
+    else if (run.end == bf_switch_printed_enough)
+        result.result = brainfuck::stoppedAtOutputLimit(printout);
+    else if (run.end != bf_switch_done)
+        result.result = brainfuck::failedRun(run.end == bf_switch_overflow ? common::Failure::overflow() : common::Failure::indexOutOfRange());
+    return result;
+}
+
+// Where a program spends its commands, by the shape the translation gives the innermost loop around each
+// one ("straight" outside every loop): the shapes that run unfolded (Open, OpenWatch) are the ones to
+// fold next. Well-formed programs only.
+void printShapes(const Program& program)
+{
+    static const char* const names[] = {"Add", "Move", "Print", "Block", "BlockPrints", "Open", "OpenLinear", "OpenScan",
+        "OpenWatch", "OpenTooDeep", "Close", "CloseWatch", "CloseUnmatched", "BlockOne", "BlockTwo", "OpenClear",
+        "OpenTransfer", "OpenBlockLoop", "OpenIf", "End"};
+    // The k-th loop of the text is the k-th opening operation.
+    std::vector<brainfuck::OpKind> shapes;
+    const std::vector<std::uint32_t> ops = brainfuck::translate(program.text);
+    for (std::size_t pc = 0; pc < ops.size();) {
+        const brainfuck::OpKind kind = brainfuck::kindOf(ops[pc]);
+        const bool opens = kind == brainfuck::Open || (kind >= brainfuck::OpenLinear && kind <= brainfuck::OpenTooDeep)
+            || kind >= brainfuck::OpenClear;
+        if (opens && kind != brainfuck::End)
+            shapes.push_back(kind);
+        const bool block = kind == brainfuck::Block || kind == brainfuck::BlockPrints || kind == brainfuck::BlockOne || kind == brainfuck::BlockTwo;
+        pc += block ? brainfuck::blockHeaderWords + static_cast<std::size_t>(brainfuck::blockItems(ops[pc]))
+            : opens || kind == brainfuck::Close || kind == brainfuck::CloseWatch ? 2 : 1;
+    }
+    // A plain walk over the text, each command counted for the innermost loop around it.
+    std::string code;
+    std::vector<int> loopOf; // per command: the index of its innermost loop, -1 for none
+    std::vector<int> open, partner;
+    int loops = 0;
+    for (const char16_t c : program.text) {
+        if (!brainfuck::isCommand(c))
+            continue;
+        if (c == u'[')
+            open.push_back(loops++);
+        loopOf.push_back(open.empty() ? -1 : open.back());
+        if (c == u']')
+            open.pop_back();
+        code += static_cast<char>(c);
+    }
+    partner.assign(code.size(), -1);
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        if (code[i] == '[')
+            open.push_back(static_cast<int>(i));
+        else if (code[i] == ']')
+            partner[i] = open.back(), partner[static_cast<std::size_t>(open.back())] = static_cast<int>(i), open.pop_back();
+    }
+    std::map<std::string, long long> steps;
+    std::array<std::int64_t, 1000> tape{};
+    std::size_t pointer = 499;
+    long long total = 0;
+    for (std::size_t pc = 0; pc < code.size(); ++pc, ++total) {
+        steps[loopOf[pc] < 0 ? "straight" : names[shapes[static_cast<std::size_t>(loopOf[pc])]]]++;
+        switch (code[pc]) {
+        case '+': ++tape[pointer]; break;
+        case '-': --tape[pointer]; break;
+        case '>': ++pointer; break;
+        case '<': --pointer; break;
+        case '[': pc = tape[pointer] > 0 ? pc : static_cast<std::size_t>(partner[pc]); break;
+        case ']': pc = tape[pointer] > 0 ? static_cast<std::size_t>(partner[pc]) : pc; break;
+        }
+    }
+    std::printf("%s: %lld commands\n", program.name, total);
+    for (const auto& [shape, count] : steps)
+        std::printf("  %-14s %5.1f %%\n", shape.c_str(), 100.0 * static_cast<double>(count) / static_cast<double>(total));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     // "--quick": small sizes, to check the programs without waiting for the literal reading.
-    const bool quick = argc > 1 && std::string(argv[1]) == "--quick";
+    // "--shapes" looks at the small sizes too: its walk is slower than the literal reading.
+    const bool quick = argc > 1 && (std::string(argv[1]) == "--quick" || std::string(argv[1]) == "--shapes");
     const int repeats = quick ? 1 : 5;
     const Program programs[] = {
         quick ? counter(30, 40, 4) : counter(1000, 1400, 7),
@@ -314,7 +544,16 @@ int main(int argc, char** argv)
         table(quick ? 10 : 80),
         fromOok(quick ? 3 : 4000),
         straightText(quick ? 2000 : 400'000),
+        compiledPrimes(quick ? 40 : 100),
+        compiledSquares(quick ? 20 : 200),
+        divmodDigits(quick ? 300 : 3000),
     };
+    // "--shapes": where each program spends its commands, by loop shape.
+    if (argc > 1 && std::string(argv[1]) == "--shapes") {
+        for (const Program& program : programs)
+            printShapes(program);
+        return 0;
+    }
     // "--profile NAME": only the fast interpreter, on the programs whose name holds NAME, for a profiler.
     if (argc > 2 && std::string(argv[1]) == "--profile") {
         for (const Program& program : programs) {
@@ -328,31 +567,39 @@ int main(int argc, char** argv)
     }
     bool allGood = true;
     double logRatios = 0;
+    double logSwitchRatios = 0;
     int loopPrograms = 0;
-    std::printf("%-30s %13s %9s %9s %9s %8s %8s %8s %7s\n", "program", "commands", "fast s", "plain s", "literal s",
-                "fast G/s", "plain", "literal", "ratio");
+    // "ratio": against our plain interpreter; "C ratio": against the plain C switch interpreter.
+    std::printf("%-36s %11s %7s %7s %7s %9s %8s %8s %8s %6s %7s\n", "program", "commands", "fast s", "C s", "plain s", "literal s",
+                "fast G/s", "plain", "literal", "ratio", "C ratio");
     for (const Program& program : programs) {
-        std::vector<double> fastTimes, plainTimes;
-        BrainfuckRun fast, plain, literal;
+        std::vector<double> fastTimes, plainTimes, switchTimes;
+        BrainfuckRun fast, plain, literal, yardstick;
+        // Alternating, so that the machine's other load falls on all three alike.
         for (int i = 0; i < repeats; ++i) {
             fastTimes.push_back(seconds([&] { return runBrainfuck(program.text); }, fast));
+            switchTimes.push_back(seconds([&] { return switchRun(program.text); }, yardstick));
             plainTimes.push_back(seconds([&] { return InterpretBrainfuckPlain(program.text); }, plain));
         }
         const double literalTime = seconds([&] { return InterpretBrainfuckReference(program.text); }, literal);
         const bool good = fast.result.ok() && fast.result.output == expectedReport(program.printed) && sameRun(fast, plain)
-            && sameRun(fast, literal);
+            && sameRun(fast, literal) && sameRun(fast, yardstick);
         allGood = allGood && good;
         const double commands = static_cast<double>(fast.steps);
         const double ratio = median(plainTimes) / median(fastTimes);
-        std::printf("%-30s %13lld %9.3f %9.3f %9.3f %8.2f %8.2f %8.2f %7.1f%s\n", program.name, static_cast<long long>(fast.steps),
-                    median(fastTimes), median(plainTimes), literalTime, commands / median(fastTimes) / 1e9,
-                    commands / median(plainTimes) / 1e9, commands / literalTime / 1e9, ratio, good ? "" : "  WRONG");
+        const double switchRatio = median(switchTimes) / median(fastTimes);
+        std::printf("%-36s %11lld %7.3f %7.3f %7.3f %9.3f %8.2f %8.2f %8.2f %6.1f %7.1f%s\n", program.name,
+                    static_cast<long long>(fast.steps), median(fastTimes), median(switchTimes), median(plainTimes), literalTime,
+                    commands / median(fastTimes) / 1e9, commands / median(plainTimes) / 1e9, commands / literalTime / 1e9, ratio,
+                    switchRatio, good ? "" : "  WRONG");
         if (program.loops) {
             logRatios += std::log(ratio);
+            logSwitchRatios += std::log(switchRatio);
             ++loopPrograms;
         }
     }
-    std::printf("geometric mean of the loop programs' ratios: %.1f\n\n", std::exp(logRatios / loopPrograms));
+    std::printf("geometric mean of the loop programs' ratios: %.1f against our plain interpreter, %.1f against the C switch\n\n",
+                std::exp(logRatios / loopPrograms), std::exp(logSwitchRatios / loopPrograms));
 
     const TextView endless[] = {u"+[]", u"+[>+<]", u"+[<+>]", u"+[>++<]", u"+[>+>+<<]", u"+[>[-]+<]", u"+[>>+<<-+]",
         u"+[>+[-]<]", u"+[><]", u"+[<<+>>>+<]", u"+[>[>+<-]<]", u"+[->+<+]", u"+[>+++<<->+]", u"+>+<[>[<]>]",
