@@ -196,24 +196,19 @@ TEST_F(ImageFrameTest, zoom_keys_walk_the_steps_to_both_limits_and_enlarge_pixel
     EXPECT_GE(box.width(), room.width() - 1);
 }
 
-// Ctrl+wheel zooms around the pointer: the picture point under it stays there.
-TEST_F(ImageFrameTest, ctrl_wheel_zooms_around_the_pointer)
-{
-    draw(QString::fromStdString(folder.write("gross.bmp", bmpBytes(greyPicture(400, 400, countingRows(400, 400)))).string()));
-    auto& scroll = control<QScrollArea>(*frame, "picBildArea");
-    QWidget& view = *scroll.viewport();
-    const QPoint pointer(100, 60);
-    QWheelEvent wheel(pointer, view.mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&view, &wheel);
-    EXPECT_EQ(control<QLabel>(*frame, "lblBildZoom").text(), "Zoom: 200 %");
-    EXPECT_EQ(scroll.horizontalScrollBar()->value(), 100);   // picture point 100 now at 200, shown at 100
-    EXPECT_EQ(scroll.verticalScrollBar()->value(), 60);
-}
-
-TEST_F(ImageFrameTest, a_long_information_line_is_elided_in_the_middle_and_whole_in_its_tooltip)
+// A long information line is elided in the middle; Ctrl+wheel zooms around the pointer, whose picture
+// point stays under it.
+TEST_F(ImageFrameTest, a_long_information_line_is_elided_and_ctrl_wheel_zooms_around_the_pointer)
 {
     draw(QString::fromStdString(folder.write("gross.bmp", bmpBytes(greyPicture(1000, 1000, countingRows(1000, 1000)))).string()));
+    auto& scroll = control<QScrollArea>(*frame, "picBildArea");
+    const QPoint pointer(100, 60);
+    QWheelEvent wheel(pointer, scroll.viewport()->mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(scroll.viewport(), &wheel);
+    EXPECT_EQ(control<QLabel>(*frame, "lblBildZoom").text(), "Zoom: 200 %");
+    EXPECT_EQ(QPoint(scroll.horizontalScrollBar()->value(), scroll.verticalScrollBar()->value()), pointer);
+
     const auto& line = control<QLabel>(*frame, "lblBildInfoWert");
     const QString whole = line.toolTip();
     EXPECT_EQ(line.accessibleDescription(), whole);
