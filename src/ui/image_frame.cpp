@@ -35,8 +35,13 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QStyle>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 
 namespace quirlwerk::ui {
@@ -109,7 +114,12 @@ public:
     }
     void showInfo(const Text& line) override { m_frame.showInfo(toQString(line)); }
     bitmap::PictureSurface* surface() override { return &m_frame.picBild->surface(); }
-    void surfaceChanged() override { m_frame.picBild->surfaceChanged(); }
+    void surfaceChanged() override
+    {
+        m_frame.picBild->surfaceChanged();
+        if (m_frame.m_fitted)
+            m_frame.zoomToFit();
+    }
     void rowDrawn(std::int32_t y) override { m_frame.picBild->rowDrawn(y); }
     bool stopRequested() override { return m_frame.m_stopRequested; }
 
@@ -195,15 +205,31 @@ void ImageFrame::buildControls()
     mnuBildKopieren->setObjectName(QStringLiteral("mnuBildKopieren"));
     mnuBildSpeichern = new QAction(QStringLiteral("Bild speichern unter …"), picBild);
     mnuBildSpeichern->setObjectName(QStringLiteral("mnuBildSpeichern"));
-    picBild->addActions({mnuBildKopieren, mnuBildSpeichern});
+    auto zoomAction = [this](const char* name, const QString& caption, QKeySequence keys) {
+        auto* action = new QAction(caption, picBild);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        return action;
+    };
+    mnuZoomPlus = zoomAction("mnuZoomPlus", QStringLiteral("Vergrößern"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    mnuZoomMinus = zoomAction("mnuZoomMinus", QStringLiteral("Verkleinern"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    mnuZoom100 = zoomAction("mnuZoom100", QStringLiteral("Originalgröße (100 %)"), QKeySequence(Qt::CTRL | Qt::Key_0));
+    mnuZoomFit = zoomAction("mnuZoomFit", QStringLiteral("In das Fenster einpassen"), {});
+    auto* separator = new QAction(picBild);
+    separator->setSeparator(true);
+    const QList<QAction*> menu = {mnuBildKopieren, mnuBildSpeichern, separator, mnuZoomPlus, mnuZoomMinus, mnuZoom100, mnuZoomFit};
+    picBild->addActions(menu);
     picBildArea->setContextMenuPolicy(Qt::ActionsContextMenu);
-    picBildArea->addActions({mnuBildKopieren, mnuBildSpeichern});
-    // Ctrl+C and Ctrl+S wherever the focus is in this frame, but not in its text fields, which copy their text.
-    addActions({mnuBildKopieren, mnuBildSpeichern});
+    picBildArea->addActions(menu);
+    // Ctrl+C, Ctrl+S and the zoom keys wherever the focus is in this frame, but not in its text fields,
+    // which copy their text.
+    addActions(menu);
     mnuBildKopieren->setShortcut(QKeySequence::Copy);
     mnuBildSpeichern->setShortcut(QKeySequence::Save);
-    for (QAction* action : {mnuBildKopieren, mnuBildSpeichern})
+    for (QAction* action : menu)
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    lblBildZoom = makeNamed<QLabel>("lblBildZoom", QStringLiteral("Zoom: 100 %"), this);
+    lblBildZoom->setAccessibleName(QStringLiteral("Zoom"));
     lblBildHinweis = makeNamed<QLabel>("lblBildHinweis", this);
     lblBildHinweis->setAutoFillBackground(true);
     lblBildHinweis->hide();
@@ -222,6 +248,7 @@ void ImageFrame::buildControls()
     lblBildSchwellwert->setBuddy(txtBildSchwellwert);
 
     placeTwips(*lblBildDatei, {240, 0, 2760, 195}, Fit::Text);
+    placeTwips(*lblBildZoom, {9120, 300, 1095, 195}, Fit::Text);
     placeTwips(*txtBildDatei, {240, 240, 6735, 315}, Fit::Height);
     placeTwips(*cmdBildDatei, {7080, 240, 375, 315}, Fit::Height);
     placeTwips(*cmdBildKonv, {7680, 210, 1335, 375}, Fit::Height);
@@ -240,6 +267,7 @@ void ImageFrame::buildControls()
     keepApart({lblBildModulo, txtBildModulo, cmdModulPlus, frameModulo, lblBildSchwellwert, txtBildSchwellwert,
                cmdSchwellePlus, frameSchwelle});
     keepApart({lblBildInfo, lblBildInfoWert});
+    keepApart({cmdBildKonv, lblBildZoom});
 }
 
 void ImageFrame::startUp()
@@ -295,6 +323,63 @@ void ImageFrame::connectHandlers()
         });
     }
     connect(mnuBildSpeichern, &QAction::triggered, this, &ImageFrame::mnuBildSpeichern_Click);
+    // Keys zoom around the view's centre, the wheel around the pointer.
+    connect(mnuZoomPlus, &QAction::triggered, this, [this] { zoomStep(1, viewCentre()); });
+    connect(mnuZoomMinus, &QAction::triggered, this, [this] { zoomStep(-1, viewCentre()); });
+    connect(mnuZoom100, &QAction::triggered, this, &ImageFrame::zoomReset);
+    connect(mnuZoomFit, &QAction::triggered, this, &ImageFrame::zoomToFit);
+    for (QWidget* wheel : {static_cast<QWidget*>(picBild), picBildArea->viewport()})
+        wheel->installEventFilter(this);
+}
+
+QPoint ImageFrame::viewCentre() const
+{
+    return picBildArea->viewport()->rect().center();
+}
+
+void ImageFrame::zoomStep(int direction, QPoint anchor)
+{
+    m_fitted = false;
+    zoomTo(nextZoomStep(picBild->scale() * 100, direction) / 100.0, anchor);
+}
+
+void ImageFrame::zoomReset()
+{
+    m_fitted = false;
+    zoomTo(1.0, viewCentre());
+}
+
+void ImageFrame::zoomToFit()
+{
+    m_fitted = true;
+    zoomTo(fitScale(), viewCentre());
+}
+
+// The whole picture in the view without scroll bars; a small picture is enlarged at most to the top step.
+double ImageFrame::fitScale() const
+{
+    const bitmap::PictureSurface& surface = picBild->surface();
+    if (surface.width() == 0 || surface.height() == 0)
+        return picBild->scale();
+    const QSize room = picBildArea->maximumViewportSize();
+    return std::min({double(room.width()) / surface.width(), double(room.height()) / surface.height(),
+                     zoomSteps.back() / 100.0});
+}
+
+// The picture point under the anchor stays under it.
+void ImageFrame::zoomTo(double scale, QPoint anchor)
+{
+    const double old = picBild->scale();
+    QScrollBar* bars[] = {picBildArea->horizontalScrollBar(), picBildArea->verticalScrollBar()};
+    const double pointX = (bars[0]->value() + anchor.x()) / old;
+    const double pointY = (bars[1]->value() + anchor.y()) / old;
+    picBild->setScale(scale);
+    bars[0]->setValue(int(std::lround(pointX * scale)) - anchor.x());
+    bars[1]->setValue(int(std::lround(pointY * scale)) - anchor.y());
+    const QString shown = QStringLiteral("Zoom: %1 %").arg(std::lround(scale * 100));
+    lblBildZoom->setText(shown);
+    lblBildZoom->setAccessibleDescription(shown);
+    lblBildZoom->adjustSize();
 }
 
 void ImageFrame::setPictureActionsEnabled(bool enabled)
@@ -390,10 +475,24 @@ void ImageFrame::resizeEvent(QResizeEvent* event)
     const int minimum = 1200 / twipsPerPixel;
     picBildArea->setGeometry(design.left(), design.top(), std::max(minimum, width() - 2 * design.left()),
                              std::max(minimum, height() - design.top() - margin));
+    if (m_fitted)
+        zoomToFit();
 }
 
 bool ImageFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // Ctrl+wheel zooms around the pointer instead of scrolling.
+    if (event->type() == QEvent::Wheel && (watched == picBild || watched == picBildArea->viewport())) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            if (wheel->angleDelta().y() != 0) {
+                const QPoint pointer = picBildArea->viewport()->mapFrom(static_cast<QWidget*>(watched),
+                                                                        wheel->position().toPoint());
+                zoomStep(wheel->angleDelta().y() > 0 ? 1 : -1, pointer);
+            }
+            return true;
+        }
+    }
     // The picture area's focus frame: two pixels in the highlight colour, which stands out also beside the
     // yellow of a focused field.
     // The menu key and Shift+F10 open the picture's context menu where the focus is.

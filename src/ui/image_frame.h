@@ -5,6 +5,7 @@
 #include "ui/frmFarbTabelle.h"
 
 #include <QFrame>
+#include <QPoint>
 #include <QPointer>
 
 #include <array>
@@ -50,6 +51,10 @@ public:
     // The picture's context menu: the picture as drawn, to the clipboard or into a PNG file.
     void mnuBildKopieren_Click();
     void mnuBildSpeichern_Click();
+    // Zoom: one step up or down, kept around the anchor (viewport pixels); 100 %; the whole picture in view.
+    void zoomStep(int direction, QPoint anchor);
+    void zoomReset();
+    void zoomToFit();
 
     // keep = 0: full load from the file; otherwise redraw with the colour table as edited.
     void ZeichneBitmap(bitmap::DrawMode mode);
@@ -75,6 +80,9 @@ private:
     // A short confirmation: visible over the information line for a few seconds, and told to screen readers.
     void showNote(const QString& note);
     void hideNote();
+    void zoomTo(double scale, QPoint anchor);
+    double fitScale() const;
+    QPoint viewCentre() const;
 
     GlobData& m_glob;
     Dialogs& m_dialogs;
@@ -102,11 +110,17 @@ private:
     PictureBox* picBild = nullptr;
     QAction* mnuBildKopieren = nullptr;
     QAction* mnuBildSpeichern = nullptr;
+    QAction* mnuZoomPlus = nullptr;
+    QAction* mnuZoomMinus = nullptr;
+    QAction* mnuZoom100 = nullptr;
+    QAction* mnuZoomFit = nullptr;
+    QLabel* lblBildZoom = nullptr;
     QLabel* lblBildHinweis = nullptr;
     QTimer* m_noteTimer = nullptr;
 
     QString m_infoLine;   // the information line as a whole; the label may show it elided
     QPointer<frmFarbTabelle> m_farbTabelle;
+    bool m_fitted = false;   // "Einpassen" follows the picture and the frame's size until the next step
     bool m_drawing = false;
     bool m_stopRequested = false;
 };

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quirlwerk::ui {
 namespace {
@@ -20,6 +21,22 @@ QImage rowImage(const bitmap::Colour* row, int width)
 
 } // namespace
 
+int nextZoomStep(double percent, int direction)
+{
+    // A small tolerance, so that a fitted 99.99 % steps to 200 %, not to 100 %.
+    constexpr double tolerance = 0.01;
+    if (direction > 0) {
+        for (const int step : zoomSteps)
+            if (step > percent + tolerance)
+                return step;
+    } else {
+        for (auto step = zoomSteps.rbegin(); step != zoomSteps.rend(); ++step)
+            if (*step < percent - tolerance)
+                return *step;
+    }
+    return int(std::lround(percent));
+}
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("picBild"));
@@ -29,9 +46,22 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 
 void PictureBox::surfaceChanged()
 {
-    setFixedSize(m_surface.width(), m_surface.height());
+    takeSize();
     m_dirtyTop = m_dirtyBottom = -1;
     update();
+}
+
+void PictureBox::setScale(double scale)
+{
+    m_scale = scale;
+    takeSize();
+    update();
+}
+
+void PictureBox::takeSize()
+{
+    const auto scaled = [this](int pixels) { return pixels == 0 ? 0 : std::max(1, int(std::ceil(pixels * m_scale))); };
+    setFixedSize(scaled(m_surface.width()), scaled(m_surface.height()));
 }
 
 void PictureBox::rowDrawn(int y)
@@ -44,9 +74,28 @@ void PictureBox::repaintDrawnRows(bool force)
 {
     if (m_dirtyTop < 0 || (!force && m_sinceRepaint.elapsed() < repaintIntervalMs))
         return;
-    update(QRect(0, m_dirtyTop, m_surface.width(), m_dirtyBottom - m_dirtyTop + 1));
+    const int top = int(std::floor(m_dirtyTop * m_scale));
+    const int bottom = int(std::ceil((m_dirtyBottom + 1) * m_scale));
+    update(QRect(0, top, width(), std::max(1, bottom - top)));
     m_dirtyTop = m_dirtyBottom = -1;
     m_sinceRepaint.restart();
+}
+
+// Only the picture pixels under the area, as one block scaled without smoothing, so that enlarged pixels
+// stay sharp squares.
+void PictureBox::paintScaled(QPainter& painter, const QRect& area) const
+{
+    const int left = std::clamp(int(area.left() / m_scale), 0, m_surface.width() - 1);
+    const int right = std::clamp(int(area.right() / m_scale), left, m_surface.width() - 1);
+    const int top = std::clamp(int(area.top() / m_scale), 0, m_surface.height() - 1);
+    const int bottom = std::clamp(int(area.bottom() / m_scale), top, m_surface.height() - 1);
+    QImage block(right - left + 1, bottom - top + 1, QImage::Format_ARGB32_Premultiplied);
+    block.fill(Qt::transparent);
+    for (int y = top; y <= bottom; ++y)
+        if (const bitmap::Colour* row = m_surface.drawnRow(y))
+            std::copy(row + left, row + right + 1, reinterpret_cast<bitmap::Colour*>(block.scanLine(y - top)));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(left * m_scale, top * m_scale, block.width() * m_scale, block.height() * m_scale), block);
 }
 
 QColor PictureBox::background() const
@@ -86,11 +135,15 @@ QImage PictureBox::drawnPicture() const
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    const QRect area = event->rect() & QRect(0, 0, m_surface.width(), m_surface.height());
-    if (area.isEmpty())
+    const QRect area = event->rect() & rect();
+    if (area.isEmpty() || m_surface.width() == 0 || m_surface.height() == 0)
         return;
     QPainter painter(this);
     painter.fillRect(area, background());
+    if (m_scale != 1.0) {
+        paintScaled(painter, area);
+        return;
+    }
     for (int y = area.top(); y <= area.bottom(); ++y)
         if (const bitmap::Colour* row = m_surface.drawnRow(y))
             painter.drawImage(QPoint(area.left(), y), rowImage(row, m_surface.width()),

@@ -1,4 +1,4 @@
-// picBild: the drawn picture, one picture pixel per screen pixel, repainted as its rows arrive.
+// picBild: the drawn picture, repainted as its rows arrive; one picture pixel per screen pixel unless zoomed.
 #pragma once
 
 #include "bitmap/picture_surface.h"
@@ -7,8 +7,18 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
+#include <array>
+
 
 namespace quirlwerk::ui {
+
+// The zoom steps in percent; fitting the window may land between them.
+inline constexpr std::array<int, 6> zoomSteps{25, 50, 100, 200, 400, 800};
+
+// The step after `percent` upwards (direction > 0) or downwards; `percent` itself at either end.
+int nextZoomStep(double percent, int direction);
 
 class PictureBox : public QWidget {
     Q_OBJECT
@@ -23,6 +33,10 @@ public:
     // Repaints the rows drawn since the last repaint; unless forced, at most every few hundredths of a second.
     void repaintDrawnRows(bool force);
 
+    // Screen pixels per picture pixel; 1 by default. Enlarged pixels are drawn as sharp blocks.
+    double scale() const { return m_scale; }
+    void setScale(double scale);
+
     // The picture as shown, undrawn pixels in the background colour; a null image while there is none.
     QImage picture() const;
     // The picture to copy or save: opaque when every pixel was drawn, otherwise undrawn pixels transparent.
@@ -33,8 +47,11 @@ protected:
 
 private:
     QColor background() const;
+    void takeSize();
+    void paintScaled(QPainter& painter, const QRect& area) const;
 
     bitmap::PictureSurface m_surface;
+    double m_scale = 1.0;
     int m_dirtyTop = -1;
     int m_dirtyBottom = -1;
     QElapsedTimer m_sinceRepaint;

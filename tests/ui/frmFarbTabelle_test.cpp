@@ -111,9 +111,8 @@ TEST_F(FarbTabelleTest, the_buttons_redraw_with_the_table_as_edited_recoloured_o
 
     testing::click(*window, "cmdNurZwillinge");   // 20 and 30 are used less than 40
     EXPECT_EQ(redraws, 3);
-    for (const auto& [row, white] : {std::pair{21, true}, std::pair{31, true}, std::pair{41, false}, std::pair{2, false}})
-        EXPECT_EQ(grid.item(row, 3)->text(), white ? "255" : "0") << row;
-    EXPECT_EQ(colourCell(21), QColor(Qt::white));
+    EXPECT_EQ(colourCell(21), QColor(Qt::white));   // which entries turn white is the core's test
+    EXPECT_NE(colourCell(41), QColor(Qt::white));
     window->setRedrawEnabled(false);   // a run is under way
     EXPECT_FALSE(recolour.isEnabled() || only.isEnabled());
 }

@@ -10,6 +10,8 @@
 #include "window_test_support.h"
 
 #include <QImageReader>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 
 namespace quirlwerk::ui {
@@ -154,14 +156,59 @@ TEST_F(ImageFrameTest, every_picture_action_works_by_keyboard)
     EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
     QTest::keyClick(&area(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveDialogFilters.size(), 1u);
-    const QStringList entries = {"Bild kopieren", "Bild speichern unter …"};
+    const QStringList entries = {"Bild kopieren", "Bild speichern unter …", "", "Vergrößern", "Verkleinern",
+                                 "Originalgröße (100 %)", "In das Fenster einpassen"};
     EXPECT_EQ(contextMenuBy(Qt::Key_Menu), entries);
     EXPECT_EQ(contextMenuBy(Qt::Key_F10, Qt::ShiftModifier), entries);
 }
 
-TEST_F(ImageFrameTest, a_long_information_line_is_elided_in_the_middle_and_whole_in_its_tooltip)
+// The zoom by real keys: 100 % by default, each step up to 800 % and down to 25 % and no further; enlarged
+// pixels are sharp blocks of their source colour; fitting shows the whole picture.
+TEST_F(ImageFrameTest, zoom_keys_walk_the_steps_to_both_limits_and_enlarge_pixel_exactly)
+{
+    draw(writeBitmap());
+    auto& box = control<PictureBox>(*frame, "picBild");
+    auto zoom = [&] { return control<QLabel>(*frame, "lblBildZoom").text(); };
+    EXPECT_EQ(zoom(), "Zoom: 100 %");
+    EXPECT_EQ(box.size(), QSize(4, 2));
+    area().setFocus();
+    for (const char* expected : {"200", "400", "800", "800"}) {
+        QTest::keyClick(&area(), Qt::Key_Plus, Qt::ControlModifier);
+        EXPECT_EQ(zoom(), QStringLiteral("Zoom: %1 %").arg(expected));
+    }
+    EXPECT_EQ(box.size(), QSize(32, 16));
+    const QImage shown = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(shown.pixel(x, y), picture().pixel(x / 8, y / 8)) << x << ',' << y;
+    QTest::keyClick(&area(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(zoom(), "Zoom: 100 %");
+    for (const char* expected : {"50", "25", "25"}) {
+        QTest::keyClick(&area(), Qt::Key_Minus, Qt::ControlModifier);
+        EXPECT_EQ(zoom(), QStringLiteral("Zoom: %1 %").arg(expected));
+    }
+    EXPECT_EQ(box.size(), QSize(1, 1));
+    action("mnuZoomFit").trigger();   // a tiny picture fits at the top step, a large one shrinks into view
+    EXPECT_EQ(zoom(), "Zoom: 800 %");
+    draw(QString::fromStdString(folder.write("breit.bmp", bmpBytes(greyPicture(4000, 10, countingRows(4000, 10)))).string()));
+    const QSize room = control<QScrollArea>(*frame, "picBildArea").maximumViewportSize();
+    EXPECT_LE(box.width(), room.width());
+    EXPECT_GE(box.width(), room.width() - 1);
+}
+
+// A long information line is elided in the middle; Ctrl+wheel zooms around the pointer, whose picture
+// point stays under it.
+TEST_F(ImageFrameTest, a_long_information_line_is_elided_and_ctrl_wheel_zooms_around_the_pointer)
 {
     draw(QString::fromStdString(folder.write("gross.bmp", bmpBytes(greyPicture(1000, 1000, countingRows(1000, 1000)))).string()));
+    auto& scroll = control<QScrollArea>(*frame, "picBildArea");
+    const QPoint pointer(100, 60);
+    QWheelEvent wheel(pointer, scroll.viewport()->mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(scroll.viewport(), &wheel);
+    EXPECT_EQ(control<QLabel>(*frame, "lblBildZoom").text(), "Zoom: 200 %");
+    EXPECT_EQ(QPoint(scroll.horizontalScrollBar()->value(), scroll.verticalScrollBar()->value()), pointer);
+
     const auto& line = control<QLabel>(*frame, "lblBildInfoWert");
     const QString whole = line.toolTip();
     EXPECT_EQ(line.accessibleDescription(), whole);
