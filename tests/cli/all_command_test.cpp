@@ -5,13 +5,10 @@
 
 using quirlwerk::cli::testing::runCli;
 
-namespace {
-
+// "A\nB" as codes, 201 characters; the output line keeps 200 of them.
 TEST(AllCommand, prints_one_line_per_reading_with_breaks_marked_and_cut)
 {
-    // "A\nB" as codes, 201 characters; the output line keeps 200 of them.
-    std::string codes;
-    std::string expected;
+    std::string codes, expected;
     for (int i = 0; i < 67; ++i)
         codes += "41 0D 0A 42 ";
     for (int i = 0; i < 200; ++i)
@@ -21,12 +18,6 @@ TEST(AllCommand, prints_one_line_per_reading_with_breaks_marked_and_cut)
     EXPECT_NE(run.out.find("ascii decrypt\t"), std::string::npos);
     EXPECT_NE(run.out.find("\t" + expected + "\n"), std::string::npos) << run.out;
     EXPECT_EQ(std::ranges::count(run.out, '\t'), 2 * std::ranges::count(run.out, '\n'));
-}
-
-TEST(AllCommand, refuses_a_wrong_option_and_invalid_utf8)
-{
-    EXPECT_EQ(runCli({"all", "--max-steps", "5"}, "x").exitCode, 2);
+    EXPECT_EQ(runCli({"all", "--max-steps", "5"}, "x").exitCode, 2);   // a wrong option
     EXPECT_EQ(runCli({"all"}, "\xff").exitCode, 2);
 }
-
-} // namespace

@@ -6,7 +6,6 @@
 #include "bitmap/bmp_writer.h"
 
 using namespace quirlwerk::bitmap::testing;
-using quirlwerk::cli::testing::CliOptions;
 using quirlwerk::cli::testing::runCli;
 
 TEST(CliOutput, a_failed_write_on_stdout_or_stderr_fails_the_run)
@@ -19,19 +18,16 @@ TEST(CliOutput, a_failed_write_on_stdout_or_stderr_fails_the_run)
         {"convert", "1", "decrypt"}, {"bitmap", picture, "--palette"}, {"bitmap", picture, "--twins"},
         {"hexfile", hex, folder.path("out.bin").string(), "--yes"}, {"--help"}, {"--version"},
     };
-    const std::string input(100, 'x');
-    const std::string full = "critical: Die Ausgabe konnte nicht geschrieben werden: Datenträger voll\n";
     for (const std::vector<std::string>& call : calls) {
         SCOPED_TRACE(call[0] + " " + call.back());
-        const auto onFullDisk = runCli(call, CliOptions{input, std::nullopt, "/dev/full"});
+        const auto onFullDisk = runCli(call, std::string(100, 'x'), std::nullopt, "/dev/full");
         EXPECT_EQ(onFullDisk.exitCode, 1);
-        EXPECT_TRUE(onFullDisk.err.ends_with(full)) << onFullDisk.err;
+        EXPECT_TRUE(onFullDisk.err.ends_with("critical: Die Ausgabe konnte nicht geschrieben werden: Datenträger voll\n"));
         folder.write("limited.txt", "");
-        const auto pastLimit = runCli(call, CliOptions{input, 10, limited.c_str()});
-        EXPECT_EQ(pastLimit.exitCode, 1);
+        EXPECT_EQ(runCli(call, std::string(100, 'x'), 10, limited.c_str()).exitCode, 1);
         EXPECT_EQ(folder.read("limited.txt").size(), 10u);
     }
     // The question goes to stderr; the run itself succeeds.
     EXPECT_EQ(runCli(calls[3]).exitCode, 0);
-    EXPECT_EQ(runCli(calls[3], CliOptions{"", std::nullopt, nullptr, "/dev/full"}).exitCode, 1);
+    EXPECT_EQ(runCli(calls[3], "", std::nullopt, nullptr, "/dev/full").exitCode, 1);
 }

@@ -29,16 +29,9 @@ std::string outcome(Read read)
 constexpr const char* mismatch = "Typen unverträglich";
 constexpr const char* overflow = "Überlauf";
 
-struct NumberRow {
-    const char* name;
-    std::u16string_view text;
-    const char* leading;   // leadingNumber
-    const char* whole;     // leadingWholeNumber
-    const char* value;     // wholeNumberValue
-};
-
 // The limits: 32 bits at, just below and just past each end; halves on either side of them.
-constexpr NumberRow rows[] = {
+// The text, then what leadingNumber, leadingWholeNumber and wholeNumberValue make of it.
+const std::tuple<const char*, std::u16string_view, const char*, const char*, const char*> rows[] = {
     {"not a number", u"ab", "0", "0", mismatch},
     {"stops at the first other character", u"5x", "5", "5", mismatch},
     {"blanks and tabs around", u" \t7 ", "7", "7", "7"},
@@ -73,10 +66,9 @@ constexpr NumberRow rows[] = {
 
 TEST(Numbers, each_reader_takes_its_part_of_the_text)
 {
-    for (const NumberRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(outcome([&] { return leadingNumber(row.text); }), row.leading);
-        EXPECT_EQ(outcome([&] { return leadingWholeNumber(row.text); }), row.whole);
-        EXPECT_EQ(outcome([&] { return wholeNumberValue(row.text); }), row.value);
+    for (const auto& [name, text, leading, whole, value] : rows) {
+        EXPECT_EQ(outcome([&] { return leadingNumber(text); }), leading) << name;
+        EXPECT_EQ(outcome([&] { return leadingWholeNumber(text); }), whole) << name;
+        EXPECT_EQ(outcome([&] { return wholeNumberValue(text); }), value) << name;
     }
 }

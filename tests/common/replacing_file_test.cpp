@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <optional>
 #include <ostream>
 #include <random>
 
@@ -50,10 +50,8 @@ protected:
     common::WriteFunction flakyWrite(int failAt)
     {
         return [this, failAt](int file, const void* data, std::size_t size) mutable -> ssize_t {
-            if (failAt-- == 0 || random() % 3 == 0) {
-                errno = failAt == -1 ? ENOSPC : EINTR;
-                return -1;
-            }
+            if (failAt-- == 0 || random() % 3 == 0)
+                return errno = failAt == -1 ? ENOSPC : EINTR, -1;
             return ::write(file, data, random() % 2 ? size : 1 + random() % size);
         };
     }
@@ -68,48 +66,38 @@ TEST_F(ReplacingFileTest, the_target_gets_the_content_only_at_commit_and_keeps_i
 {
     const mode_t mask = umask(022);
     umask(mask);
-    struct Row {
-        const char* name;
-        std::string target;
-        std::optional<mode_t> before;   // the existing file's mode, none for a new file
-        mode_t after;
-        std::string written;            // the file the bytes end up in
-    };
-    const Row rows[] = {
-        {"new file", "new.bin", std::nullopt, 0666 & ~mask, "new.bin"},
-        {"private file", "private.bin", 0600, 0600, "private.bin"},
-        {"group-readable file", "group.bin", 0644, 0644, "group.bin"},
-        {"link to a file", "link", 0604, 0604, "linked.bin"},
-        {"link pointing nowhere yet", "dangling", std::nullopt, 0666 & ~mask, "sub/future.bin"},
+    // The target typed, the existing file's mode (0: a new file) and the file the bytes end up in.
+    const std::tuple<std::string, mode_t, std::string> rows[] = {
+        {"new.bin", 0, "new.bin"}, {"group.bin", 0644, "group.bin"}, {"link", 0604, "linked.bin"},
+        {"dangling", 0, "sub/future.bin"},   // a link pointing nowhere yet
     };
     const std::pair<TemporaryKind, int> ways[] = {{TemporaryKind::Unnamed, 0}, {TemporaryKind::Named, 0},
                                                   {TemporaryKind::Named, ENOSYS}, {TemporaryKind::Unnamed, EPERM},
                                                   {TemporaryKind::Named, EOPNOTSUPP}};
     for (const auto& [kind, modeError] : ways) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(std::string(row.name) + (kind == TemporaryKind::Named ? ", named " : ", unnamed ") +
-                         strerror(modeError));
+        for (const auto& [target, before, written] : rows) {
+            SCOPED_TRACE(target + (kind == TemporaryKind::Named ? ", named " : ", unnamed ") + strerror(modeError));
             fs::remove_all(path());
             fs::create_directories(path("sub"));
             fs::create_symlink("linked.bin", path("link"));
             fs::create_symlink("sub/future.bin", path("dangling"));
-            if (row.before) {
-                write(row.written, "old");
-                fs::permissions(path(row.written), static_cast<fs::perms>(*row.before));
+            if (before) {
+                write(written, "old");
+                fs::permissions(path(written), static_cast<fs::perms>(before));
             }
             std::set<std::string> expected = files();
-            ReplacingFile(path(row.target), {{}, kind}).write(bytesOf("dropped"));
+            ReplacingFile(path(target), {{}, kind}).write(bytesOf("dropped"));
             EXPECT_EQ(files(), expected);
-            auto refuse = [error = modeError](int file, mode_t mode) { return error ? errno = error, -1 : fchmod(file, mode); };
-            ReplacingFile file(path(row.target), {{}, kind, refuse});
+            ReplacingFile file(path(target), {{}, kind, [error = modeError](int file, mode_t mode) {
+                                                  return error ? errno = error, -1 : fchmod(file, mode); }});
             file.write(bytesOf("new bytes"));
-            EXPECT_EQ(modesOpenIn(path(row.written).parent_path()), std::vector<mode_t>{0600});   // the owner's alone
-            EXPECT_EQ(read(row.written), row.before ? "old" : "");
+            EXPECT_EQ(modesOpenIn(path(written).parent_path()), std::vector<mode_t>{0600});   // the owner's alone
+            EXPECT_EQ(read(written), before ? "old" : "");
             file.commit();
-            EXPECT_EQ(read(row.written), "new bytes");
-            EXPECT_EQ(modeOf(path(row.written)), modeError ? 0600 : row.after);
+            EXPECT_EQ(read(written), "new bytes");
+            EXPECT_EQ(modeOf(path(written)), modeError ? 0600 : before ? before : 0666 & ~mask);
             EXPECT_TRUE(fs::is_symlink(path("link")) && fs::is_symlink(path("dangling")));
-            expected.insert(row.written.substr(0, row.written.find('/')));
+            expected.insert(written.substr(0, written.find('/')));
             EXPECT_EQ(files(), expected);
         }
     }
@@ -121,8 +109,7 @@ TEST_F(ReplacingFileTest, interrupted_and_partial_writes_arrive_whole)
 {
     for (const std::size_t size : {0, 1, 65535, 65536, 65537, 3 * 65536 + 5}) {
         std::string text(size, '.');
-        for (char& c : text)
-            c = static_cast<char>(random());
+        std::ranges::generate(text, [&] { return static_cast<char>(random()); });
         for (const bool full : {false, true}) {
             SCOPED_TRACE(std::to_string(size) + (full ? " bytes, disk full" : " bytes"));
             write("out.bin", "old");
@@ -155,8 +142,8 @@ TEST_F(ReplacingFileTest, ending_signals_leave_no_temporary_file_and_keep_their_
     static volatile std::sig_atomic_t handled = 0;
     const std::pair<const char*, void (*)(int)> dispositions[] = {
         {"default", SIG_DFL}, {"ignored", SIG_IGN}, {"handled", [](int) { handled = 1; }}};
-    for (const TemporaryKind kind : {TemporaryKind::Unnamed, TemporaryKind::Named}) {
-        for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) {
+    for (const TemporaryKind kind : {TemporaryKind::Unnamed, TemporaryKind::Named})
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE})
             for (const auto& [name, disposition] : dispositions) {
                 SCOPED_TRACE(std::string(strsignal(signal)) + ", " + name + (kind == TemporaryKind::Named ? ", named" : ""));
                 write("out.bin", "old");
@@ -177,11 +164,8 @@ TEST_F(ReplacingFileTest, ending_signals_leave_no_temporary_file_and_keep_their_
                 }
                 int status = 0;
                 ASSERT_EQ(waitpid(child, &status, 0), child);
-                const bool ended = disposition == SIG_DFL;
-                EXPECT_EQ(status, ended ? signal : 0);   // ended by the signal, or exited with 0
-                EXPECT_EQ(read("out.bin"), ended ? "old" : "new");
+                EXPECT_EQ(status, disposition == SIG_DFL ? signal : 0);   // ended by the signal, or exited with 0
+                EXPECT_EQ(read("out.bin"), disposition == SIG_DFL ? "old" : "new");
                 EXPECT_EQ(files(), std::set<std::string>{"out.bin"});
             }
-        }
-    }
 }

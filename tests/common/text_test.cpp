@@ -39,8 +39,8 @@ TEST(LineBreaks, lone_line_feeds_become_cr_lf)
     EXPECT_EQ(withCrLf(u"a\nb\r\nc\rd\n\n"), u"a\r\nb\r\nc\rd\r\n\r\n");
 }
 
-// The first and last character of each encoded length, and the edges of the surrogates.
-TEST(Utf8, round_trips_at_each_length_limit)
+// The first and last character of each encoded length, the edges of the surrogates; invalid input names where.
+TEST(Utf8, round_trips_at_each_length_limit_and_refuses_invalid_input)
 {
     const std::pair<char32_t, std::size_t> limits[] = {{0, 1},      {0x7F, 1},    {0x80, 2},     {0x7FF, 2},
                                                        {0x800, 3},  {0xD7FF, 3},  {0xE000, 3},   {0xFFFF, 3},
@@ -52,18 +52,10 @@ TEST(Utf8, round_trips_at_each_length_limit)
         EXPECT_EQ(fromUtf8(toUtf8(text)), text) << int(code);
     }
     EXPECT_EQ(toUtf8(Text(1, char16_t(0xD800))), "\xEF\xBF\xBD");   // a lone surrogate
-}
-
-TEST(Utf8, refuses_invalid_input_and_names_where)
-{
     const std::tuple<const char*, std::string, std::size_t> rows[] = {
-        {"lone continuation byte", "ab\x80", 2},
-        {"truncated sequence", "x\xC3", 1},
-        {"overlong slash", "\xC0\xAF", 0},
-        {"overlong just below 3 bytes", "\xE0\x9F\xBF", 0},
-        {"encoded surrogate", "\xED\xA0\x80", 0},
-        {"beyond U+10FFFF", "\xF4\x90\x80\x80", 0},
-        {"invalid lead byte", "\xFF", 0},
+        {"lone continuation byte", "ab\x80", 2}, {"truncated sequence", "x\xC3", 1}, {"overlong slash", "\xC0\xAF", 0},
+        {"overlong just below 3 bytes", "\xE0\x9F\xBF", 0}, {"encoded surrogate", "\xED\xA0\x80", 0},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", 0}, {"invalid lead byte", "\xFF", 0},
     };
     for (const auto& [name, bytes, offset] : rows) {
         Utf8Error error{};

@@ -41,29 +41,20 @@ Outcome readInPieces(std::string_view text, std::size_t pieceSize = 0)
 // The rules read literally: cut a code, then judge it. It cannot see how the fast reader splits its windows.
 Outcome readByTheRules(std::string_view text)
 {
-    Outcome outcome;
-    auto prefixed = [](const std::string& code) { return code.size() >= 2 && code[0] == '0' && (code[1] | 0x20) == 'x'; };
-    auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    std::string bytes;
     for (std::size_t at = 0; at < text.size();) {
         std::string code;
-        while (at < text.size() && static_cast<unsigned char>(text[at]) > 32) {
+        const auto prefixed = [&] { return code.size() >= 2 && code[0] == '0' && (code[1] | 0x20) == 'x'; };
+        while (at < text.size() && static_cast<unsigned char>(text[at]) > 32 && (code.size() != 2 || prefixed()))
             code.push_back(text[at++]);
-            if (code.size() == 2 && !prefixed(code))
-                break;
-        }
-        if (code.empty()) {   // a separator
-            ++at;
+        if (code.empty() && ++at)   // a separator
             continue;
-        }
-        const std::string digits = prefixed(code) ? code.substr(2) : code;
-        if (digits.empty() || digits.size() > 2 || !std::all_of(digits.begin(), digits.end(), hex)) {
-            outcome.invalidCode = digits.substr(0, HexCodeReader::keptCodeLength);
-            outcome.cut = digits.size() > HexCodeReader::keptCodeLength;
-            return outcome;
-        }
-        outcome.bytes.push_back(static_cast<char>(std::stoi(digits, nullptr, 16)));
+        const std::string digits = prefixed() ? code.substr(2) : code;
+        if (digits.empty() || digits.size() > 2 || !std::ranges::all_of(digits, [](char c) { return std::isxdigit(c & 0xFF) != 0; }))
+            return {bytes, digits.substr(0, HexCodeReader::keptCodeLength), digits.size() > HexCodeReader::keptCodeLength};
+        bytes.push_back(static_cast<char>(std::stoi(digits, nullptr, 16)));
     }
-    return outcome;
+    return {bytes};
 }
 
 } // namespace

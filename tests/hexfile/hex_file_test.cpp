@@ -53,25 +53,24 @@ TEST_F(HexFileTest, checks_and_questions_come_before_the_work)
     write("in.txt", "41 42");
     write("out.bin", "old");
     ASSERT_EQ(mkfifo(path("pipe").c_str(), 0644), 0);
-    const std::tuple<Text, Text, Icon, Text, NameField> rows[] = {
-        {u"   ", name("out.bin"), Icon::Exclamation, u"Geben Sie bitte den Namen der Inputdatei ein!", NameField::Input},
-        {name("no.txt"), name("out.bin"), Icon::Exclamation, u"Die Inputdatei ''" + name("no.txt") + u"'' existiert nicht!",
-         NameField::Input},
-        {name(""), name("out.bin"), Icon::Exclamation, u"Die Inputdatei ''" + name("") + u"'' existiert nicht!", NameField::Input},
-        {name("in.txt"), u" ", Icon::Exclamation, u"Geben Sie bitte den Namen der Outputdatei ein!", NameField::Output},
-        {name("in.txt"), name("pipe"), Icon::Exclamation, u"Die Outputdatei ''" + name("pipe"), NameField::Output},
-        {name("in.txt"), name("out.bin"), Icon::Question, u"Die Outputdatei ''" + name("out.bin") + u"'' existiert bereits! "
-         u"Soll sie überschrieben werden?", NameField::None},
-        {name("in.txt"), name("in.txt"), Icon::Question, u"Die Inputdatei und die Outputdatei sind identisch. "
-         u"Soll die Inputdatei wirklich überschrieben werden?", NameField::None},
+    const Text exists = u"'' existiert nicht!", notWritten = u"'' existiert bereits! Soll sie überschrieben werden?";
+    const std::tuple<Text, Text, Text, NameField> rows[] = {   // a question is the last step: no name field to go back to
+        {u"   ", name("out.bin"), u"Geben Sie bitte den Namen der Inputdatei ein!", NameField::Input},
+        {name("no.txt"), name("out.bin"), u"Die Inputdatei ''" + name("no.txt") + exists, NameField::Input},
+        {name(""), name("out.bin"), u"Die Inputdatei ''" + name("") + exists, NameField::Input},
+        {name("in.txt"), u" ", u"Geben Sie bitte den Namen der Outputdatei ein!", NameField::Output},
+        {name("in.txt"), name("pipe"), u"Die Outputdatei ''" + name("pipe"), NameField::Output},
+        {name("in.txt"), name("out.bin"), u"Die Outputdatei ''" + name("out.bin") + notWritten, NameField::None},
+        {name("in.txt"), name("in.txt"), u"Die Inputdatei und die Outputdatei sind identisch. Soll die Inputdatei wirklich "
+                                         u"überschrieben werden?", NameField::None},
     };
-    for (const auto& [input, output, icon, text, focus] : rows) {
+    for (const auto& [input, output, text, focus] : rows) {
         SCOPED_TRACE(common::toUtf8(text));
         reporter = {};
         reporter.answer = false;
         const HexFileResult result = ConvertHexFile(input, output, reporter);
         ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_EQ(reporter.messages[0].icon, icon);
+        EXPECT_EQ(reporter.messages[0].icon, focus == NameField::None ? Icon::Question : Icon::Exclamation);
         EXPECT_TRUE(reporter.messages[0].text.starts_with(text));
         EXPECT_EQ(result.focus, focus);
         EXPECT_FALSE(result.label || result.finished || !reporter.busy.empty());
