@@ -1,6 +1,9 @@
 // The readings thread: it waits for an input, runs it, and starts over with a newer one.
 #include "readings/latest_run.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace quirlwerk::readings {
 
 LatestRun::LatestRun(Done done) : m_done(std::move(done)), m_thread([this](std::stop_token stop) { work(stop); }) {}
@@ -26,6 +29,8 @@ std::uint64_t LatestRun::submit(Text input, Options options)
 
 void LatestRun::work(std::stop_token stop)
 {
+    // Below the window's thread for the scheduler: typing stays smooth while a run takes both cores.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     while (true) {
         std::unique_lock lock(m_mutex);
         if (!m_wake.wait(lock, stop, [this] { return m_pending.has_value(); }))
