@@ -11,6 +11,8 @@
 #include <cstring>
 #include <random>
 
+#include <zlib.h>
+
 using namespace quirlwerk::palette;
 using namespace quirlwerk::palette::testing;
 
@@ -68,19 +70,6 @@ TEST(GifReader, places_the_first_frame_on_the_screen_with_its_table_clipped_at_e
         EXPECT_EQ(gif.facts.bitDepth, 4);
         EXPECT_EQ(gif.pixels, asPixels(frame.rows, 6, 4, left, top));
         EXPECT_EQ(gif.damage, Damage::None);
-    }
-}
-
-TEST(GifReader, gives_interlaced_rows_once_each_pass_by_pass_at_every_height)
-{
-    for (int height = 1; height <= 17; ++height) {
-        const Indices rows = patternRows(2, height, 256);
-        const Decoded gif = decode(gifBytes(2, height, rampTable(256), {{.rows = rows, .interlaced = true}}));
-        ASSERT_TRUE(gif.facts.interlaced);
-        EXPECT_EQ(gif.pixels, asPixels(rows)) << height;
-        EXPECT_EQ(gif.rows.size(), std::size_t(height));
-        for (std::size_t i = 0; height == 10 && i < 10; ++i)
-            EXPECT_EQ(gif.rows[i].first, (std::array{0, 8, 4, 2, 6, 1, 3, 5, 7, 9}[i]));
     }
 }
 
@@ -155,26 +144,14 @@ TEST(PaletteReaders, keep_the_rows_that_arrived_at_every_cut_between_and_inside_
     }
 }
 
-// A chunk's four-byte checksum over its type and data, as PNG computes it.
-std::uint32_t crc(const std::uint8_t* bytes, std::size_t length)
-{
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < length; ++i)
-        for (int k = (c ^= bytes[i], 0); k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    return ~c;
-}
-
 TEST(PngReader, tells_a_cut_a_checksum_and_a_data_defect_apart)
 {
     const Bytes whole = pngBytes({.rows = patternRows(40, 40, 256), .palette = rampTable(256)});
-    std::size_t idat = 8;   // the first IDAT chunk's length field
-    while (!std::equal(whole.begin() + std::ptrdiff_t(idat + 4), whole.begin() + std::ptrdiff_t(idat + 8), "IDAT"))
-        idat += 12 + (std::size_t(whole[idat]) << 24 | whole[idat + 1] << 16 | whole[idat + 2] << 8 | whole[idat + 3]);
+    const std::size_t idat = 8 + 25 + 12 + 768;   // the first IDAT chunk's length field, behind IHDR and PLTE
     const std::size_t length = std::size_t(whole[idat + 2]) << 8 | whole[idat + 3];
     auto withCrc = [&](Bytes bytes, std::size_t dataLength) {
         bytes[idat + 2] = std::uint8_t(dataLength >> 8), bytes[idat + 3] = std::uint8_t(dataLength);
-        const std::uint32_t sum = crc(bytes.data() + idat + 4, dataLength + 4);
+        const auto sum = std::uint32_t(crc32(0, bytes.data() + idat + 4, unsigned(dataLength + 4)));
         for (int i = 0; i < 4; ++i)
             bytes[idat + 8 + dataLength + std::size_t(i)] = std::uint8_t(sum >> (24 - 8 * i));
         return bytes;
@@ -263,7 +240,9 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
     int defects = 0, cuts = 0, undefined = 0;
     for (int round = 0; round < 360; ++round) {
         const int depth = 1 + round % 8;   // minimum code size max(2, depth), or 1 in literal streams
-        const int width = 1 + int(random() % (round % 5 == 0 ? 700 : 90)), height = 1 + int(random() % 60);
+        // Every height up to 17 interlaced, so that passes are empty, partly filled and whole.
+        const bool passes = round % 6 == 1;
+        const int width = 1 + int(random() % (round % 5 == 0 ? 700 : 90)), height = passes ? 1 + round / 6 % 17 : 1 + int(random() % 60);
         Bytes whole;
         if (round % 3 == 0) {
             // The table is full after 4095 - 2^size codes: clear there, one before, one after, or never.
@@ -278,7 +257,7 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
                     rows[std::size_t(y)][std::size_t(x)] = std::uint8_t(
                         (round % 4 == 1 ? (x / area) * 3 + (y / area) * 5 : round % 4 == 2 ? (x + y) / 4 + int(random() % 2) : int(random())) %
                         (1 << depth));
-            whole = gifBytes(width, height, rampTable(1 << depth), {{.rows = rows, .interlaced = random() % 3 == 0}});
+            whole = gifBytes(width, height, rampTable(1 << depth), {{.rows = rows, .interlaced = passes || random() % 3 == 0}});
         }
         const std::size_t data = dataStart(whole);
         std::vector<Bytes> variants{whole, Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(data + random() % (whole.size() - data)))};
