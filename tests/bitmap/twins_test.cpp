@@ -32,11 +32,7 @@ PictureModel modelOf(const std::vector<Colour>& colours, const std::vector<int>&
 // 3 repeats a used colour but is unused; 8 is used with a twin's colour but lies beyond the file's table.
 const std::vector<Colour> fileColours{a, b, a, a, c, b, d, a};
 const std::vector<int> counts{5, 1, 2, 0, 9, 4, 1, 7, 3};
-
-PictureModel madeForTwins()
-{
-    return modelOf(fileColours, counts, a);
-}
+const PictureModel madeForTwins = modelOf(fileColours, counts, a);
 
 // What every entry shows.
 std::vector<Colour> shown(const PictureModel& model)
@@ -49,7 +45,7 @@ std::vector<Colour> shown(const PictureModel& model)
 
 TEST(findTwins, groups_used_entries_of_one_file_colour_under_their_lowest_index)
 {
-    const PictureModel model = madeForTwins();
+    const PictureModel& model = madeForTwins;
     const std::vector<TwinGroup> groups = twinGroups(model);
     ASSERT_EQ(groups.size(), 2u);
     EXPECT_EQ(groups[0].indices, (std::vector<int>{0, 2, 7}));
@@ -62,7 +58,7 @@ TEST(findTwins, groups_used_entries_of_one_file_colour_under_their_lowest_index)
 
 TEST(recolourTwins, gives_each_later_twin_its_own_unused_colour_the_same_every_time)
 {
-    PictureModel model = madeForTwins();
+    PictureModel model = madeForTwins;
     // The sequence's first colour is already shown by an entry in use, so it is skipped.
     model.FarbTabelle[6] = entryOf(revealColour(0), 1);
     const PictureModel before = model;
