@@ -17,13 +17,15 @@ FarbEintrag entryOf(Colour colour, int count)
     return {std::int16_t(colour >> 16 & 0xFF), std::int16_t(colour >> 8 & 0xFF), std::int16_t(colour & 0xFF), count};
 }
 
-// The file's colours and the counts of a full load; entries past the file's table are shown with `beyond`.
+// The file's colours and the counts of a full load; entries past the file's table show `beyond`, and so do
+// their file colours, as an earlier larger file leaves them.
 PictureModel modelOf(const std::vector<Colour>& colours, const std::vector<int>& counts, Colour beyond = 0xFF000000)
 {
     PictureModel model;
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        model.FarbTabelle[i] = entryOf(i < colours.size() ? colours[i] : beyond, counts[i]);
-    std::copy(colours.begin(), colours.end(), model.fileColours.begin());
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        model.fileColours[i] = i < colours.size() ? colours[i] : beyond;
+        model.FarbTabelle[i] = entryOf(model.fileColours[i], counts[i]);
+    }
     model.AnzahlFarben = static_cast<std::int32_t>(colours.size());
     model.twins = findTwins(model);
     return model;
