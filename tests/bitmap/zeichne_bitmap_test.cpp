@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <random>
 
 using namespace quirlwerk;
@@ -150,10 +151,7 @@ TEST_F(ZeichneBitmapTest, rows_land_by_their_order_padding_is_skipped_and_a_cut_
                         counted += arrived;
                     }
                 EXPECT_EQ(model.FarbTabelle[0xEE].Anzahl + model.FarbTabelle[0].Anzahl, 0);
-                int total = 0;
-                for (const FarbEintrag& entry : model.FarbTabelle)
-                    total += entry.Anzahl;
-                EXPECT_EQ(total, counted);
+                EXPECT_EQ(std::accumulate(model.FarbTabelle.begin(), model.FarbTabelle.end(), 0, [](int sum, const FarbEintrag& e) { return sum + e.Anzahl; }), counted);
             }
         }
 }
@@ -164,36 +162,30 @@ TEST_F(ZeichneBitmapTest, modulo_and_threshold_on_index_or_colours_and_a_redraw_
     auto sink = load(all, {u"", u"17", u"0", true, true});
     for (int x = 0; x < 256; ++x)
         EXPECT_EQ(sink->at(x, 0), grey(x % 17)) << x;
-    EXPECT_EQ(model.FarbTabelle[0].Anzahl, 16);   // 0, 17, ..., 255
-    EXPECT_EQ(model.FarbTabelle[17].Anzahl, 0);
-    EXPECT_EQ(model.FarbTabelle[17].Rot, 17);     // the table itself is not changed
+    // 0, 17, ..., 255 count as entry 0; the table itself is not changed.
+    EXPECT_EQ(std::tuple(model.FarbTabelle[0].Anzahl, model.FarbTabelle[17].Anzahl, model.FarbTabelle[17].Rot), std::tuple(16, 0, 17));
     EXPECT_EQ(load(all, {u"", u"17", u"100", true, true})->at(99, 0), grey(0));
     EXPECT_EQ(model.FarbTabelle[100].Rot, 255);
     load(all, {u"", u"17", u"0", false, true});
-    EXPECT_EQ(model.FarbTabelle[37].Rot, 3);
-    EXPECT_EQ(model.FarbTabelle[37].Anzahl, 1);   // on the colours, the index stays
+    EXPECT_EQ(std::tuple(model.FarbTabelle[37].Rot, model.FarbTabelle[37].Anzahl), std::tuple(3, 1));   // on the colours, the index stays
     model.FarbTabelle[1] = {200, 100, 50, model.FarbTabelle[1].Anzahl};   // an edit in the colour table window
     const PictureModel before = model;
     sink = load(all, {u"", u"2", u"200", true, false}, DrawMode::Redraw);
-    EXPECT_EQ(sink->at(3, 0), 0xFFC86432u);   // index 3 mod 2 = entry 1, as edited
-    EXPECT_EQ(sink->at(4, 0), grey(0));
+    EXPECT_EQ(std::pair(sink->at(3, 0), sink->at(4, 0)), std::pair(0xFFC86432u, grey(0)));   // index 3 mod 2 = entry 1, as edited
     for (int e = 0; e < 256; ++e)
         EXPECT_EQ(std::tie(model.FarbTabelle[e].Rot, model.FarbTabelle[e].Blau, model.FarbTabelle[e].Anzahl),
                   std::tie(before.FarbTabelle[e].Rot, before.FarbTabelle[e].Blau, before.FarbTabelle[e].Anzahl)) << e;
     EXPECT_FALSE(m_result.showColourTable);
     // A smaller table keeps the later entries but recounts all.
     load(bmpBytes(bmp([](BmpLayout& b) { b.width = 2, b.height = 1, b.rows = {{3, 3}}, b.coloursUsed = 16, b.palette.resize(16); })));
-    EXPECT_EQ(model.FarbTabelle[16].Rot, 16);
-    EXPECT_EQ(model.FarbTabelle[3].Anzahl, 2);
-    EXPECT_EQ(model.FarbTabelle[200].Anzahl, 0);
+    EXPECT_EQ(std::tuple(model.FarbTabelle[16].Rot, model.FarbTabelle[3].Anzahl, model.FarbTabelle[200].Anzahl), std::tuple(16, 2, 0));
 }
 
 TEST_F(ZeichneBitmapTest, a_stop_request_ends_the_run_at_the_next_row)
 {
     const auto sink = load(bmpBytes(bmp([](BmpLayout& b) { b.width = 2, b.height = 5, b.rows = pal::patternRows(2, 5, 9, 1); })), {}, DrawMode::FullLoad, 3);
     EXPECT_EQ(m_result.end, RunEnd::Stopped);   // after the clearing yield and two rows
-    EXPECT_NE(sink->at(0, 3), undrawn);
-    EXPECT_EQ(sink->at(0, 2), undrawn);
+    EXPECT_EQ(std::pair(sink->at(0, 3) != undrawn, sink->at(0, 2)), std::pair(true, undrawn));
     EXPECT_EQ(sink->busy, (std::vector<bool>{true, false}));
 }
 
