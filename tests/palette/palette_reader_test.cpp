@@ -117,9 +117,8 @@ TEST(PaletteReaders, keep_the_rows_that_arrived_at_every_cut_between_and_inside_
                 }
             EXPECT_GE(given, before);
             // A GIF without terminator or trailer, a PNG without IEND and its last CRC: every row arrived.
-            if ((name[0] == 'G' && length + 2 >= whole.size()) || (std::string(name) == "PNG" && length + 16 >= whole.size())) {
-                EXPECT_EQ(given, rows.size());
-            }
+            const bool allArrived = (name[0] == 'G' && length + 2 >= whole.size()) || (std::string(name) == "PNG" && length + 16 >= whole.size());
+            EXPECT_TRUE(!allArrived || given == rows.size()) << given;
             before = given;
             EXPECT_TRUE(decoded.damage == Damage::Cut || (given == rows.size() && decoded.damage == Damage::None));
         }
@@ -143,11 +142,10 @@ TEST(PngReader, tells_a_cut_a_checksum_and_a_data_defect_apart)
     badSum[idat + 8 + length] ^= 1;
     badData[idat + 8 + 2] ^= 0xFF;   // the zlib stream's first block header
     shortData.erase(shortData.begin() + std::ptrdiff_t(idat + 8 + length / 2), shortData.begin() + std::ptrdiff_t(idat + 8 + length));
-    EXPECT_EQ(decode(whole).damage, Damage::None);
-    EXPECT_EQ(decode(badSum).damage, Damage::Checksum);
-    EXPECT_EQ(decode(withCrc(badData, length)).damage, Damage::Defect);
-    EXPECT_EQ(decode(withCrc(shortData, length / 2)).damage, Damage::Cut);   // image data short, IEND follows
-    EXPECT_EQ(decode(Bytes(whole.begin(), whole.begin() + 20)).damage, Damage::Cut);
+    // The short image data is followed by IEND; the last file is cut in its header.
+    EXPECT_EQ((std::vector{decode(whole).damage, decode(badSum).damage, decode(withCrc(badData, length)).damage, decode(withCrc(shortData, length / 2)).damage,
+                           decode(Bytes(whole.begin(), whole.begin() + 20)).damage}),
+              (std::vector{Damage::None, Damage::Checksum, Damage::Defect, Damage::Cut, Damage::Cut}));
 }
 
 // The first frame through DGifGetLine, which cannot see: the last row it loses itself when the terminator is
