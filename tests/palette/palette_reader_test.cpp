@@ -11,6 +11,8 @@
 #include <cstring>
 #include <random>
 
+#include <zlib.h>
+
 using namespace quirlwerk::palette;
 using namespace quirlwerk::palette::testing;
 
@@ -55,50 +57,24 @@ std::vector<std::vector<int>> asPixels(const Indices& rows, int width = -1, int 
     return pixels;
 }
 
-TEST(GifReader, places_the_first_frame_on_the_screen_with_its_table_clipped_at_every_edge)
+TEST(GifReader, places_the_first_frame_clipped_at_every_edge_even_when_empty_and_counts_every_frame)
 {
-    // Frames inside, at the right and bottom edges and beyond them, with a global or their own table.
+    const GifFrame second{.left = 1, .top = 1, .rows = patternRows(2, 2, 2), .localTable = rampTable(2)};
+    const GifFrame third{.rows = Indices(4, Bytes(4, 1)), .interlaced = true};
+    // First frames inside, at the right and bottom edges and beyond them, with a global or their own table.
     for (const auto& [left, top, own] : {std::tuple{0, 0, false}, {2, 1, true}, {4, 3, false}, {5, 0, true}, {0, 4, false}}) {
         SCOPED_TRACE(std::to_string(left) + "," + std::to_string(top));
-        const GifFrame frame{.left = left, .top = top, .rows = patternRows(3, 2, 16), .localTable = own ? rampTable(16) : std::vector<Rgb>{}};
-        const Decoded gif = decode(gifBytes(6, 4, own ? rampTable(2) : rampTable(16), {frame}));
+        const GifFrame frame{.left = left, .top = top, .rows = patternRows(3, 2, 16), .localTable = own ? rampTable(16) : std::vector<Rgb>{}, .transparent = 3 + left};
+        const Decoded gif = decode(gifBytes(6, 4, own ? rampTable(2) : rampTable(16), {frame, second, third}));
         ASSERT_EQ(gif.end, HeaderEnd::Read);
-        EXPECT_EQ(gif.facts.width, 6);
-        EXPECT_EQ(gif.facts.colours, rampTable(16));
-        EXPECT_EQ(gif.facts.bitDepth, 4);
+        EXPECT_EQ(std::tuple(gif.facts.width, gif.facts.bitDepth, gif.facts.colours, gif.facts.transparent), std::tuple(6, 4, rampTable(16), 3 + left));
         EXPECT_EQ(gif.pixels, asPixels(frame.rows, 6, 4, left, top));
-        EXPECT_EQ(gif.damage, Damage::None);
+        EXPECT_EQ(std::pair(gif.frames, gif.damage), std::pair(3, Damage::None));
     }
-}
-
-TEST(GifReader, gives_interlaced_rows_once_each_pass_by_pass_at_every_height)
-{
-    for (int height = 1; height <= 17; ++height) {
-        const Indices rows = patternRows(2, height, 256);
-        const Decoded gif = decode(gifBytes(2, height, rampTable(256), {{.rows = rows, .interlaced = true}}));
-        ASSERT_TRUE(gif.facts.interlaced);
-        EXPECT_EQ(gif.pixels, asPixels(rows)) << height;
-        EXPECT_EQ(gif.rows.size(), std::size_t(height));
-        for (std::size_t i = 0; height == 10 && i < 10; ++i)
-            EXPECT_EQ(gif.rows[i].first, (std::array{0, 8, 4, 2, 6, 1, 3, 5, 7, 9}[i]));
-    }
-}
-
-TEST(GifReader, shows_the_first_frame_of_an_animation_even_when_empty_and_counts_them_all)
-{
-    const GifFrame first{.rows = patternRows(4, 4, 4), .transparent = 3};
-    const GifFrame second{.left = 1, .top = 1, .rows = patternRows(2, 2, 2), .localTable = rampTable(2)};
-    const Decoded gif = decode(gifBytes(4, 4, rampTable(4), {first, second, {.rows = Indices(4, Bytes(4, 1)), .interlaced = true}}));
-    EXPECT_EQ(gif.facts.transparent, 3);
-    EXPECT_EQ(gif.pixels, asPixels(first.rows));
-    EXPECT_EQ(gif.frames, 3);
-
     Bytes emptyFirst = gifBytes(4, 4, rampTable(4), {{.rows = Indices(1, Bytes(1, 1))}, second});
     std::fill_n(emptyFirst.begin() + 13 + 12 + 5, 4, 0);   // the first frame's width and height: 0 x 0
     const Decoded empty = decode(emptyFirst);
-    EXPECT_TRUE(empty.rows.empty());
-    EXPECT_EQ(empty.frames, 2);
-    EXPECT_EQ(empty.damage, Damage::None);
+    EXPECT_EQ(std::tuple(empty.rows.size(), empty.frames, empty.damage), std::tuple(0u, 2, Damage::None));
 }
 
 // Every bit depth, plain and Adam7, at every size up to 9 x 9: passes empty, one pixel wide, and whole.
@@ -112,12 +88,9 @@ TEST(PngReader, expands_every_bit_depth_and_pass_structure_to_one_index_per_pixe
                 const Indices rows = patternRows(width, height, entries);
                 const Decoded png = decode(pngBytes({rows, rampTable(entries), depth, interlaced}));
                 ASSERT_EQ(png.end, HeaderEnd::Read);
-                EXPECT_EQ(png.facts.bitDepth, depth);
-                EXPECT_EQ(png.facts.interlaced, interlaced);
-                EXPECT_EQ(png.facts.colours, rampTable(entries));
+                EXPECT_EQ(std::tuple(png.facts.bitDepth, png.facts.interlaced, png.facts.colours), std::tuple(depth, interlaced, rampTable(entries)));
                 ASSERT_EQ(png.pixels, asPixels(rows));
-                EXPECT_EQ(png.frames, 1);
-                EXPECT_EQ(png.damage, Damage::None);
+                EXPECT_EQ(std::pair(png.frames, png.damage), std::pair(1, Damage::None));
             }
     EXPECT_EQ(decode(pngBytes({.rows = patternRows(3, 3, 4), .colourType = PNG_COLOR_TYPE_RGB})).end, HeaderEnd::NotPalette);
 }
@@ -129,7 +102,6 @@ TEST(PaletteReaders, keep_the_rows_that_arrived_at_every_cut_between_and_inside_
     const Indices rows = patternRows(13, 11, 200, 1);
     const std::pair<const char*, Bytes> files[] = {
         {"GIF", gifBytes(13, 11, rampTable(256), {{.rows = rows}})},
-        {"GIF interlaced", gifBytes(13, 11, rampTable(256), {{.rows = rows, .interlaced = true}})},
         {"PNG", pngBytes({.rows = rows, .palette = rampTable(256), .idatBytes = 16})},
         {"PNG Adam7", pngBytes({.rows = rows, .palette = rampTable(256), .interlaced = true, .idatBytes = 16})},
     };
@@ -145,9 +117,8 @@ TEST(PaletteReaders, keep_the_rows_that_arrived_at_every_cut_between_and_inside_
                 }
             EXPECT_GE(given, before);
             // A GIF without terminator or trailer, a PNG without IEND and its last CRC: every row arrived.
-            if ((name[0] == 'G' && length + 2 >= whole.size()) || (std::string(name) == "PNG" && length + 16 >= whole.size())) {
-                EXPECT_EQ(given, rows.size());
-            }
+            const bool allArrived = (name[0] == 'G' && length + 2 >= whole.size()) || (std::string(name) == "PNG" && length + 16 >= whole.size());
+            EXPECT_TRUE(!allArrived || given == rows.size()) << given;
             before = given;
             EXPECT_TRUE(decoded.damage == Damage::Cut || (given == rows.size() && decoded.damage == Damage::None));
         }
@@ -155,26 +126,14 @@ TEST(PaletteReaders, keep_the_rows_that_arrived_at_every_cut_between_and_inside_
     }
 }
 
-// A chunk's four-byte checksum over its type and data, as PNG computes it.
-std::uint32_t crc(const std::uint8_t* bytes, std::size_t length)
-{
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < length; ++i)
-        for (int k = (c ^= bytes[i], 0); k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    return ~c;
-}
-
 TEST(PngReader, tells_a_cut_a_checksum_and_a_data_defect_apart)
 {
     const Bytes whole = pngBytes({.rows = patternRows(40, 40, 256), .palette = rampTable(256)});
-    std::size_t idat = 8;   // the first IDAT chunk's length field
-    while (!std::equal(whole.begin() + std::ptrdiff_t(idat + 4), whole.begin() + std::ptrdiff_t(idat + 8), "IDAT"))
-        idat += 12 + (std::size_t(whole[idat]) << 24 | whole[idat + 1] << 16 | whole[idat + 2] << 8 | whole[idat + 3]);
+    const std::size_t idat = 8 + 25 + 12 + 768;   // the first IDAT chunk's length field, behind IHDR and PLTE
     const std::size_t length = std::size_t(whole[idat + 2]) << 8 | whole[idat + 3];
     auto withCrc = [&](Bytes bytes, std::size_t dataLength) {
         bytes[idat + 2] = std::uint8_t(dataLength >> 8), bytes[idat + 3] = std::uint8_t(dataLength);
-        const std::uint32_t sum = crc(bytes.data() + idat + 4, dataLength + 4);
+        const auto sum = std::uint32_t(crc32(0, bytes.data() + idat + 4, unsigned(dataLength + 4)));
         for (int i = 0; i < 4; ++i)
             bytes[idat + 8 + dataLength + std::size_t(i)] = std::uint8_t(sum >> (24 - 8 * i));
         return bytes;
@@ -183,11 +142,10 @@ TEST(PngReader, tells_a_cut_a_checksum_and_a_data_defect_apart)
     badSum[idat + 8 + length] ^= 1;
     badData[idat + 8 + 2] ^= 0xFF;   // the zlib stream's first block header
     shortData.erase(shortData.begin() + std::ptrdiff_t(idat + 8 + length / 2), shortData.begin() + std::ptrdiff_t(idat + 8 + length));
-    EXPECT_EQ(decode(whole).damage, Damage::None);
-    EXPECT_EQ(decode(badSum).damage, Damage::Checksum);
-    EXPECT_EQ(decode(withCrc(badData, length)).damage, Damage::Defect);
-    EXPECT_EQ(decode(withCrc(shortData, length / 2)).damage, Damage::Cut);   // image data short, IEND follows
-    EXPECT_EQ(decode(Bytes(whole.begin(), whole.begin() + 20)).damage, Damage::Cut);
+    // The short image data is followed by IEND; the last file is cut in its header.
+    EXPECT_EQ((std::vector{decode(whole).damage, decode(badSum).damage, decode(withCrc(badData, length)).damage, decode(withCrc(shortData, length / 2)).damage,
+                           decode(Bytes(whole.begin(), whole.begin() + 20)).damage}),
+              (std::vector{Damage::None, Damage::Checksum, Damage::Defect, Damage::Cut, Damage::Cut}));
 }
 
 // The first frame through DGifGetLine, which cannot see: the last row it loses itself when the terminator is
@@ -263,13 +221,16 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
     int defects = 0, cuts = 0, undefined = 0;
     for (int round = 0; round < 360; ++round) {
         const int depth = 1 + round % 8;   // minimum code size max(2, depth), or 1 in literal streams
-        const int width = 1 + int(random() % (round % 5 == 0 ? 700 : 90)), height = 1 + int(random() % 60);
-        Bytes whole;
+        // Every height up to 17 interlaced, so that passes are empty, partly filled and whole.
+        const bool passes = round % 6 == 1;
+        const int width = 1 + int(random() % (round % 5 == 0 ? 700 : 90)), height = passes ? 1 + round / 6 % 17 : 1 + int(random() % 60);
+        Bytes whole, literals;
         if (round % 3 == 0) {
-            // The table is full after 4095 - 2^size codes: clear there, one before, one after, or never.
-            const int size = round % 8 == 0 ? 1 : std::max(2, depth), full = 4095 - (1 << size);
+            // The table is full after 4095 - 2^size codes: clear there, one before, one after, or never. Sizes 9
+            // to 11, which giflib refuses, are read against the literals written, whole files only.
+            const int size = round % 8 == 0 ? 1 : std::max(2, depth) + (round % 9 == 0 ? 3 : 0), full = 4095 - (1 << size);
             const int clearAt = std::array{full - 1, full, full + 1, 1 << 30}[std::size_t(round / 3 % 4)];
-            whole = literalStream(width, std::max(height, 9000 / width), size, clearAt, random, 1 + random() % 255);
+            whole = literalStream(width, std::max(height, 9000 / width), size, clearAt, random, 1 + random() % 255, size > 8 ? &literals : nullptr);
         } else {
             Indices rows(std::size_t(height), Bytes(std::size_t(width), 0));
             const int area = 1 + int(random() % 40);
@@ -278,7 +239,7 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
                     rows[std::size_t(y)][std::size_t(x)] = std::uint8_t(
                         (round % 4 == 1 ? (x / area) * 3 + (y / area) * 5 : round % 4 == 2 ? (x + y) / 4 + int(random() % 2) : int(random())) %
                         (1 << depth));
-            whole = gifBytes(width, height, rampTable(1 << depth), {{.rows = rows, .interlaced = random() % 3 == 0}});
+            whole = gifBytes(width, height, rampTable(1 << depth), {{.rows = rows, .interlaced = passes || random() % 3 == 0}});
         }
         const std::size_t data = dataStart(whole);
         std::vector<Bytes> variants{whole, Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(data + random() % (whole.size() - data)))};
@@ -287,9 +248,11 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
             variants.back()[data + 1 + random() % (whole.size() - data - 2)] = std::uint8_t(random());
         variants.push_back(whole);
         variants.back()[data] = std::uint8_t(1 + random() % 8);   // sizes the reference reads
-        for (std::size_t v = 0; v < variants.size(); ++v) {
+        for (std::size_t v = 0; v < (literals.empty() ? variants.size() : 1); ++v) {
             SCOPED_TRACE("round " + std::to_string(round) + " variant " + std::to_string(v));
-            Decoded expected = referenceRows(variants[v]);
+            Decoded expected = literals.empty() ? referenceRows(variants[v]) : Decoded{};
+            for (std::size_t y = 0; y < literals.size() / std::size_t(width); ++y)
+                expected.rows.emplace_back(y, Bytes(literals.begin() + std::ptrdiff_t(y * width), literals.begin() + std::ptrdiff_t(y * width + width)));
             const Decoded got = decode(variants[v]);
             // Past an undefined code in a damaged file the reference makes pixels up: the rows before it agree.
             if (v > 0 && got.damage == Damage::UndefinedCode && got.rows.size() <= expected.rows.size()) {
@@ -312,20 +275,10 @@ TEST(GifDecoder, gives_what_giflibs_line_decoder_gives_at_every_code_size_table_
     EXPECT_GT(cuts, 80);
 }
 
-// Minimum code sizes 9 to 11, which giflib refuses, filling the table at every width up to 12 bits; and the
-// invalid sizes 0 and 12 to 15, refused before any row.
-TEST(GifDecoder, reads_code_sizes_up_to_11_and_refuses_0_and_12_on)
+// The invalid minimum code sizes 0 and 12 to 15, refused before any row.
+TEST(GifDecoder, refuses_code_sizes_0_and_12_on)
 {
     std::mt19937 random(11);
-    for (const int size : {9, 10, 11})
-        for (const int clearAt : {4095 - (1 << size), 1 << 30}) {
-            Bytes literals;
-            const Decoded gif = decode(literalStream(70, 90, size, clearAt, random, 255, &literals));
-            ASSERT_EQ(gif.rows.size(), 90u) << size;
-            for (std::size_t y = 0; y < 90; ++y)
-                ASSERT_EQ(gif.rows[y].second, Bytes(literals.begin() + std::ptrdiff_t(70 * y), literals.begin() + std::ptrdiff_t(70 * y + 70)));
-            EXPECT_EQ(gif.damage, Damage::None);
-        }
     for (const int size : {0, 12, 15}) {
         Bytes file = literalStream(4, 4, 2, 1 << 30, random, 255);
         file[dataStart(file)] = std::uint8_t(size);

@@ -68,6 +68,15 @@ inline Bytes gifBytes(int width, int height, const std::vector<Rgb>& globalTable
     return out;
 }
 
+// A table of n entries whose colours all differ.
+inline std::vector<Rgb> rampTable(int n)
+{
+    std::vector<Rgb> table;
+    for (int i = 0; i < n; ++i)
+        table.push_back({std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 7)});
+    return table;
+}
+
 // Codes (value, width) packed as GIF packs them, least significant bit first, in sub-blocks of up to 255
 // bytes: all full for `block` 255, else of sizes changing from block to block.
 inline Bytes subBlocks(const std::vector<std::pair<int, int>>& codes, std::size_t block = 255)
@@ -89,15 +98,12 @@ inline Bytes subBlocks(const std::vector<std::pair<int, int>>& codes, std::size_
     return blocks;
 }
 
-// A one-frame GIF of a 256-grey table around hand-made LZW data.
+// A one-frame GIF of a 256-entry table around hand-made LZW data (the code size byte and sub-blocks).
 inline Bytes gifAround(int width, int height, int codeSize, const Bytes& data)
 {
-    const auto lo = [](int v) { return std::uint8_t(v); };
-    const auto hi = [](int v) { return std::uint8_t(v >> 8); };
-    Bytes gif{'G', 'I', 'F', '8', '9', 'a', lo(width), hi(width), lo(height), hi(height), 0xF7, 0, 0};
-    for (int i = 0; i < 256; ++i)
-        gif.insert(gif.end(), {lo(i), lo(i), lo(i)});
-    gif.insert(gif.end(), {',', 0, 0, 0, 0, lo(width), hi(width), lo(height), hi(height), 0, lo(codeSize)});
+    Bytes gif = gifBytes(width, height, rampTable(256), {{.rows = Indices(std::size_t(height), Bytes(std::size_t(width)))}});
+    gif.resize(13 + 768 + 10);   // screen, table, frame descriptor
+    gif.push_back(std::uint8_t(codeSize));
     gif.insert(gif.end(), data.begin(), data.end());
     gif.push_back(';');
     return gif;
@@ -146,15 +152,6 @@ inline Bytes pngBytes(const PngPicture& picture)
     if (!written)
         throw std::runtime_error("PNG not written");
     return out;
-}
-
-// A table of n entries whose colours all differ.
-inline std::vector<Rgb> rampTable(int n)
-{
-    std::vector<Rgb> table;
-    for (int i = 0; i < n; ++i)
-        table.push_back({std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 7)});
-    return table;
 }
 
 // width x height indices, pixel (x, y) = (x + 3y) % modulus + offset.
