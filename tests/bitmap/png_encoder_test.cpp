@@ -104,13 +104,14 @@ TEST(PngEncoder, pictures_at_every_palette_limit_and_partly_filled_byte_read_bac
     // Eleven widths against five kinds, so each count meets several; all but 8 leave a byte partly filled.
     const int widths[] = {7, 1, 3, 2, 5, 9, 6, 11, 8, 13, 33};
     std::mt19937 random(20261207);
-    for (int i = 0; i < 200; ++i) {
-        const bool limit = i < 55;
-        const int colours = limit ? limits[i / 5] : 1 + int(random() % 300), width = limit ? widths[i % 11] : 1 + int(random() % 40);
+    for (int i = 0; i <= 200; ++i) {
+        // The last picture fills a whole huge-page block of the surface and begins a second one.
+        const bool limit = i < 55, huge = i == 200;
+        const int colours = limit ? limits[i / 5] : 1 + int(random() % 300), width = huge ? 1024 : limit ? widths[i % 11] : 1 + int(random() % 40);
         const Colour spread = limit ? 0x010203 : random() % 3 == 0 ? 0x10000 : (random() | 1) & 0xFFFFFF;
         const Colour quadratic = limit || random() % 2 ? 0 : Colour(random());
         std::vector<Colour> pixels;
-        PictureSurface picture = makePicture(width, limit ? 1 + 8 * colours / width : 1 + int(random() % 30), colours,
+        PictureSurface picture = makePicture(width, huge ? 1025 : limit ? 1 + 8 * colours / width : 1 + int(random() % 30), colours,
                                              Undrawn(i % 5), pixels, spread, quadratic);
         SCOPED_TRACE(testing::Message() << "picture " << i << ", " << width << " wide, " << colours << " colours");
         if (!limit && Undrawn(i % 5) == Undrawn::rowsNeverReached && !picture.complete() && random() % 2)
