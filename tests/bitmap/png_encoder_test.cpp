@@ -27,7 +27,7 @@ enum class Undrawn { none, rowsNeverReached, rowTails, lastPixel, everything };
 // slots collide.
 // `pixels` receives every pixel, undrawn ones 0.
 PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, std::vector<Colour>& pixels,
-                           Colour spread = 0x010203, Colour quadratic = 0)
+                           Colour spread, Colour quadratic)
 {
     PictureSurface picture;
     pixels.assign(std::size_t(width) * std::size_t(height), 0);
