@@ -17,15 +17,12 @@ using namespace quirlwerk::bitmap;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 // Where a generated picture leaves pixels undrawn: nowhere, every third row never reached, rows drawn only
 // partway (some not from their start, as a frame right of the screen's edge), the last pixel, everything.
 enum class Undrawn { none, rowsNeverReached, rowTails, lastPixel, everything };
 
 // `colours` opaque colours in runs of two; an odd `spread` keeps them apart, `quadratic` makes their lookup
-// slots collide.
-// `pixels` receives every pixel, undrawn ones 0.
+// slots collide. `pixels` receives every pixel, undrawn ones 0.
 PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, std::vector<Colour>& pixels,
                            Colour spread, Colour quadratic)
 {
@@ -39,14 +36,15 @@ PictureSurface makePicture(int width, int height, int colours, Undrawn undrawn, 
                           : width - (undrawn == Undrawn::lastPixel && y == height - 1 ? 1 : 0);
         Colour* row = picture.row(y);
         for (int x = undrawn == Undrawn::rowTails && y % 4 == 0 ? std::min(1, drawn) : 0; x < drawn; ++x, ++next)
-            pixels[std::size_t(y * width + x)] = row[x] = 0xFF000000u | (Colour(next / 2 % colours) * (spread + Colour(next / 2 % colours) * quadratic) & 0xFFFFFF);
+            pixels[std::size_t(y * width + x)] = row[x] =
+                0xFF000000u | (Colour(next / 2 % colours) * (spread + Colour(next / 2 % colours) * quadratic) & 0xFFFFFF);
         picture.rowDrawn(y, drawn);
     }
     return picture;
 }
 
 // The header and the palette chunks, read literally: "colour type/depth PLTE r g b ... tRNS alpha ...".
-std::string layoutOf(const Bytes& png)
+std::string layoutOf(const std::vector<std::uint8_t>& png)
 {
     std::string layout = std::to_string(png.at(25)) + "/" + std::to_string(png.at(24));   // IHDR comes first
     for (std::size_t at = 8; at + 8 <= png.size();) {
@@ -69,8 +67,8 @@ std::string expectedLayout(const std::vector<Colour>& pixels, bool complete, std
     const std::size_t entries = drawn.size() + (undrawn ? 1 : 0);
     if (mode == PngPixels::full || entries > 256 || std::any_of(drawn.begin(), drawn.end(), [](Colour c) { return c >> 24 != 0xFF; }))
         return complete ? "2/8" : "6/8";
-    std::string layout = entries <= 2 ? "3/1 PLTE" : entries <= 4 ? "3/2 PLTE" : entries <= 16 ? "3/4 PLTE" : "3/8 PLTE";
-    layout += undrawn ? " 0 0 0" : "";
+    std::string layout = entries <= 2 ? "3/1" : entries <= 4 ? "3/2" : entries <= 16 ? "3/4" : "3/8";
+    layout += undrawn ? " PLTE 0 0 0" : " PLTE";
     for (const std::span<const Colour> source : {order, std::span<const Colour>(pixels)})
         for (const Colour colour : source)
             if (drawn.erase(colour))
@@ -79,7 +77,7 @@ std::string expectedLayout(const std::vector<Colour>& pixels, bool complete, std
     return layout + (undrawn ? " tRNS 0" : "");
 }
 
-std::vector<Colour> readWithLibpng(const Bytes& png)
+std::vector<Colour> readWithLibpng(const std::vector<std::uint8_t>& png)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -107,7 +105,8 @@ TEST(PngEncoder, pictures_at_every_palette_limit_and_partly_filled_byte_read_bac
     for (int i = 0; i <= 200; ++i) {
         // The last picture fills a whole huge-page block of the surface and begins a second one.
         const bool limit = i < 55, huge = i == 200;
-        const int colours = limit ? limits[i / 5] : 1 + int(random() % 300), width = huge ? 1024 : limit ? widths[i % 11] : 1 + int(random() % 40);
+        const int colours = limit ? limits[i / 5] : 1 + int(random() % 300);
+        const int width = huge ? 1024 : limit ? widths[i % 11] : 1 + int(random() % 40);
         const Colour spread = limit ? 0x010203 : random() % 3 == 0 ? 0x10000 : (random() | 1) & 0xFFFFFF;
         const Colour quadratic = limit || random() % 2 ? 0 : Colour(random());
         std::vector<Colour> pixels;
@@ -124,15 +123,14 @@ TEST(PngEncoder, pictures_at_every_palette_limit_and_partly_filled_byte_read_bac
             if (i % 2 && colour != 0 && random() % 2 == 0)
                 order.push_back(random() % 4 == 0 ? 0xFF000000u | Colour(random()) : colour);
         for (const PngPixels mode : {PngPixels::fewest, PngPixels::full}) {
-            Bytes png;
+            std::vector<std::uint8_t> png;
             encodePng(picture, [&png](const std::uint8_t* data, std::size_t size) { png.insert(png.end(), data, data + size); },
                       order, mode);
             EXPECT_EQ(layoutOf(png), expectedLayout(pixels, picture.complete(), order, mode));
             EXPECT_TRUE(readWithLibpng(png) == pixels) << "libpng reads other pixels";
-            // An output failing halfway through stops the encoder with the output's own error.
-            std::size_t written = 0;
-            EXPECT_THROW(encodePng(picture, [&](const std::uint8_t*, std::size_t size) { if ((written += size) > png.size() / 2) throw std::length_error("full"); },
-                                   order, mode), std::length_error);
+            std::size_t left = png.size() / 2;   // an output failing halfway through: its own error stops the encoder
+            const auto failing = [&left](const std::uint8_t*, std::size_t n) { left = n < left ? left - n : throw std::length_error("full"); };
+            EXPECT_THROW(encodePng(picture, failing, order, mode), std::length_error);
         }
     }
 }
