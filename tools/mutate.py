@@ -52,10 +52,13 @@ def read_mutants(paths):
                     sys.exit(f"{where}: a fault starts with '# name'")
                 elif line.startswith("@ "):
                     current.file = line[2:].strip()
-                elif line.startswith("- "):
-                    current.original = line[2:]
-                elif line.startswith("+ ") or line == "+":
-                    current.replacement = line[2:]
+                elif line.startswith("- ") or line.startswith("+ ") or line == "+":
+                    if (current.original if line[0] == "-" else current.replacement) is not None:
+                        sys.exit(f"{where}: a fault changes one line: one '-' and one '+' line each")
+                    if line[0] == "-":
+                        current.original = line[2:]
+                    else:
+                        current.replacement = line[2:]
                 else:
                     sys.exit(f"{where}: expected '@ file', '- text' or '+ text'")
     for mutant in mutants:
