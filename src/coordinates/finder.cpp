@@ -316,6 +316,12 @@ void addNumber(TextView text, std::size_t& i, std::vector<Token>& tokens)
     tokens.push_back(token);
 }
 
+// Decoded Morse code writes each gap between words as "/ ": there the slash is only a blank.
+bool morseWordGap(TextView text, std::size_t i)
+{
+    return i + 1 < text.size() && (text[i + 1] == u' ' || text[i + 1] == u'\r' || text[i + 1] == u'\n');
+}
+
 void addGap(TextView text, std::size_t& i, std::vector<Token>& tokens)
 {
     Token token{.begin = i, .kind = Kind::Gap};
@@ -323,7 +329,7 @@ void addGap(TextView text, std::size_t& i, std::vector<Token>& tokens)
         const char16_t c = text[i];
         if (c == u'\n' || (c == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n')))
             count(token.lineBreaks);
-        else if (c == u',' || c == u'/' || c == u';')
+        else if (c == u',' || c == u';' || (c == u'/' && !morseWordGap(text, i)))
             count(token.separators);
     }
     token.end = i;

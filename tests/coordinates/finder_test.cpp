@@ -95,6 +95,7 @@ const Positive positives[] = {
     {"words after the numbers", u"52° 31.123 Nord 13° 24.456 Ost", berlinN, berlinE},
     {"number words", u"NORD ZWEIUNDFÜNFZIG GRAD EINUNDDREISSIG PUNKT EINS ZWEI DREI OST DREIZEHN GRAD VIERUNDZWANZIG PUNKT VIER FÜNF SECHS", berlinN, berlinE},
     {"number words with AE OE UE SS", u"NORD ZWEIUNDFUENFZIG GRAD EINUNDDREISSIG KOMMA EINS ZWEI DREI OST DREIZEHN GRAD VIERUNDZWANZIG KOMMA VIER FUENF SECHS", berlinN, berlinE},
+    {"decoded Morse code, words apart by slash and blank", u"NORD/ ZWEIUNDFUENFZIG/ GRAD/ EINUNDDREISSIG/ PUNKT/ EINS/ ZWEI/ DREI/ OST/ DREIZEHN/ GRAD/ VIERUNDZWANZIG/ PUNKT/ VIER/ FUENF/ SECHS", berlinN, berlinE},
     {"number words run together", u"NORDZWEIUNDFUENFZIGGRADEINUNDDREIßIGPUNKTEINSZWEIDREIOSTDREIZEHNGRADVIERUNDZWANZIGPUNKTVIERFUENFSECHS", berlinN, berlinE},
     {"number words in lower case", u"nord zweiundfünfzig grad einunddreißig punkt eins zwei drei ost dreizehn grad vierundzwanzig punkt vier fünf sechs", berlinN, berlinE},
     {"teens, zero, minute and second words", u"SUED ELF GRAD NULL MINUTEN FUENF PUNKT EINS SEKUNDEN WEST ZWOELF GRAD ZEHN MINUTEN ZWANZIG SEKUNDEN", -(11 + 5.1 / 3600), -(12 + 10 / 60.0 + 20 / 3600.0)},
