@@ -7,10 +7,6 @@
 #include "ui/frmMain.h"
 #include "ui/frmMatrixProj.h"
 
-#include <QAbstractButton>
-#include <QRegularExpression>
-#include <QStyle>
-
 #include <set>
 
 namespace quirlwerk::ui {
@@ -32,20 +28,11 @@ protected:
     }
     ~EveryWindow() override { delete main->helpWindow(); }
 
-    std::vector<QAction*> modeCommands()
-    {
-        std::vector<QAction*> commands;
-        for (const char* menu : {"mnuConv", "mnuSonstiges"})
-            for (QAction* action : control<QMenu>(*main, menu).actions())
-                commands.push_back(action);
-        return commands;
-    }
-
     // Calls `check` with every window in every state that shows other controls or captions.
     void forEveryWindow(const std::function<void(QWidget& window, const QString& state)>& check)
     {
         main->show();
-        for (QAction* mode : modeCommands()) {
+        for (QAction* mode : control<QMenu>(*main, "mnuConv").actions() + control<QMenu>(*main, "mnuSonstiges").actions()) {
             mode->trigger();
             check(*main, mode->objectName());
             control<QAction>(*main, "mnuHilfeKonvert").trigger();

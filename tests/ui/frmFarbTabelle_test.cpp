@@ -1,6 +1,8 @@
-// The colour table window: filling, in-place editing, the arrow and Tab keys, the buttons and its position.
+// The colour table window: filling, in-place editing, the arrow and Tab keys, the buttons; where it and the
+// matrix window open.
 // The colour rules and the twins are the core's tests; here the window shows and edits what they give.
 #include "ui/frmFarbTabelle.h"
+#include "ui/frmMatrixProj.h"
 
 #include "ui/window_position.h"
 #include "window_test_support.h"
@@ -40,7 +42,7 @@ protected:
     QTableWidget& grid = testing::control<QTableWidget>(*window, "gridFarben");
 };
 
-TEST_F(FarbTabelleTest, fill_shows_every_entry_and_typing_edits_it_in_place)
+TEST_F(FarbTabelleTest, fill_shows_every_entry_and_typing_or_a_click_edits_it_in_place)
 {
     ASSERT_EQ(grid.rowCount(), 257);
     EXPECT_EQ(grid.horizontalHeaderItem(5)->text(), "Anzahl Pixel");
@@ -59,10 +61,7 @@ TEST_F(FarbTabelleTest, fill_shows_every_entry_and_typing_edits_it_in_place)
     EXPECT_EQ(colourCell(1), QColor(255, 255, 0));
     EXPECT_EQ(redraws, 0);   // an edit does not redraw
     EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(FarbTabelleTest, a_click_on_another_column_edits_the_nearest_colour_column)
-{
+    // A click on another column edits the nearest colour column.
     for (const auto& [column, edited] : {std::pair{0, 1}, std::pair{2, 2}, std::pair{4, 3}, std::pair{5, 3}}) {
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualItemRect(grid.item(4, column)).center());
         EXPECT_EQ(current(), Cell(4, edited));
@@ -117,21 +116,35 @@ TEST_F(FarbTabelleTest, the_buttons_redraw_with_the_table_as_edited_recoloured_o
     EXPECT_FALSE(recolour.isEnabled() || only.isEnabled());
 }
 
-TEST_F(FarbTabelleTest, opens_beside_its_owner_unless_a_position_is_stored_and_writes_it_back)
+// Both side windows: beside their owner without a stored position, else at the stored one kept on the screen
+// (an edge that is not a number passed over as 0, without a message), and back in the store when closed.
+TEST(SideWindows, open_beside_their_owner_unless_a_position_is_stored_and_write_it_back)
 {
-    testing::clearSettings();
+    GlobData glob;
+    testing::RecordingDialogs dialogs;
     QWidget owner;
     owner.setGeometry(100, 100, 300, 200);
-    frmFarbTabelle beside(glob, dialogs, {}, &owner);
-    const QRect ownerTwips(positionTwips(owner), outerSizeTwips(owner));
-    EXPECT_EQ(positionTwips(beside), besideWindow(ownerTwips, outerSizeTwips(beside), screenSizeTwips(beside)));
-    writeStoredTwips("FarbLeft", -500);
-    writeStoredTwips("FarbTop", 1500);
-    frmFarbTabelle stored(glob, dialogs, {}, &owner);
-    EXPECT_EQ(positionTwips(stored), QPoint(0, 1500));
-    stored.move(40, 60);
-    stored.close();
-    EXPECT_EQ(QPoint(readStoredTwips("FarbLeft"), readStoredTwips("FarbTop")), QPoint(600, 900));
+    using Open = std::function<std::unique_ptr<QWidget>()>;
+    const std::tuple<std::string, Open, QStringList, QPoint, QPoint> rows[] = {
+        {"Farb", [&] { return std::make_unique<frmFarbTabelle>(glob, dialogs, nullptr, &owner); }, {"-500", "1500"}, {-500, 1500}, {40, 60}},
+        {"MatrixProj", [&] { return std::make_unique<frmMatrixProj>(dialogs, &owner); }, {"oben", "500000"}, {0, 500000}, {20, 30}},
+    };
+    for (const auto& [prefix, open, stored, read, moved] : rows) {
+        SCOPED_TRACE(prefix);
+        testing::clearSettings();
+        const auto beside = open();
+        const QRect ownerTwips(positionTwips(owner), outerSizeTwips(owner));
+        EXPECT_EQ(positionTwips(*beside), besideWindow(ownerTwips, outerSizeTwips(*beside), screenSizeTwips(*beside)));
+        testing::storeSetting((prefix + "Left").c_str(), stored[0]);
+        testing::storeSetting((prefix + "Top").c_str(), stored[1]);
+        const auto placed = open();
+        EXPECT_EQ(positionTwips(*placed), clampToScreen(read, outerSizeTwips(*placed), screenSizeTwips(*placed)));
+        placed->setAttribute(Qt::WA_DeleteOnClose, false);
+        placed->move(moved);
+        placed->close();
+        EXPECT_EQ(QPoint(readStoredTwips(QString::fromStdString(prefix + "Left")), readStoredTwips(QString::fromStdString(prefix + "Top"))), moved * twipsPerPixel);
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
     testing::clearSettings();
 }
 

@@ -49,7 +49,7 @@ TEST_F(HexFileFrameTest, converts_and_shows_the_label_as_plain_text_until_a_name
     }
 }
 
-TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about_and_no_keeps_the_file)
+TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about_no_keeps_the_file_and_the_dialog_or_a_drop_fill_the_name)
 {
     folder.write("in.txt", "41 G1");
     folder.write("out.bin", "old");
@@ -69,10 +69,7 @@ TEST_F(HexFileFrameTest, the_focus_goes_to_the_field_a_message_is_about_and_no_k
     EXPECT_EQ(folder.read("out.bin"), "old");
     testing::click(*frame, "cmdDateiConv");   // Yes: the invalid code is reported while the files are worked on
     EXPECT_EQ(busyAtShow, (std::vector{false, false, true}));
-}
-
-TEST_F(HexFileFrameTest, the_file_dialog_and_a_drop_fill_the_input_name_and_a_cancel_changes_nothing)
-{
+    // The file dialog and a drop fill the input name; a cancel changes nothing.
     name("txtDateiIn").setText(QStringLiteral("before.txt"));
     testing::click(*frame, "cmdFile");   // no file scripted: cancelled
     EXPECT_EQ(name("txtDateiIn").text(), QStringLiteral("before.txt"));

@@ -9,11 +9,6 @@
 #include "ui/twips.h"
 #include "window_test_support.h"
 
-#include <QImageReader>
-#include <QScrollBar>
-#include <QWheelEvent>
-
-
 namespace quirlwerk::ui {
 namespace {
 
@@ -141,8 +136,9 @@ TEST_F(ImageFrameTest, a_picture_too_large_for_the_clipboard_is_refused_but_save
     EXPECT_EQ(QImageReader(QString::fromStdString(folder.path("riesig.png").string())).size(), QSize(8192, 8193));
 }
 
-// The picture area by keyboard: Tab reaches it, the menu key and Shift+F10 open its menu, Ctrl+C and Ctrl+S act.
-TEST_F(ImageFrameTest, every_picture_action_works_by_keyboard)
+// The picture area by keyboard: Tab reaches it, the menu key and Shift+F10 open its menu, Ctrl+C and Ctrl+S act,
+// and the zoom keys walk the steps to both limits.
+TEST_F(ImageFrameTest, every_picture_action_and_zoom_step_works_by_keyboard)
 {
     draw(writeBitmap());
     const QImage unfocused = area().grab().toImage();
@@ -156,17 +152,9 @@ TEST_F(ImageFrameTest, every_picture_action_works_by_keyboard)
     EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
     QTest::keyClick(&area(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveDialogFilters.size(), 1u);
-    const QStringList entries = {"Bild kopieren", "Bild speichern unter …", "", "Vergrößern", "Verkleinern",
-                                 "Originalgröße (100 %)", "In das Fenster einpassen"};
-    EXPECT_EQ(contextMenuBy(Qt::Key_Menu), entries);
-    EXPECT_EQ(contextMenuBy(Qt::Key_F10, Qt::ShiftModifier), entries);
-}
 
-// The zoom by real keys: 100 % by default, each step up to 800 % and down to 25 % and no further; enlarged
-// pixels are sharp blocks of their source colour; fitting shows the whole picture.
-TEST_F(ImageFrameTest, zoom_keys_walk_the_steps_to_both_limits_and_enlarge_pixel_exactly)
-{
-    draw(writeBitmap());
+    // The zoom: 100 % by default, each step up to 800 % and down to 25 % and no further; enlarged pixels are
+    // sharp blocks of their source colour; fitting shows the whole picture.
     auto& box = control<PictureBox>(*frame, "picBild");
     auto zoom = [&] { return control<QLabel>(*frame, "lblBildZoom").text(); };
     EXPECT_EQ(zoom(), "Zoom: 100 %");
@@ -194,6 +182,10 @@ TEST_F(ImageFrameTest, zoom_keys_walk_the_steps_to_both_limits_and_enlarge_pixel
     const QSize room = control<QScrollArea>(*frame, "picBildArea").maximumViewportSize();
     EXPECT_LE(box.width(), room.width());
     EXPECT_GE(box.width(), room.width() - 1);
+    const QStringList entries = {"Bild kopieren", "Bild speichern unter …", "", "Vergrößern", "Verkleinern",
+                                 "Originalgröße (100 %)", "In das Fenster einpassen"};
+    EXPECT_EQ(contextMenuBy(Qt::Key_Menu), entries);
+    EXPECT_EQ(contextMenuBy(Qt::Key_F10, Qt::ShiftModifier), entries);
 }
 
 // A long information line is elided in the middle; Ctrl+wheel zooms around the pointer, whose picture
@@ -218,24 +210,7 @@ TEST_F(ImageFrameTest, a_long_information_line_is_elided_and_ctrl_wheel_zooms_ar
     EXPECT_EQ(line.text(), whole);
 }
 
-TEST_F(ImageFrameTest, steppers_write_the_next_value_and_draw_and_report_an_overflow)
-{
-    field("txtBildModulo").setText("9E9");
-    frame->cmdModulPlus_Click();
-    EXPECT_EQ(dialogs.lastText(), "cmdModulPlus_Click() - Fehler aufgetreten: Überlauf");
-    EXPECT_EQ(dialogs.messages.size(), 1u);   // no run, so no message about the missing file name
-
-    field("txtBildDatei").setText(writeBitmap());
-    field("txtBildSchwellwert").setText("255");
-    testing::click(*frame, "cmdSchwellePlus");
-    EXPECT_EQ(field("txtBildSchwellwert").text(), "0");
-    field("txtBildModulo").setText("3");
-    testing::click(*frame, "cmdModulPlus");
-    EXPECT_EQ(field("txtBildModulo").text(), "4");   // index 5 is drawn with entry 1
-    EXPECT_EQ(picture().pixel(1, 0), qRgb(1, 1, 1));
-}
-
-TEST_F(ImageFrameTest, value_fields_take_digits_only_and_turn_yellow_with_the_focus)
+TEST_F(ImageFrameTest, value_fields_take_digits_only_turn_yellow_with_the_focus_and_step_and_draw)
 {
     for (const char* name : {"txtBildModulo", "txtBildSchwellwert"}) {
         QLineEdit& value = field(name);
@@ -255,6 +230,20 @@ TEST_F(ImageFrameTest, value_fields_take_digits_only_and_turn_yellow_with_the_fo
         EXPECT_EQ(modulo.selectedText(), focus == &modulo ? "123" : modulo.selectedText());
         EXPECT_EQ(option.palette().color(QPalette::Window), focus == &option ? QColor(Qt::yellow) : frame->palette().color(QPalette::Window));
     }
+    // The steppers write the next value and draw, and report an overflow.
+    field("txtBildModulo").setText("9E9");
+    frame->cmdModulPlus_Click();
+    EXPECT_EQ(dialogs.lastText(), "cmdModulPlus_Click() - Fehler aufgetreten: Überlauf");
+    EXPECT_EQ(dialogs.messages.size(), 1u);   // no run, so no message about the missing file name
+
+    field("txtBildDatei").setText(writeBitmap());
+    field("txtBildSchwellwert").setText("255");
+    testing::click(*frame, "cmdSchwellePlus");
+    EXPECT_EQ(field("txtBildSchwellwert").text(), "0");
+    field("txtBildModulo").setText("3");
+    testing::click(*frame, "cmdModulPlus");
+    EXPECT_EQ(field("txtBildModulo").text(), "4");   // index 5 is drawn with entry 1
+    EXPECT_EQ(picture().pixel(1, 0), qRgb(1, 1, 1));
 }
 
 TEST_F(ImageFrameTest, a_run_disables_its_buttons_refuses_drops_and_ends_when_the_window_closes)

@@ -3,12 +3,10 @@
 
 #include "window_test_support.h"
 
-#include <QVBoxLayout>
-
 namespace quirlwerk::ui {
 namespace {
 
-TEST(TextField, shows_each_kind_of_line_break_as_a_line_and_reads_crlf)
+TEST(TextField, shows_each_kind_of_line_break_as_a_line_reads_crlf_and_copies_as_set)
 {
     TextField field(nullptr);
     const std::tuple<std::u16string_view, int, std::u16string_view> rows[] = {
@@ -20,11 +18,7 @@ TEST(TextField, shows_each_kind_of_line_break_as_a_line_and_reads_crlf)
         EXPECT_EQ(field.blockCount(), lines);
         EXPECT_EQ(field.text(), readBack);
     }
-}
-
-TEST(TextField, copying_gives_the_text_as_set_until_the_user_edits_it)
-{
-    TextField field(nullptr);
+    // Copying gives the text as set until the user edits it.
     field.setText(u"eins\r\nzwei\rdrei");
     field.selectAll();
     field.copy();

@@ -9,26 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QSettings>
-#include <QTableWidget>
-#include <QTest>
-#include <QTimer>
-#include <QUrl>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 #include <memory>
@@ -43,11 +25,6 @@ inline QSettings settingsStore()
 inline void storeSetting(const char* key, const QString& value)
 {
     settingsStore().setValue(QStringLiteral("Settings/") + QLatin1String(key), value);
-}
-
-inline QString storedSetting(const char* key)
-{
-    return settingsStore().value(QStringLiteral("Settings/") + QLatin1String(key)).toString();
 }
 
 inline void clearSettings()
