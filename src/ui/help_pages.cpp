@@ -52,7 +52,8 @@ std::vector<Text> coordinateHelp(int topic)
             u"oder Zeilenumbruch getrennt), Grad/Minuten/Sekunden, Dezimalgrad mit Himmelsrichtung oder mit "
             u"Gradzeichen und Vorzeichen, die Himmelsrichtungen N, S, E, O, W, Nord, Süd, Ost, West, North, "
             u"South, East sowie deutsche Zahlwörter, wie Buchstabenwerte und Morsen sie ergeben "
-            u"(NORD ZWEIUNDFÜNFZIG GRAD EINUNDDREISSIG PUNKT EINS ZWEI DREI MINUTEN ...).",
+            u"(NORD ZWEIUNDFÜNFZIG GRAD EINUNDDREISSIG PUNKT EINS ZWEI DREI MINUTEN ...; das ''/ '' zwischen "
+            u"entschlüsselten Morsewörtern zählt als Leerzeichen).",
             u"Nicht als Koordinaten gelten Zahlenlisten ohne Gradzeichen und Himmelsrichtung, Stationsnamen wie "
             u"S1 oder N2, Minuten und Sekunden ab 60, Breiten über 90 und Längen über 180 Grad, Datum, Uhrzeit "
             u"und Telefonnummern.",
