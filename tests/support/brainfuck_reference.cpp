@@ -74,8 +74,6 @@ struct ReferenceMachine {
                 else if (depth > 0)
                     add(depth, -1);
                 break;
-            default:
-                break;
             }
         }
     }
