@@ -47,17 +47,10 @@ int runAll(Arguments arguments)
 {
     readings::Options options;
     options.matrix = parseMatrixOptions(arguments);
-    const std::string bytes = readInput();
-    if (const auto refused = conversions::refuseInput(bytes.size(), conversions::InputUnit::Bytes)) {
-        printMessage(*refused->failure);
-        return exitFailed;
-    }
-    common::Utf8Error error{};
-    const std::optional<Text> input = common::fromUtf8(bytes, &error);
-    if (!input) {
-        std::cerr << "quirlwerk-cli: Eingabe ist kein gültiges UTF-8 (Byte " << error.offset << ")\n";
-        return exitUsage;
-    }
+    const InputText read = readInputText();
+    if (!read.text)
+        return read.exitCode;
+    const std::optional<Text>& input = read.text;
     const std::vector<readings::Reading> all = readings::allReadings(withCrLf(*input), options).value();
     for (const readings::Reading& reading : all) {
         // A reading stopped by its bound says so before what it got.

@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "conversions/matrix_definition.h"
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -58,8 +59,13 @@ private:
 // A command-line argument as a text; invalid UTF-8 is a usage error naming the argument.
 Text argumentText(std::string_view argument, std::string_view what);
 
-// All of stdin, up to one byte beyond the input bound.
-std::string readInput();
+// Stdin as a text, read up to one byte beyond the input bound. No text when it is refused: too large (the
+// message printed, exitCode exitFailed) or not UTF-8 (said on stderr, exitCode exitUsage).
+struct InputText {
+    std::optional<Text> text;
+    int exitCode = exitOk;
+};
+InputText readInputText();
 // The options --rows, --cols, --sequence and --order of convert, as a matrix definition.
 conversions::MatrixDefinition parseMatrixOptions(Arguments arguments);
 

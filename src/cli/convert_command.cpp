@@ -25,8 +25,6 @@ const conversions::ModeRow& parseMode(std::string_view argument)
     throw UsageError("unbekannter Modus '" + std::string(argument) + "'");
 }
 
-} // namespace
-
 // All of stdin, but no more than one byte beyond the bound: enough to know it is too large.
 std::string readInput()
 {
@@ -41,6 +39,24 @@ std::string readInput()
             break;
     }
     return bytes;
+}
+
+} // namespace
+
+InputText readInputText()
+{
+    const std::string bytes = readInput();
+    if (const auto refused = conversions::refuseInput(bytes.size(), conversions::InputUnit::Bytes)) {
+        printMessage(*refused->failure);
+        return {std::nullopt, exitFailed};
+    }
+    common::Utf8Error error{};
+    std::optional<Text> text = common::fromUtf8(bytes, &error);
+    if (!text) {
+        std::cerr << "quirlwerk-cli: Eingabe ist kein gültiges UTF-8 (Byte " << error.offset << ")\n";
+        return {std::nullopt, exitUsage};
+    }
+    return {std::move(text), exitOk};
 }
 
 namespace {
@@ -122,17 +138,10 @@ int runConvert(Arguments arguments)
         throw UsageError("Modus " + std::to_string(conversions::modeNumber(mode.mode)) + " hat keine zweite Richtung (crypt)");
     const ConvertOptions options = parseOptions(arguments.subspan(2));
 
-    const std::string bytes = readInput();
-    if (const auto refused = conversions::refuseInput(bytes.size(), conversions::InputUnit::Bytes)) {
-        printMessage(*refused->failure);
-        return exitFailed;
-    }
-    common::Utf8Error error{};
-    std::optional<Text> input = common::fromUtf8(bytes, &error);
-    if (!input) {
-        std::cerr << "quirlwerk-cli: Eingabe ist kein gültiges UTF-8 (Byte " << error.offset << ")\n";
-        return exitUsage;
-    }
+    const InputText read = readInputText();
+    if (!read.text)
+        return read.exitCode;
+    const std::optional<Text>& input = read.text;
 
     conversions::DispatchContext context;
     context.matrix = [&]() -> const conversions::MatrixDefinition& { return options.matrix; };

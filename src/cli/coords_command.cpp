@@ -6,7 +6,6 @@
 #include "coordinates/finder.h"
 #include "coordinates/formats.h"
 
-#include <array>
 #include <iostream>
 #include <optional>
 
@@ -45,22 +44,10 @@ Text oneLine(TextView matched)
 int runCoords(Arguments arguments)
 {
     const coordinates::Format format = parseFormat(arguments);
-    std::string bytes;   // no more than one byte past the bound: enough to know it is too large
-    std::array<char, 1 << 16> piece{};
-    while (bytes.size() <= conversions::maxInputSize && std::cin) {
-        std::cin.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-        bytes.append(piece.data(), static_cast<std::size_t>(std::cin.gcount()));
-    }
-    if (const auto refused = conversions::refuseInput(bytes.size(), conversions::InputUnit::Bytes)) {
-        printMessage(*refused->failure);
-        return exitFailed;
-    }
-    common::Utf8Error error{};
-    const std::optional<Text> input = common::fromUtf8(bytes, &error);
-    if (!input) {
-        std::cerr << "quirlwerk-cli: Eingabe ist kein gültiges UTF-8 (Byte " << error.offset << ")\n";
-        return exitUsage;
-    }
+    const InputText read = readInputText();
+    if (!read.text)
+        return read.exitCode;
+    const std::optional<Text>& input = read.text;
     const std::vector<coordinates::Find> finds = coordinates::findCoordinates(*input);
     if (finds.empty()) {
         std::cerr << "quirlwerk-cli: Keine Koordinaten gefunden.\n";
