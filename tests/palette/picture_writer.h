@@ -32,9 +32,11 @@ struct GifFrame {
 
 inline ColorMapObject* gifTable(const std::vector<Rgb>& colours)
 {
+    if (colours.empty())
+        return nullptr;
     std::vector<GifColorType> entries(colours.size());
     std::memcpy(entries.data(), colours.data(), 3 * colours.size());   // both are red, green, blue bytes
-    return colours.empty() ? nullptr : GifMakeMapObject(int(entries.size()), entries.data());
+    return GifMakeMapObject(int(entries.size()), entries.data());
 }
 
 inline Bytes gifBytes(int width, int height, const std::vector<Rgb>& globalTable, const std::vector<GifFrame>& frames)

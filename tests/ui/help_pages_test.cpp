@@ -41,7 +41,7 @@ TEST(helpPage, keeps_trailing_blanks_and_doubled_apostrophes_names_the_version_s
     EXPECT_NE(helpPage(0)->text().find(version), Text::npos);
     EXPECT_EQ(helpPage(3)->lines[9], conversions::BrainfuckToOok(helpPage(3)->lines[12]));
     // The picture page opens with every format the mode reads.
-    const Text& opening = helpPage(11)->lines[1];
+    const Text opening = helpPage(11)->lines[1];
     for (const char16_t* format : {u"BMP", u"GIF", u"PNG", u"Farbtabelle"})
         EXPECT_NE(opening.find(format), Text::npos);
     EXPECT_EQ(opening.find(u"nicht unterstützt"), Text::npos);
