@@ -3,6 +3,7 @@
 
 #include "common/replacing_file.h"
 #include "common/utf8.h"
+#include "support/recording_reporter.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,17 +12,6 @@
 
 using namespace quirlwerk;
 using namespace quirlwerk::common;
-
-namespace {
-
-struct Recorder final : Reporter {
-    std::vector<Message> messages;
-    bool answer = false;
-    void show(const Message& message) override { messages.push_back(message); }
-    bool askYesNo(const Message& question) override { return messages.push_back(question), answer; }
-};
-
-} // namespace
 
 // Nothing is opened on a device, pipe or socket, so a pipe without a reader cannot block.
 TEST(SaveTarget, refuses_special_files_asks_before_replacing_and_adds_the_extension)
@@ -49,7 +39,7 @@ TEST(SaveTarget, refuses_special_files_asks_before_replacing_and_adds_the_extens
     for (const auto& [name, typed, rules, written, shown] : rows) {
         for (const bool yes : {false, true}) {
             SCOPED_TRACE(std::string(name) + (yes ? ", Yes" : ", No"));
-            Recorder recorder;
+            quirlwerk::testing::RecordingReporter recorder;
             recorder.answer = yes;
             const SaveTarget target = checkSaveTarget(typed, rules, recorder);
             EXPECT_EQ(target.name, written);

@@ -3,6 +3,7 @@
 #include "hexfile/hex_file.h"
 
 #include "common/utf8.h"
+#include "support/recording_reporter.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorder final : common::Reporter {
-    std::vector<common::Message> messages;
-    std::vector<bool> busy;
-    bool answer = true;
-    void show(const common::Message& message) override { messages.push_back(message); }
-    bool askYesNo(const common::Message& question) override { return messages.push_back(question), answer; }
-    void setBusy(bool on) override { busy.push_back(on); }
-};
-
 class HexFileTest : public ::testing::Test, protected quirlwerk::testing::TempFolder {
 protected:
     Text name(const std::string& file) const { return common::fromUtf8(path(file).string()).value(); }
-    Recorder reporter;
+    quirlwerk::testing::RecordingReporter reporter;
 };
 
 // Codes in every form and spacing; the bytes they give are 0, 1, 2, ... in turn.
